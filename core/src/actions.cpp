@@ -1,0 +1,2 @@
+#include "kalvitra/actions.h"
+// (being written)

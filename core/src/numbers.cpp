@@ -1,0 +1,2 @@
+#include "kalvitra/numbers.h"
+// (being written)

@@ -1,0 +1,65 @@
+#include "kalvitra/sheet.h"
+
+#include <stdexcept>
+
+namespace kalvitra {
+namespace {
+
+constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
+    "Text1", "Text2", "TXJS", "D",    "H",    "M",    "Z",     "MD",  "dpxs", "PK1",
+    "PK2",   "PK3",   "PK4",  "PK5",  "PK6",  "PK7",  "PK8",   "PK9", "jh1",  "jh2",
+    "jh3",   "jh4",   "jh5",  "jh6",  "jh7",  "jh8",  "jh9",   "jh22", "jh32", "jh42",
+    "jh52",  "jh62",  "jh72", "jh82", "jh92", "txmj", "txjmj", "dh",  "txz"};
+
+void checkStage(int stage, int first) {
+    if (stage < first || stage > kStageCount) {
+        throw std::out_of_range("stage number out of range");
+    }
+}
+
+}  // namespace
+
+std::string_view fieldName(Field field) { return kFieldNames[indexOf(field)]; }
+
+std::optional<Field> fieldByName(std::string_view name) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (kFieldNames[i] == name) {
+            return fieldAt(i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view initialText(Field field) { return field == Field::MD ? "7.65" : ""; }
+
+FieldRole fieldRole(Field field) {
+    if (field == Field::Text1 || field == Field::Text2 || field == Field::TXJS) {
+        return FieldRole::FreeText;
+    }
+    return indexOf(field) >= indexOf(Field::jh1) ? FieldRole::Result : FieldRole::Input;
+}
+
+Field widthField(int stage) {
+    checkStage(stage, 1);
+    return fieldAt(indexOf(Field::PK1) + static_cast<std::size_t>(stage - 1));
+}
+
+Field thicknessField(int stage) {
+    checkStage(stage, 1);
+    return fieldAt(indexOf(Field::jh1) + static_cast<std::size_t>(stage - 1));
+}
+
+Field secondColumnField(int stage) {
+    checkStage(stage, 2);
+    return fieldAt(indexOf(Field::jh22) + static_cast<std::size_t>(stage - 2));
+}
+
+Sheet::Sheet() { reset(); }
+
+void Sheet::reset() {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        texts_[i].assign(initialText(fieldAt(i)));
+    }
+}
+
+}  // namespace kalvitra
