@@ -1,2 +1,262 @@
 #include "kalvitra/actions.h"
-// (being written)
+
+#include <cmath>
+#include <string>
+
+#include "arithmetic.h"
+#include "kalvitra/errors.h"
+#include "kalvitra/numbers.h"
+
+namespace kalvitra {
+namespace {
+
+using detail::CheckedArithmetic;
+
+std::string named(Field field, std::string_view what) {
+    std::string message(fieldName(field));
+    message += ": ";
+    message += what;
+    return message;
+}
+
+// Every calculation reads its inputs leniently; an error names the field.
+double readField(const SheetAccess& sheet, Field field) {
+    try {
+        return readLenient(sheet.text(field));
+    } catch (const CalcError& error) {
+        throw CalcError(error.kind(), named(field, error.what()));
+    }
+}
+
+void writeDefaultInto(SheetAccess& sheet, Field field, double value) {
+    char text[kMaxDefaultTextLength];
+    sheet.setText(field, std::string_view(text, writeDefault(value, text)));
+}
+
+std::string stagePlace(int stage) {
+    return "stage " + std::to_string(stage) + " (" + std::string(fieldName(widthField(stage))) +
+           ")";
+}
+
+// x to the power 0.5; a negative base is an invalid argument, raised by the
+// power itself before anything of the stage is written.
+double squareRoot(double base, int stage) {
+    if (base < 0.0) {
+        throw CalcError(ErrorKind::InvalidArgument,
+                        stagePlace(stage) +
+                            ": negative number under the square root (the width is larger "
+                            "than the core diameter D)");
+    }
+    return std::sqrt(base);
+}
+
+}  // namespace
+
+void computeStageThicknesses(SheetAccess& sheet) {
+    // Pass 1: each stage works with the two-decimal thicknesses that the
+    // stages before it left in their fields, read back as text.
+    double before[kStageCount] = {};
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+        const double width = readField(sheet, widthField(stage));
+        for (int i = 1; i < stage; ++i) {
+            before[i - 1] = readField(sheet, thicknessField(i));
+        }
+        const double diameter = readField(sheet, Field::D);
+
+        CheckedArithmetic arithmetic;
+        const double base =
+            arithmetic.sub(arithmetic.mul(diameter, diameter), arithmetic.mul(width, width));
+        arithmetic.checkAt([&] { return stagePlace(stage) + ", D² − width²"; });
+        const double reach = squareRoot(base, stage);
+
+        double thickness = reach;
+        if (stage > 1) {
+            thickness = arithmetic.sub(arithmetic.div(reach, 2.0), arithmetic.div(before[0], 2.0));
+            for (int i = 2; i < stage; ++i) {
+                thickness = arithmetic.sub(thickness, before[i - 1]);
+            }
+            arithmetic.checkAt([&] { return stagePlace(stage) + ", thickness"; });
+        }
+
+        const Field field = thicknessField(stage);
+        writeDefaultInto(sheet, field, thickness);
+        sheet.setText(field, writePattern(readField(sheet, field)));
+    }
+
+    // Pass 2: the other packet of stages 2..9 gets the same two-decimal
+    // number, in default form (0012.80 -> 12.8).
+    for (int stage = 2; stage <= kStageCount; ++stage) {
+        writeDefaultInto(sheet, secondColumnField(stage), readField(sheet, thicknessField(stage)));
+    }
+
+    // Pass 3: stages without a width are not in use; both columns show "0".
+    const std::string zero = writeInteger(0);
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+        if (readField(sheet, widthField(stage)) == 0.0) {
+            sheet.setText(thicknessField(stage), zero);
+        }
+        if (stage > 1 && readField(sheet, widthField(stage)) == 0.0) {
+            sheet.setText(secondColumnField(stage), zero);
+        }
+    }
+}
+
+void computeGrossArea(SheetAccess& sheet) {
+    double width[kStageCount];
+    double thickness[kStageCount];
+    thickness[0] = readField(sheet, thicknessField(1));
+    for (int stage = 2; stage <= kStageCount; ++stage) {
+        width[stage - 1] = readField(sheet, widthField(stage));
+        thickness[stage - 1] = readField(sheet, thicknessField(stage));
+    }
+    width[0] = readField(sheet, widthField(1));
+
+    CheckedArithmetic arithmetic;
+    double product[kStageCount];
+    for (int i = 0; i < kStageCount; ++i) {
+        product[i] = arithmetic.mul(width[i], thickness[i]);
+    }
+    // Stages 2..9 have a packet on each side of the centre stage.
+    double sides = arithmetic.add(product[1], product[2]);
+    for (int i = 3; i < kStageCount; ++i) {
+        sides = arithmetic.add(sides, product[i]);
+    }
+    const double squareMillimetres = arithmetic.add(product[0], arithmetic.mul(2.0, sides));
+    arithmetic.check("gross area");
+
+    writeDefaultInto(sheet, Field::txmj, squareMillimetres / 100.0);
+}
+
+void computeNetArea(SheetAccess& sheet) {
+    const double stackingFactor = readField(sheet, Field::dpxs);
+    double grossArea = 0.0;
+    try {
+        grossArea = readStrict(sheet.text(Field::txmj));
+    } catch (const CalcError& error) {
+        throw CalcError(error.kind(), named(Field::txmj, error.kind() == ErrorKind::TypeMismatch
+                                                             ? "the gross area is not a number"
+                                                             : error.what()));
+    }
+
+    CheckedArithmetic arithmetic;
+    const double netArea = arithmetic.mul(grossArea, stackingFactor);
+    arithmetic.check("net area");
+
+    writeDefaultInto(sheet, Field::txjmj, netArea);
+}
+
+void computeTotalStack(SheetAccess& sheet) {
+    double onePacket[kStageCount];
+    double otherPacket[kStageCount];
+    for (int stage = 2; stage <= kStageCount; ++stage) {
+        onePacket[stage - 1] = readField(sheet, thicknessField(stage));
+        otherPacket[stage - 1] = readField(sheet, secondColumnField(stage));
+    }
+    onePacket[0] = readField(sheet, thicknessField(1));
+
+    CheckedArithmetic arithmetic;
+    double total = onePacket[0];
+    for (int i = 1; i < kStageCount; ++i) {
+        total = arithmetic.add(total, onePacket[i]);
+        total = arithmetic.add(total, otherPacket[i]);
+    }
+    arithmetic.check("total stack thickness");
+
+    writeDefaultInto(sheet, Field::dh, total);
+}
+
+void computeCoreWeight(SheetAccess& sheet) {
+    // Each stage is a flat frame of sheet steel: an outline less the windows
+    // between the limbs, times the thickness of both its packets.
+    const double centreWidth = readField(sheet, widthField(1));
+    const double windowHeight = readField(sheet, Field::H);
+    CheckedArithmetic arithmetic;
+    const double yokeDistance = arithmetic.add(windowHeight, centreWidth);
+    arithmetic.check("core weight, H + PK1");
+
+    const double centreDistance = readField(sheet, Field::M);
+    const double limbs = readField(sheet, Field::Z);
+    double plateArea[kStageCount];
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+        const double width = readField(sheet, widthField(stage));
+        const double outlineWidth =
+            arithmetic.add(arithmetic.mul(centreDistance, arithmetic.sub(limbs, 1.0)), width);
+        arithmetic.checkAt([&] { return "core weight, " + stagePlace(stage) + ", outline"; });
+        const double outlineArea =
+            arithmetic.mul(arithmetic.add(yokeDistance, width), outlineWidth);
+        const double windowWidths =
+            arithmetic.mul(arithmetic.sub(centreDistance, width), arithmetic.sub(limbs, 1.0));
+        arithmetic.checkAt([&] { return "core weight, " + stagePlace(stage) + ", windows"; });
+        const double windowArea = arithmetic.mul(arithmetic.sub(yokeDistance, width), windowWidths);
+        plateArea[stage - 1] = arithmetic.sub(outlineArea, windowArea);
+    }
+
+    double volume[kStageCount];
+    volume[0] = arithmetic.mul(plateArea[0], readField(sheet, thicknessField(1)));
+    for (int stage = 2; stage <= kStageCount; ++stage) {
+        const double onePacket = readField(sheet, thicknessField(stage));
+        const double otherPacket = readField(sheet, secondColumnField(stage));
+        const double thickness = arithmetic.add(onePacket, otherPacket);
+        arithmetic.checkAt([&] { return "core weight, " + stagePlace(stage) + ", thickness"; });
+        volume[stage - 1] = arithmetic.mul(plateArea[stage - 1], thickness);
+    }
+
+    const double stackingFactor = readField(sheet, Field::dpxs);
+    const double density = readField(sheet, Field::MD);
+    const double effectiveDensity = arithmetic.mul(stackingFactor, density);
+    arithmetic.check("core weight, dpxs × MD");
+
+    double coreVolume = arithmetic.add(volume[0], volume[1]);
+    for (int i = 2; i < kStageCount; ++i) {
+        coreVolume = arithmetic.add(coreVolume, volume[i]);
+    }
+    // mm³ × g/cm³ / 1000000 = kg
+    const double weight = arithmetic.div(arithmetic.mul(effectiveDensity, coreVolume), 1000000.0);
+    // The steps since the last check are checked too: a weight beyond the
+    // double range must not be written as a number.
+    arithmetic.check("core weight");
+
+    writeDefaultInto(sheet, Field::txz, weight);
+}
+
+std::string_view actionName(Action action) {
+    switch (action) {
+        case Action::StageThicknesses:
+            return "stages";
+        case Action::GrossArea:
+            return "gross-area";
+        case Action::NetArea:
+            return "net-area";
+        case Action::TotalStack:
+            return "stack";
+        case Action::CoreWeight:
+            return "weight";
+    }
+    return "";
+}
+
+std::optional<Action> actionByName(std::string_view name) {
+    for (Action action : kAllActions) {
+        if (actionName(action) == name) {
+            return action;
+        }
+    }
+    return std::nullopt;
+}
+
+void runAction(Action action, SheetAccess& sheet) {
+    switch (action) {
+        case Action::StageThicknesses:
+            return computeStageThicknesses(sheet);
+        case Action::GrossArea:
+            return computeGrossArea(sheet);
+        case Action::NetArea:
+            return computeNetArea(sheet);
+        case Action::TotalStack:
+            return computeTotalStack(sheet);
+        case Action::CoreWeight:
+            return computeCoreWeight(sheet);
+    }
+}
+
+}  // namespace kalvitra

@@ -1,2 +1,468 @@
 #include "kalvitra/numbers.h"
-// (being written)
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "kalvitra/errors.h"
+
+namespace kalvitra {
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool isLenientBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// A decimal number already cut out of its text, without its sign: the whole
+// number as from_chars takes it, and its mantissa and exponent digits.
+struct DecimalParts {
+    bool negative = false;
+    std::string_view number;    // e.g. "12.5", ".5", "5.", "1.5e-3"
+    std::string_view mantissa;  // e.g. "12.5"
+    bool exponentNegative = false;
+    std::string_view exponentDigits;  // empty when there is no exponent
+};
+
+// Decimal exponent of the first significant digit of the number, saturated
+// far beyond the double range; used only to tell an overflow from an
+// underflow when the value does not fit a double.
+long long leadingDigitExponent(const DecimalParts& parts) {
+    constexpr long long kSaturation = 1'000'000'000'000LL;
+    long long exponent = 0;
+    for (char c : parts.exponentDigits) {
+        exponent = exponent * 10 + (c - '0');
+        if (exponent > kSaturation) {
+            exponent = kSaturation;
+            break;
+        }
+    }
+    if (parts.exponentNegative) {
+        exponent = -exponent;
+    }
+    long long position = 0;  // power of ten of the current digit, relative
+    bool pastPoint = false;
+    long long integerDigits = 0;
+    for (char c : parts.mantissa) {
+        if (c == '.') {
+            pastPoint = true;
+            continue;
+        }
+        if (!pastPoint) {
+            ++integerDigits;
+        }
+    }
+    position = integerDigits - 1;
+    for (char c : parts.mantissa) {
+        if (c == '.') {
+            continue;
+        }
+        if (c != '0') {
+            return position + exponent;
+        }
+        --position;
+    }
+    return std::numeric_limits<long long>::min();  // the number is zero
+}
+
+// The double nearest to a decimal number; overflow is an error, underflow
+// quietly gives zero (or the nearest tiny number).
+double toDouble(const DecimalParts& parts) {
+    const char* const end = parts.number.data() + parts.number.size();
+    double value = 0.0;
+    const auto result =
+        std::from_chars(parts.number.data(), end, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (leadingDigitExponent(parts) >= 0) {
+            throw CalcError(ErrorKind::Overflow, "number beyond the double range");
+        }
+        value = 0.0;
+    } else if (result.ec != std::errc() || result.ptr != end) {
+        // Unreachable for the forms the readers cut out; kept as a hard stop
+        // rather than a silently wrong number.
+        throw CalcError(ErrorKind::TypeMismatch, "not a number");
+    }
+    return parts.negative ? -value : value;
+}
+
+// Cuts the longest number-shaped prefix out of text that holds no blanks.
+// Returns false when the prefix has no digit at all.
+bool cutLenientPrefix(std::string_view text, DecimalParts& parts) {
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        parts.negative = text[pos] == '-';
+        ++pos;
+    }
+    const std::size_t mantissaStart = pos;
+    bool sawPoint = false;
+    bool sawDigit = false;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (isDigit(c)) {
+            sawDigit = true;
+        } else if (c == '.' && !sawPoint) {
+            sawPoint = true;
+        } else {
+            break;
+        }
+        ++pos;
+    }
+    if (!sawDigit) {
+        return false;
+    }
+    parts.mantissa = text.substr(mantissaStart, pos - mantissaStart);
+    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
+        std::size_t exponentPos = pos + 1;
+        bool exponentNegative = false;
+        if (exponentPos < text.size() && (text[exponentPos] == '+' || text[exponentPos] == '-')) {
+            exponentNegative = text[exponentPos] == '-';
+            ++exponentPos;
+        }
+        const std::size_t digitsStart = exponentPos;
+        while (exponentPos < text.size() && isDigit(text[exponentPos])) {
+            ++exponentPos;
+        }
+        if (exponentPos > digitsStart) {  // "2E" and "2E+" stop before the E
+            parts.exponentNegative = exponentNegative;
+            parts.exponentDigits = text.substr(digitsStart, exponentPos - digitsStart);
+            pos = exponentPos;
+        }
+    }
+    parts.number = text.substr(mantissaStart, pos - mantissaStart);
+    return true;
+}
+
+// Digits and decimal exponent of a finite non-zero number rounded to at
+// most 15 significant digits, trailing zeros removed.
+struct SignificantDigits {
+    bool negative = false;
+    char digits[17] = {};
+    int count = 0;
+    int exponent = 0;  // power of ten of digits[0]
+};
+
+SignificantDigits significantDigits(double value) {
+    // The shortest text that reads back as value is its 15-digit rounding
+    // whenever it has 15 digits or fewer (every 15-digit decimal survives a
+    // round trip through a normal double); only longer ones need rounding.
+    char buffer[40];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    auto countDigits = [](std::string_view scientific) {
+        int count = 0;
+        for (char c : scientific.substr(0, scientific.find('e'))) {
+            count += isDigit(c) ? 1 : 0;
+        }
+        return count;
+    };
+    // Subnormal numbers carry fewer digits than that, so they always round.
+    const bool normal = std::fabs(value) >= std::numeric_limits<double>::min();
+    if (!normal || countDigits(text) > 15) {
+        result =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+        text = std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    }
+    SignificantDigits out;
+    std::size_t pos = 0;
+    if (text[pos] == '-') {
+        out.negative = true;
+        ++pos;
+    }
+    for (; text[pos] != 'e'; ++pos) {
+        if (isDigit(text[pos])) {
+            out.digits[out.count++] = text[pos];
+        }
+    }
+    ++pos;  // 'e'
+    const bool exponentNegative = text[pos] == '-';
+    ++pos;  // sign, always present in to_chars' scientific form
+    int exponent = 0;
+    for (; pos < text.size(); ++pos) {
+        exponent = exponent * 10 + (text[pos] - '0');
+    }
+    out.exponent = exponentNegative ? -exponent : exponent;
+    while (out.count > 1 && out.digits[out.count - 1] == '0') {
+        --out.count;
+    }
+    return out;
+}
+
+void requireFinite(double value) {
+    if (std::isnan(value)) {
+        throw CalcError(ErrorKind::InvalidOperation, "not a number cannot be written");
+    }
+    if (std::isinf(value)) {
+        throw CalcError(ErrorKind::Overflow, "number beyond the double range cannot be written");
+    }
+}
+
+// The common case of a short plain decimal such as "0062.45" or "-190":
+// at most 15 digits, no exponent, no blank. Its digits form an integer that
+// a double holds exactly, and one division by an exact power of ten rounds
+// correctly, so this gives the same double as the general path, faster.
+// Returns false to send any other text to the general path.
+bool readShortDecimal(std::string_view text, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    std::uint64_t digits = 0;
+    int digitCount = 0;
+    int fractionDigits = 0;
+    bool sawPoint = false;
+    for (; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        if (isDigit(c)) {
+            if (++digitCount > 15) {
+                return false;
+            }
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            fractionDigits += sawPoint ? 1 : 0;
+        } else if (c == '.' && !sawPoint) {
+            sawPoint = true;
+        } else if (isLenientBlank(c) || c == 'e' || c == 'E') {
+            return false;
+        } else {
+            break;  // the rest of the text is ignored
+        }
+    }
+    for (; pos < text.size(); ++pos) {
+        if (isLenientBlank(text[pos])) {
+            return false;  // a blank would join what follows to the number
+        }
+    }
+    if (digitCount == 0) {
+        value = 0.0;  // no number at all: unsigned zero, even after a sign
+        return true;
+    }
+    value = static_cast<double>(digits) / kPowersOfTen[fractionDigits];
+    if (negative) {
+        value = -value;
+    }
+    return true;
+}
+
+}  // namespace
+
+double readLenient(std::string_view text) {
+    double value = 0.0;
+    if (readShortDecimal(text, value)) {
+        return value;
+    }
+    bool hasBlank = false;
+    for (char c : text) {
+        if (isLenientBlank(c)) {
+            hasBlank = true;
+            break;
+        }
+    }
+    std::string compact;
+    if (hasBlank) {
+        compact.reserve(text.size());
+        for (char c : text) {
+            if (!isLenientBlank(c)) {
+                compact.push_back(c);
+            }
+        }
+        text = compact;
+    }
+    DecimalParts parts;
+    if (!cutLenientPrefix(text, parts)) {
+        return 0.0;
+    }
+    return toDouble(parts);
+}
+
+double readStrict(std::string_view text) {
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && isBlank(text[end - 1])) {
+        --end;
+    }
+    const std::string_view number = text.substr(begin, end - begin);
+    auto mismatch = [] { return CalcError(ErrorKind::TypeMismatch, "not a number"); };
+
+    DecimalParts parts;
+    std::size_t pos = 0;
+    if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) {
+        parts.negative = number[pos] == '-';
+        ++pos;
+    }
+    // Digit-group commas are dropped, so the mantissa is rebuilt.
+    std::string mantissa;
+    bool sawDigit = false;
+    while (pos < number.size()) {
+        const char c = number[pos];
+        if (isDigit(c)) {
+            mantissa.push_back(c);
+            sawDigit = true;
+        } else if (c == ',' && sawDigit && pos + 1 < number.size() && isDigit(number[pos + 1])) {
+            // a comma only between digits of the integer part
+        } else {
+            break;
+        }
+        ++pos;
+    }
+    if (pos < number.size() && number[pos] == '.') {
+        mantissa.push_back('.');
+        ++pos;
+        while (pos < number.size() && isDigit(number[pos])) {
+            mantissa.push_back(number[pos]);
+            sawDigit = true;
+            ++pos;
+        }
+    }
+    if (!sawDigit) {
+        throw mismatch();
+    }
+    if (pos < number.size() && (number[pos] == 'E' || number[pos] == 'e')) {
+        ++pos;
+        if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) {
+            parts.exponentNegative = number[pos] == '-';
+            ++pos;
+        }
+        const std::size_t digitsStart = pos;
+        while (pos < number.size() && isDigit(number[pos])) {
+            ++pos;
+        }
+        if (pos == digitsStart) {
+            throw mismatch();
+        }
+        parts.exponentDigits = number.substr(digitsStart, pos - digitsStart);
+    }
+    if (pos != number.size()) {
+        throw mismatch();
+    }
+    // from_chars needs the number in one piece, without the group commas.
+    std::string joined = mantissa;
+    if (!parts.exponentDigits.empty()) {
+        joined += parts.exponentNegative ? "e-" : "e";
+        joined.append(parts.exponentDigits);
+    }
+    parts.mantissa = mantissa;
+    parts.number = joined;
+    return toDouble(parts);
+}
+
+std::size_t writeDefault(double value, char* out) {
+    requireFinite(value);
+    if (value == 0.0) {
+        out[0] = '0';
+        return 1;
+    }
+    const SignificantDigits sig = significantDigits(value);
+    std::size_t length = 0;
+    if (sig.negative) {
+        out[length++] = '-';
+    }
+    if (sig.exponent >= -4 && sig.exponent <= 14) {
+        if (sig.exponent < 0) {
+            out[length++] = '0';
+            out[length++] = '.';
+            for (int i = -1; i > sig.exponent; --i) {
+                out[length++] = '0';
+            }
+            for (int i = 0; i < sig.count; ++i) {
+                out[length++] = sig.digits[i];
+            }
+        } else {
+            const int integerDigits = sig.exponent + 1;
+            for (int i = 0; i < integerDigits; ++i) {
+                out[length++] = i < sig.count ? sig.digits[i] : '0';
+            }
+            if (sig.count > integerDigits) {
+                out[length++] = '.';
+                for (int i = integerDigits; i < sig.count; ++i) {
+                    out[length++] = sig.digits[i];
+                }
+            }
+        }
+        return length;
+    }
+    out[length++] = sig.digits[0];
+    if (sig.count > 1) {
+        out[length++] = '.';
+        for (int i = 1; i < sig.count; ++i) {
+            out[length++] = sig.digits[i];
+        }
+    }
+    out[length++] = 'E';
+    out[length++] = sig.exponent < 0 ? '-' : '+';
+    const int magnitude = sig.exponent < 0 ? -sig.exponent : sig.exponent;
+    if (magnitude >= 100) {
+        out[length++] = static_cast<char>('0' + magnitude / 100);
+    }
+    out[length++] = static_cast<char>('0' + magnitude / 10 % 10);
+    out[length++] = static_cast<char>('0' + magnitude % 10);
+    return length;
+}
+
+std::string writeDefault(double value) {
+    char buffer[kMaxDefaultTextLength];
+    return std::string(buffer, writeDefault(value, buffer));
+}
+
+std::string writePattern(double value) {
+    requireFinite(value);
+    // Hundredths of the magnitude, as decimal digits of the 15-digit text.
+    std::string hundredths;
+    bool negative = false;  // zero of either sign is written unsigned, as "0" is
+    if (value != 0.0) {
+        const SignificantDigits sig = significantDigits(value);
+        negative = sig.negative;
+        // digits[i] stands for 10^(exponent - i); keep those down to 10^-2.
+        const int kept = sig.exponent + 3;
+        for (int i = 0; i < kept; ++i) {
+            hundredths.push_back(i < sig.count ? sig.digits[i] : '0');
+        }
+        const bool roundUp = kept >= 0 && kept < sig.count && sig.digits[kept] >= '5';
+        if (roundUp) {
+            int i = static_cast<int>(hundredths.size()) - 1;
+            while (i >= 0 && hundredths[static_cast<std::size_t>(i)] == '9') {
+                hundredths[static_cast<std::size_t>(i)] = '0';
+                --i;
+            }
+            if (i >= 0) {
+                ++hundredths[static_cast<std::size_t>(i)];
+            } else {
+                hundredths.insert(hundredths.begin(), '1');
+            }
+        }
+    }
+    // At least four integer digits and exactly two decimals: "0000.00".
+    if (hundredths.size() < 6) {
+        hundredths.insert(0, 6 - hundredths.size(), '0');
+    }
+    std::string text;
+    text.reserve(hundredths.size() + 2);
+    if (negative) {
+        text.push_back('-');
+    }
+    text.append(hundredths, 0, hundredths.size() - 2);
+    text.push_back('.');
+    text.append(hundredths, hundredths.size() - 2, 2);
+    return text;
+}
+
+std::string writeInteger(int value) {
+    if (value < -32768 || value > 32767) {
+        throw CalcError(ErrorKind::Overflow, "whole number beyond -32768..32767");
+    }
+    return std::to_string(value);
+}
+
+}  // namespace kalvitra

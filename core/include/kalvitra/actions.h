@@ -35,9 +35,9 @@ void computeCoreWeight(SheetAccess& sheet);
 
 enum class Action { StageThicknesses, GrossArea, NetArea, TotalStack, CoreWeight };
 
-inline constexpr std::array<Action, 5> kAllActions = {
-    Action::StageThicknesses, Action::GrossArea, Action::NetArea, Action::TotalStack,
-    Action::CoreWeight};
+inline constexpr std::array<Action, 5> kAllActions = {Action::StageThicknesses, Action::GrossArea,
+                                                      Action::NetArea, Action::TotalStack,
+                                                      Action::CoreWeight};
 
 // Batch-tool names: "stages", "gross-area", "net-area", "stack", "weight".
 std::string_view actionName(Action action);

@@ -12,11 +12,45 @@ namespace kalvitra {
 // The 39 named fields of the calculation sheet. The enumeration order is the
 // order in which the batch tool lists a sheet.
 enum class Field : std::uint8_t {
-    Text1, Text2, TXJS, D, H, M, Z, MD, dpxs,
-    PK1, PK2, PK3, PK4, PK5, PK6, PK7, PK8, PK9,
-    jh1, jh2, jh3, jh4, jh5, jh6, jh7, jh8, jh9,
-    jh22, jh32, jh42, jh52, jh62, jh72, jh82, jh92,
-    txmj, txjmj, dh, txz,
+    Text1,
+    Text2,
+    TXJS,
+    D,
+    H,
+    M,
+    Z,
+    MD,
+    dpxs,
+    PK1,
+    PK2,
+    PK3,
+    PK4,
+    PK5,
+    PK6,
+    PK7,
+    PK8,
+    PK9,
+    jh1,
+    jh2,
+    jh3,
+    jh4,
+    jh5,
+    jh6,
+    jh7,
+    jh8,
+    jh9,
+    jh22,
+    jh32,
+    jh42,
+    jh52,
+    jh62,
+    jh72,
+    jh82,
+    jh92,
+    txmj,
+    txjmj,
+    dh,
+    txz,
 };
 
 inline constexpr std::size_t kFieldCount = 39;
@@ -39,8 +73,12 @@ Field widthField(int stage);
 Field thicknessField(int stage);
 Field secondColumnField(int stage);
 
-inline constexpr std::size_t indexOf(Field field) { return static_cast<std::size_t>(field); }
-inline constexpr Field fieldAt(std::size_t index) { return static_cast<Field>(index); }
+inline constexpr std::size_t indexOf(Field field) {
+    return static_cast<std::size_t>(field);
+}
+inline constexpr Field fieldAt(std::size_t index) {
+    return static_cast<Field>(index);
+}
 
 // What the calculations need of a sheet: the text of a field, and replacing
 // it. The window puts its own text fields behind this interface, so every
@@ -58,12 +96,12 @@ public:
     Sheet();  // every field at its initial text
 
     std::string text(Field field) const override { return texts_[indexOf(field)]; }
-    void setText(Field field, std::string_view text) override { texts_[indexOf(field)].assign(text); }
+    void setText(Field field, std::string_view text) override;
 
     const std::string& textRef(Field field) const { return texts_[indexOf(field)]; }
     void reset();  // back to the initial texts, keeping allocated storage
 
-    friend bool operator==(const Sheet&, const Sheet&) = default;
+    friend bool operator==(const Sheet& a, const Sheet& b) { return a.texts_ == b.texts_; }
 
 private:
     std::array<std::string, kFieldCount> texts_;
