@@ -1,9 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the calculator.
+# Installs what is missing, builds and starts the calculator window.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
 bash scripts/build.sh build -DKALVITRA_BUILD_TESTS=OFF -DKALVITRA_BUILD_BENCH=OFF
-printf 'D=200\nPK1=190\nPK2=175\nPK3=155\nPK4=130\nPK5=100\nPK6=65\nH=600\nM=420\nZ=3\ndpxs=0.97\n' |
-  build/cli/kalvitra-cli stages gross-area net-area stack weight
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  cat >&2 <<'MESSAGE'
+No display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the
+calculator window cannot be shown here. It is built as build/app/kalvitra.
+
+To run it on a virtual display instead:
+  xvfb-run -a build/app/kalvitra
+or start one yourself and look at it with a screenshot:
+  Xvfb :99 -screen 0 1024x768x24 &
+  DISPLAY=:99 build/app/kalvitra &
+  DISPLAY=:99 import -window root window.png
+MESSAGE
+  exit 1
+fi
+exec build/app/kalvitra "$@"

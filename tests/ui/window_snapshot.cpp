@@ -1,0 +1,59 @@
+// Fills in the six-stage worked example as a designer would, presses the
+// calculation buttons, and saves a picture of the window and its printed
+// page (as PDF) for the documentation.
+//
+//   kalvitra-window-snapshot WINDOW.png PAGE.pdf
+
+#include <QApplication>
+#include <QPdfWriter>
+#include <QPixmap>
+#include <cstdio>
+
+#include "kalvitra/ui/print.h"
+#include "window_test_support.h"
+
+using namespace kalvitra::ui;
+using namespace kalvitra::ui::testing;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s WINDOW.png PAGE.pdf\n", argv[0]);
+        return 2;
+    }
+    Form1 window;
+    if (!showAndActivate(window)) {
+        std::fprintf(stderr, "the window did not become active\n");
+        return 1;
+    }
+    typeInto(window, "Text1", QStringLiteral("S11-M-1000/10"));
+    typeInto(window, "Text2", QStringLiteral("2024-017"));
+    typeInto(window, "TXJS", QStringLiteral("6"));
+    typeInto(window, "D", QStringLiteral("200"));
+    const char* widths[] = {"190", "175", "155", "130", "100", "65"};
+    for (int stage = 1; stage <= 6; ++stage) {
+        typeInto(window, "PK" + std::to_string(stage), QString::fromLatin1(widths[stage - 1]));
+    }
+    press(window, "jh");
+    typeInto(window, "dpxs", QStringLiteral("0.96"));
+    press(window, "jmj");
+    press(window, "Command3");
+    press(window, "zdh");
+    typeInto(window, "H", QStringLiteral("600"));
+    typeInto(window, "M", QStringLiteral("420"));
+    typeInto(window, "Z", QStringLiteral("3"));
+    typeInto(window, "dpxs", QStringLiteral("0.97"));
+    press(window, "铁心重量");
+    QTest::qWait(50);
+
+    if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
+        std::fprintf(stderr, "could not write %s\n", argv[1]);
+        return 1;
+    }
+    QPdfWriter page(QString::fromLocal8Bit(argv[2]));
+    if (const auto problem = printSheet(page, window.fieldTexts(), window.palette())) {
+        std::fprintf(stderr, "%s\n", qPrintable(*problem));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "kalvitra/sheet.h"
+#include "kalvitra/ui/form1.h"
+
+// Helpers that let a test act like a designer at the window: type into a
+// field, press a button, and see what the window reported.
+
+namespace kalvitra::ui::testing {
+
+inline QLineEdit* fieldNamed(const Form1& window, std::string_view name) {
+    const std::optional<Field> field = fieldByName(name);
+    return field ? window.field(*field) : nullptr;
+}
+
+inline QPushButton* buttonNamed(const Form1& window, std::string_view name) {
+    return qobject_cast<QPushButton*>(window.control(name));
+}
+
+inline QString text(const Form1& window, std::string_view fieldName) {
+    const QLineEdit* field = fieldNamed(window, fieldName);
+    return field ? field->text()
+                 : QStringLiteral("<no field %1>").arg(QLatin1StringView(fieldName));
+}
+
+// Keys for what a keyboard has; anything else (Chinese) arrives the way an
+// input method delivers it, as a committed string.
+inline void typeText(QWidget* widget, const QString& typed) {
+    QString keys;
+    const auto flushKeys = [&] {
+        QTest::keyClicks(widget, keys);
+        keys.clear();
+    };
+    for (QChar character : typed) {
+        if (character.unicode() < 0x80) {
+            keys += character;
+            continue;
+        }
+        flushKeys();
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(character));
+        QApplication::sendEvent(widget, &commit);
+    }
+    flushKeys();
+}
+
+// Click into the field, select what it holds and type over it.
+inline void typeInto(QLineEdit* field, const QString& typed) {
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    typeText(field, typed);
+}
+
+inline void typeInto(const Form1& window, std::string_view fieldName, const QString& typed) {
+    typeInto(fieldNamed(window, fieldName), typed);
+}
+
+inline void press(const Form1& window, std::string_view buttonName) {
+    QTest::mouseClick(buttonNamed(window, buttonName), Qt::LeftButton);
+}
+
+inline bool showAndActivate(Form1& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Takes the place of the message box: keeps each report with the texts the
+// fields showed while it was up.
+struct RecordedReport {
+    QString message;
+    FieldTexts textsWhileShown;
+};
+
+class ReportRecorder {
+public:
+    explicit ReportRecorder(Form1& window) {
+        window.setErrorReporter([this](QWidget* shownOver, const QString& message) {
+            reports_.push_back({message, static_cast<Form1*>(shownOver)->fieldTexts()});
+        });
+    }
+    const std::vector<RecordedReport>& reports() const { return reports_; }
+
+private:
+    std::vector<RecordedReport> reports_;
+};
+
+// The designer's inputs for the six-stage core used throughout.
+inline const std::vector<std::pair<std::string_view, QString>>& sixStageInputs() {
+    static const std::vector<std::pair<std::string_view, QString>> inputs = {
+        {"D", QStringLiteral("200")},    {"PK1", QStringLiteral("190")},
+        {"PK2", QStringLiteral("175")},  {"PK3", QStringLiteral("155")},
+        {"PK4", QStringLiteral("130")},  {"PK5", QStringLiteral("100")},
+        {"PK6", QStringLiteral("65")},   {"H", QStringLiteral("600")},
+        {"M", QStringLiteral("420")},    {"Z", QStringLiteral("3")},
+        {"dpxs", QStringLiteral("0.97")}};
+    return inputs;
+}
+
+// Types the six-stage core and presses every calculation button, in the
+// order a designer would.
+inline void calculateSixStageCore(const Form1& window) {
+    for (const auto& [name, value] : sixStageInputs()) {
+        typeInto(window, name, value);
+    }
+    for (std::string_view button : {"jh", "jmj", "Command3", "zdh", "铁心重量"}) {
+        press(window, button);
+    }
+}
+
+}  // namespace kalvitra::ui::testing

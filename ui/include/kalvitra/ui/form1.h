@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <string_view>
+
+#include "kalvitra/sheet.h"
+#include "kalvitra/ui/commands.h"
+#include "kalvitra/ui/controls.h"
+#include "kalvitra/ui/print.h"
+
+class QLineEdit;
+
+namespace kalvitra::ui {
+
+// The window's text fields seen as the calculation sheet. Every write goes
+// straight into its field, so what an action wrote before an error is on
+// screen while the error is reported.
+class WindowSheet final : public SheetAccess {
+public:
+    explicit WindowSheet(const std::array<QLineEdit*, kFieldCount>& fields) : fields_(fields) {}
+    std::string text(Field field) const override;
+    void setText(Field field, std::string_view text) override;
+
+private:
+    const std::array<QLineEdit*, kFieldCount>& fields_;
+};
+
+// The calculator's one window: every control of the control table at its
+// designed place, and a command behind each button.
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    // Tells the designer about a failed command. The window shows a modal
+    // message box; tests put their own reporter in its place.
+    using ErrorReporter = std::function<void(QWidget* window, const QString& message)>;
+
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    QLineEdit* field(Field field) const { return fields_[indexOf(field)]; }
+    // The control of that object name, or nullptr.
+    QWidget* control(std::string_view name) const;
+
+    SheetAccess& sheet() { return sheet_; }
+    FieldTexts fieldTexts() const;
+
+    void setErrorReporter(ErrorReporter reporter);
+    static void showErrorBox(QWidget* window, const QString& message);
+
+    // What pressing a button does: runs its command and reports a failure.
+    // The window carries on after any failure, with every field as the
+    // command left it.
+    CommandOutcome run(const Command& command);
+
+private:
+    void buildControls();
+    void chainFocusByTabIndex();
+
+    std::array<QLineEdit*, kFieldCount> fields_{};
+    std::array<QWidget*, kControlCount> controls_{};
+    WindowSheet sheet_{fields_};
+    CommandRunner commands_;
+    ErrorReporter reportError_ = &Form1::showErrorBox;
+};
+
+}  // namespace kalvitra::ui

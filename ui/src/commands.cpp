@@ -1,0 +1,90 @@
+#include "kalvitra/ui/commands.h"
+
+#include <utility>
+
+#include "kalvitra/actions.h"
+
+namespace kalvitra::ui {
+namespace {
+
+QString likelyCause(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::TypeMismatch:
+            return QStringLiteral("需要数字的字段中不是一个数（例如截面积为空或带有单位）。");
+        case ErrorKind::Overflow:
+            return QStringLiteral("数值超出了计算范围。");
+        case ErrorKind::DivisionByZero:
+            return QStringLiteral("计算中出现了以零作除数的除法。");
+        case ErrorKind::InvalidOperation:
+            return QStringLiteral("计算中出现了没有结果的运算。");
+        case ErrorKind::InvalidArgument:
+            return QStringLiteral(
+                "负数不能开平方：请检查片宽是否大于铁心直径，或铁心直径是否为空。");
+    }
+    return {};
+}
+
+}  // namespace
+
+CommandRunner::CommandRunner(SheetAccess& sheet, PrintSheet print)
+    : sheet_(sheet), print_(std::move(print)) {}
+
+CommandOutcome CommandRunner::run(const Command& command) {
+    using Status = CommandOutcome::Status;
+    switch (command.kind) {
+        case CommandKind::None:
+            return {};
+        case CommandKind::Exit:
+            return {Status::ExitRequested, {}};
+        case CommandKind::Print:
+            if (std::optional<QString> problem = print_ ? print_() : std::nullopt) {
+                return {Status::Failed, printErrorMessage(*problem)};
+            }
+            return {};
+        case CommandKind::Calculate:
+            try {
+                runAction(command.action, sheet_);
+            } catch (const CalcError& error) {
+                return {Status::Failed, calculationErrorMessage(error)};
+            } catch (const std::exception& error) {
+                // Not a calculation error but a fault of the program itself:
+                // still reported, so the designer keeps the window and its texts.
+                return {Status::Failed, internalErrorMessage(error)};
+            }
+            return {};
+    }
+    return {};
+}
+
+QString errorKindText(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::TypeMismatch:
+            return QStringLiteral("类型不匹配");
+        case ErrorKind::Overflow:
+            return QStringLiteral("溢出");
+        case ErrorKind::DivisionByZero:
+            return QStringLiteral("除数为零");
+        case ErrorKind::InvalidOperation:
+            return QStringLiteral("无效运算");
+        case ErrorKind::InvalidArgument:
+            return QStringLiteral("无效参数");
+    }
+    return QStringLiteral("计算错误");
+}
+
+QString calculationErrorMessage(const CalcError& error) {
+    return QStringLiteral("计算出错：%1\n\n%2\n\n详细信息：%3\n已算出的结果保留在窗口中。")
+        .arg(errorKindText(error.kind()), likelyCause(error.kind()),
+             QString::fromUtf8(error.what()));
+}
+
+QString internalErrorMessage(const std::exception& error) {
+    return QStringLiteral("计算出错：程序内部错误\n\n详细信息：%1")
+        .arg(QString::fromUtf8(error.what()));
+}
+
+QString printErrorMessage(const QString& problem) {
+    return QStringLiteral("打印出错：%1").arg(problem);
+}
+
+}  // namespace kalvitra::ui
