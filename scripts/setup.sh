@@ -13,6 +13,8 @@ packages=(
   qt6-base-dev fonts-noto-cjk
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth poppler-utils
+  # peak memory of the batch tool in bench/cli/csv_throughput.sh
+  time
 )
 
 missing=()

@@ -1,0 +1,225 @@
+#include "batch.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "csv.h"
+#include "kalvitra/errors.h"
+#include "sheet_io.h"
+#include "utf8.h"
+
+namespace kalvitra::cli {
+namespace {
+
+// Runs the actions in order; the first error stops them and is returned.
+std::optional<CalcError> runActions(std::span<const Action> actions, Sheet& sheet) {
+    try {
+        for (const Action action : actions) {
+            runAction(action, sheet);
+        }
+    } catch (const CalcError& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+std::string describeCalcError(const CalcError& error) {
+    return std::string("error: ") + std::string(errorKindName(error.kind())) + ": " + error.what();
+}
+
+// "1 field", "3 fields".
+std::string countOf(std::size_t count, std::string_view noun) {
+    std::string text = std::to_string(count) + ' ' + std::string(noun);
+    if (count != 1) {
+        text += 's';
+    }
+    return text;
+}
+
+void appendLine(std::string& diagnostics, std::string_view line) {
+    diagnostics.append(line);
+    diagnostics += '\n';
+}
+
+// Output is handed on in pieces of about this size: large enough that the
+// system calls don't count, small enough to keep memory flat.
+constexpr std::size_t kOutputChunkSize = 64 * 1024;
+
+constexpr std::string_view kErrorColumn = "error";
+
+// Collects output and hands it on in pieces of about kOutputChunkSize.
+// Rows are written straight into its storage, which grows only for a row
+// larger than everything seen before.
+class OutputBuffer {
+public:
+    explicit OutputBuffer(ByteSink& sink) : sink_(sink), storage_(2 * kOutputChunkSize) {}
+
+    // Room for count characters at the returned place; commit what was used.
+    char* reserve(std::size_t count) {
+        if (storage_.size() - used_ < count) {
+            flush();
+            if (storage_.size() < count) {
+                storage_.resize(count);
+            }
+        }
+        return storage_.data() + used_;
+    }
+    void commit(const char* end) {
+        used_ = static_cast<std::size_t>(end - storage_.data());
+        if (used_ >= kOutputChunkSize) {
+            flush();
+        }
+    }
+    void flush() {
+        sink_.write(std::string_view(storage_.data(), used_));
+        used_ = 0;
+    }
+
+private:
+    ByteSink& sink_;
+    std::vector<char> storage_;
+    std::size_t used_ = 0;
+};
+
+void writeCsvHeader(OutputBuffer& out) {
+    std::string header;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        header.append(fieldName(fieldAt(i)));
+        header += ',';
+    }
+    header.append(kErrorColumn);
+    header += '\n';
+    char* const place = out.reserve(header.size());
+    out.commit(std::copy(header.begin(), header.end(), place));
+}
+
+void writeCsvRow(const Sheet& sheet, const std::optional<CalcError>& error, OutputBuffer& out) {
+    const std::string_view errorText = error ? errorKindName(error->kind()) : "";
+    std::size_t longest = errorText.size() + 1;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        longest += maxCsvFieldLength(sheet.textRef(fieldAt(i)).size()) + 1;
+    }
+    char* place = out.reserve(longest);
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        place = writeCsvField(place, sheet.textRef(fieldAt(i)));
+        *place++ = ',';
+    }
+    place = std::copy(errorText.begin(), errorText.end(), place);
+    *place++ = '\n';
+    out.commit(place);
+}
+
+// Maps the header's columns to fields; nullopt (with the reason in problem)
+// for an unknown or repeated column.
+std::optional<std::vector<Field>> readCsvHeader(const CsvReader& reader, InputError& problem) {
+    std::vector<Field> columns;
+    std::array<bool, kFieldCount> seen{};
+    for (std::size_t i = 0; i < reader.fieldCount(); ++i) {
+        const std::string_view name = reader.field(i);
+        const std::optional<Field> field = fieldByName(name);
+        if (!field) {
+            problem = {reader.fieldLine(i), "unknown column " + quoteForMessage(name)};
+            return std::nullopt;
+        }
+        if (seen[indexOf(*field)]) {
+            problem = {reader.fieldLine(i), "column " + std::string(name) + " given twice"};
+            return std::nullopt;
+        }
+        seen[indexOf(*field)] = true;
+        columns.push_back(*field);
+    }
+    return columns;
+}
+
+}  // namespace
+
+int runSheetBatch(std::string_view input, std::span<const Action> actions, std::string& output,
+                  std::string& diagnostics) {
+    Sheet sheet;
+    if (const std::optional<InputError> problem = readSheetLines(input, sheet)) {
+        appendLine(diagnostics, "kalvitra-cli: " + problem->describe());
+        return kExitBadInput;
+    }
+    const std::optional<CalcError> error = runActions(actions, sheet);
+    appendSheetLines(sheet, output);
+    if (error) {
+        appendLine(diagnostics, describeCalcError(*error));
+        return kExitCalculationFailed;
+    }
+    return kExitSuccess;
+}
+
+int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> actions,
+                std::string& diagnostics) {
+    CsvReader reader(input);
+    const auto reportMalformed = [&](const InputError& problem) {
+        appendLine(diagnostics, "kalvitra-cli: " + problem.describe());
+        return kExitBadInput;
+    };
+
+    switch (reader.next()) {
+        case CsvReader::Result::Malformed:
+            return reportMalformed(reader.error());
+        case CsvReader::Result::End:
+            return reportMalformed({1, "no header row: the input is empty"});
+        case CsvReader::Result::Record:
+            break;
+    }
+    InputError headerProblem;
+    const std::optional<std::vector<Field>> columns = readCsvHeader(reader, headerProblem);
+    if (!columns) {
+        return reportMalformed(headerProblem);
+    }
+
+    OutputBuffer buffer(output);
+    writeCsvHeader(buffer);
+
+    Sheet sheet;
+    std::size_t rowCount = 0;
+    std::size_t failedRowCount = 0;
+    std::string firstFailure;
+    int status = kExitSuccess;
+    for (;;) {
+        const CsvReader::Result result = reader.next();
+        if (result == CsvReader::Result::End) {
+            break;
+        }
+        if (result == CsvReader::Result::Malformed) {
+            status = reportMalformed(reader.error());
+            break;
+        }
+        if (reader.fieldCount() != columns->size()) {
+            status = reportMalformed(
+                {reader.recordLine(), "row has " + countOf(reader.fieldCount(), "field") +
+                                          ", the header has " + std::to_string(columns->size())});
+            break;
+        }
+        ++rowCount;
+        sheet.reset();
+        for (std::size_t i = 0; i < columns->size(); ++i) {
+            sheet.setText((*columns)[i], reader.field(i));
+        }
+        const std::optional<CalcError> error = runActions(actions, sheet);
+        if (error && failedRowCount++ == 0) {
+            firstFailure =
+                "line " + std::to_string(reader.recordLine()) + ": " + describeCalcError(*error);
+        }
+        writeCsvRow(sheet, error, buffer);
+    }
+    buffer.flush();
+    output.flush();
+
+    // A malformed table is reported alone, in one line; the rows that failed
+    // before it say so in their error column.
+    if (failedRowCount > 0 && status == kExitSuccess) {
+        appendLine(diagnostics, "kalvitra-cli: " + std::to_string(failedRowCount) + " of " +
+                                    countOf(rowCount, "row") + " failed; first at " + firstFailure);
+        status = kExitCalculationFailed;
+    }
+    return status;
+}
+
+}  // namespace kalvitra::cli

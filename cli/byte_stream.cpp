@@ -1,0 +1,66 @@
+#include "byte_stream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace kalvitra::cli {
+namespace {
+
+[[noreturn]] void throwIoError(const std::string& what, const std::string& name, int error) {
+    std::string message = "cannot " + what + " " + name;
+    if (error != 0) {
+        message += ": ";
+        message += std::strerror(error);
+    }
+    throw std::runtime_error(message);
+}
+
+}  // namespace
+
+std::size_t StringSource::read(char* buffer, std::size_t capacity) {
+    const std::size_t count = std::min({capacity, maxPiece_, data_.size()});
+    std::memcpy(buffer, data_.data(), count);
+    data_.remove_prefix(count);
+    return count;
+}
+
+std::size_t FileSource::read(char* buffer, std::size_t capacity) {
+    const std::size_t count = std::fread(buffer, 1, capacity, file_);
+    if (count == 0 && std::ferror(file_)) {
+        throwIoError("read", name_, errno);
+    }
+    return count;
+}
+
+void FileSink::write(std::string_view bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        throwIoError("write to", name_, errno);
+    }
+}
+
+void FileSink::flush() {
+    if (std::fflush(file_) != 0 || std::ferror(file_)) {
+        throwIoError("write to", name_, errno);
+    }
+}
+
+std::string readAll(ByteSource& source) {
+    constexpr std::size_t kChunkSize = 64 * 1024;
+    std::string data;
+    for (;;) {
+        const std::size_t oldSize = data.size();
+        data.resize(oldSize + kChunkSize);
+        const std::size_t count = source.read(data.data() + oldSize, kChunkSize);
+        data.resize(oldSize + count);
+        if (count == 0) {
+            return data;
+        }
+    }
+}
+
+}  // namespace kalvitra::cli

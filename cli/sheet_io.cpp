@@ -1,0 +1,73 @@
+#include "sheet_io.h"
+
+#include <array>
+
+#include "utf8.h"
+
+namespace kalvitra::cli {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<InputError> readSheetLines(std::string_view input, Sheet& sheet) {
+    if (input.starts_with(kByteOrderMark)) {
+        input.remove_prefix(kByteOrderMark.size());
+    }
+    // Line where each field was given, 0 while it was not.
+    std::array<std::size_t, kFieldCount> givenOnLine{};
+    std::size_t lineNumber = 0;
+    while (!input.empty()) {
+        ++lineNumber;
+        const std::size_t lineEnd = input.find('\n');
+        std::string_view line = input.substr(0, lineEnd);
+        input.remove_prefix(lineEnd == std::string_view::npos ? input.size() : lineEnd + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+
+        if (const std::size_t bad = findInvalidUtf8(line); bad != std::string_view::npos) {
+            return InputError{lineNumber,
+                              "invalid UTF-8 at byte " + std::to_string(bad + 1) + " of the line"};
+        }
+        if (isBlank(line)) {
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            return InputError{lineNumber,
+                              "expected NAME=TEXT, found no '=' in " + quoteForMessage(line)};
+        }
+        const std::string_view name = line.substr(0, equals);
+        const std::optional<Field> field = fieldByName(name);
+        if (!field) {
+            return InputError{lineNumber, "unknown field " + quoteForMessage(name)};
+        }
+        std::size_t& firstLine = givenOnLine[indexOf(*field)];
+        if (firstLine != 0) {
+            return InputError{lineNumber, "field " + std::string(name) +
+                                              " given twice (first on line " +
+                                              std::to_string(firstLine) + ")"};
+        }
+        firstLine = lineNumber;
+        sheet.setText(*field, line.substr(equals + 1));
+    }
+    return std::nullopt;
+}
+
+void appendSheetLines(const Sheet& sheet, std::string& out) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const Field field = fieldAt(i);
+        out.append(fieldName(field));
+        out += '=';
+        out.append(sheet.textRef(field));
+        out += '\n';
+    }
+}
+
+}  // namespace kalvitra::cli

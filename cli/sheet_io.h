@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "input_error.h"
+#include "kalvitra/sheet.h"
+
+// The one-sheet text form of the batch tool: one NAME=TEXT line per field.
+
+namespace kalvitra::cli {
+
+// Fills sheet from NAME=TEXT lines. Lines end with LF; one carriage return
+// before it is dropped. A UTF-8 byte order mark at the very start is skipped.
+// Lines that are empty or hold only blanks and tabs are ignored. NAME is a
+// field name (case-sensitive) and TEXT everything after the first '=', kept
+// byte for byte. Fields not named keep the text they have in sheet.
+//
+// Returns the first problem found: invalid UTF-8, a line without '=', an
+// unknown field, a field given twice. The sheet is then partly filled and must
+// be discarded; callers read into a scratch sheet before printing anything.
+std::optional<InputError> readSheetLines(std::string_view input, Sheet& sheet);
+
+// Appends all 39 fields as NAME=TEXT lines, in field order.
+void appendSheetLines(const Sheet& sheet, std::string& out);
+
+}  // namespace kalvitra::cli

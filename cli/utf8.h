@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kalvitra::cli {
+
+// Offset of the first byte that does not belong to well-formed UTF-8 (overlong
+// forms, surrogates and code points past U+10FFFF included), or npos when the
+// whole text is well-formed. Control characters and NUL are valid text.
+std::size_t findInvalidUtf8(std::string_view text);
+
+inline bool isValidUtf8(std::string_view text) {
+    return findInvalidUtf8(text) == std::string_view::npos;
+}
+
+// Quotes text for a one-line message: control characters, quotes and
+// backslashes are escaped, and text longer than maxLength code points is cut
+// with "..." after it, so a message never spans lines nor floods the terminal.
+std::string quoteForMessage(std::string_view text, std::size_t maxLength = 40);
+
+}  // namespace kalvitra::cli

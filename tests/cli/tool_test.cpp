@@ -1,0 +1,354 @@
+// End-to-end runs of the kalvitra-cli executable: arguments, standard input,
+// standard output, standard error and exit status as a user sees them.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class TempFile {
+public:
+    TempFile() {
+        std::string pattern = (fs::temp_directory_path() / "kalvitra-cli-test-XXXXXX").string();
+        const int fd = mkstemp(pattern.data());
+        EXPECT_GE(fd, 0);
+        close(fd);
+        path_ = pattern;
+    }
+    ~TempFile() { fs::remove(path_); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    void write(std::string_view bytes) const {
+        std::ofstream(path_, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+    }
+    std::string read() const {
+        std::ifstream in(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::string path_;
+};
+
+// Runs the tool with stdin from stdinPath and stdout into stdoutPath (temp
+// files unless given).
+ToolRun runToolWithPaths(const std::vector<std::string>& args, const std::string& stdinPath,
+                         const std::string* stdoutPath) {
+    TempFile out;
+    TempFile err;
+    const std::string& outPath = stdoutPath ? *stdoutPath : out.path();
+    std::vector<std::string> argStrings = {KALVITRA_CLI_PATH};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : argStrings) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, stdinPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&files, 2, err.path().c_str(), O_WRONLY | O_TRUNC, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    ToolRun run;
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << argv[0];
+        return run;
+    }
+    int waitStatus = 0;
+    waitpid(pid, &waitStatus, 0);
+    EXPECT_TRUE(WIFEXITED(waitStatus)) << "the tool must exit, not crash";
+    run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+    run.out = stdoutPath ? "" : out.read();
+    run.err = err.read();
+    return run;
+}
+
+ToolRun runTool(const std::vector<std::string>& args, std::string_view input) {
+    TempFile in;
+    in.write(input);
+    return runToolWithPaths(args, in.path(), nullptr);
+}
+
+// The value of NAME in NAME=TEXT output, or "<missing>".
+std::string fieldText(const std::string& sheet, const std::string& name) {
+    const std::string key = "\n" + name + "=";
+    const std::string text = "\n" + sheet;
+    const std::size_t at = text.find(key);
+    if (at == std::string::npos) {
+        return "<missing>";
+    }
+    const std::size_t begin = at + key.size();
+    return text.substr(begin, text.find('\n', begin) - begin);
+}
+
+std::size_t lineCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+constexpr const char* kSixStageSheet =
+    "D=200\nPK1=190\nPK2=175\nPK3=155\nPK4=130\nPK5=100\nPK6=65\ndpxs=0.96\n";
+
+TEST(Tool, SixStageWorkedExamplePrintsTheWholeSheet) {
+    const ToolRun run = runTool({"stages", "gross-area", "net-area", "stack"}, kSixStageSheet);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "Text1=\nText2=\nTXJS=\nD=200\nH=\nM=\nZ=\nMD=7.65\ndpxs=0.96\n"
+              "PK1=190\nPK2=175\nPK3=155\nPK4=130\nPK5=100\nPK6=65\nPK7=\nPK8=\nPK9=\n"
+              "jh1=0062.45\njh2=0017.19\njh3=0014.78\njh4=0012.80\njh5=0010.61\njh6=0007.97\n"
+              "jh7=0\njh8=0\njh9=0\n"
+              "jh22=17.19\njh32=14.78\njh42=12.8\njh52=10.61\njh62=7.97\njh72=0\njh82=0\njh92=0\n"
+              "txmj=289.499\ntxjmj=277.91904\ndh=189.15\ntxz=\n");
+}
+
+TEST(Tool, CoreWeightOfTheSixStageCore) {
+    const ToolRun run =
+        runTool({"stages", "weight"},
+                "\xEF\xBB\xBF"
+                "D=200\r\nPK1=190\r\nPK2=175\r\nPK3=155\r\nPK4=130\r\nPK5=100\r\nPK6=65\r\n"
+                "\r\nH=600\r\nM=420\r\nZ=3\r\ndpxs=0.97\r\nText1=S11-M "
+                "\xE5\x8F\x98\xE5\x8E\x8B\xE5\x99\xA8\r\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(fieldText(run.out, "txz"), "834.9353444385");
+    EXPECT_EQ(fieldText(run.out, "Text1"), "S11-M \xE5\x8F\x98\xE5\x8E\x8B\xE5\x99\xA8");
+    EXPECT_EQ(fieldText(run.out, "txmj"), "") << "only the actions named run";
+}
+
+TEST(Tool, FailingActionPrintsPartialWritesAndStops) {
+    const ToolRun run =
+        runTool({"stages", "stack"},
+                "D=200\nPK1=190\nPK2=175\nPK3=300\njh3=old3\njh9=old9\njh22=old22\njh32=old32\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lineCount(run.out), 39u);
+    EXPECT_EQ(fieldText(run.out, "jh1"), "0062.45");
+    EXPECT_EQ(fieldText(run.out, "jh2"), "0017.19");
+    EXPECT_EQ(fieldText(run.out, "jh3"), "old3");
+    EXPECT_EQ(fieldText(run.out, "jh4"), "");
+    EXPECT_EQ(fieldText(run.out, "jh9"), "old9");
+    EXPECT_EQ(fieldText(run.out, "jh22"), "old22");
+    EXPECT_EQ(fieldText(run.out, "jh32"), "old32");
+    EXPECT_EQ(fieldText(run.out, "dh"), "") << "actions after the failing one do not run";
+    EXPECT_TRUE(run.err.starts_with("error: invalid-argument: ")) << run.err;
+    EXPECT_EQ(lineCount(run.err), 1u);
+}
+
+TEST(Tool, NetAreaOfAnEmptyGrossAreaIsATypeMismatch) {
+    const ToolRun run = runTool({"net-area"}, "dpxs=0.96\ntxjmj=kept\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(fieldText(run.out, "txjmj"), "kept");
+    EXPECT_TRUE(run.err.starts_with("error: type-mismatch: ")) << run.err;
+}
+
+TEST(Tool, CsvBatchQuotesRoundTripAndKeepsGoingAfterAFailingRow) {
+    const std::string text1 = "Model \"A\", rev 2\nline two";
+    const std::string input =
+        "\xEF\xBB\xBF"
+        "Text1,D,PK1,PK2,PK3,PK4,PK5,PK6,dpxs,H,M,Z\r\n"
+        "\"Model \"\"A\"\", rev 2\nline two\",200,190,175,155,130,100,65,0.97,600,420,3\r\n"
+        "bad,200,190,175,300,,,,0.97,600,420,3\r\n"
+        "plain,200,190,175,155,130,100,65,0.96,600,420,3\r\n";
+    const ToolRun run =
+        runTool({"--csv", "stages", "gross-area", "net-area", "stack", "weight"}, input);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.starts_with(
+        "kalvitra-cli: 1 of 3 rows failed; first at line 4: error: invalid-argument: "))
+        << run.err;
+    const std::string tail =
+        "0062.45,0017.19,0014.78,0012.80,0010.61,0007.97,0,0,0,"
+        "17.19,14.78,12.8,10.61,7.97,0,0,0,289.499,";
+    EXPECT_EQ(run.out,
+              "Text1,Text2,TXJS,D,H,M,Z,MD,dpxs,PK1,PK2,PK3,PK4,PK5,PK6,PK7,PK8,PK9,"
+              "jh1,jh2,jh3,jh4,jh5,jh6,jh7,jh8,jh9,jh22,jh32,jh42,jh52,jh62,jh72,jh82,jh92,"
+              "txmj,txjmj,dh,txz,error\n"
+              "\"Model \"\"A\"\", rev 2\nline two\",,,200,600,420,3,7.65,0.97,"
+              "190,175,155,130,100,65,,,," +
+                  tail + "280.81403,189.15,834.9353444385,\n" +
+                  "bad,,,200,600,420,3,7.65,0.97,190,175,300,,,,,,,"
+                  "0062.45,0017.19,,,,,,,,,,,,,,,,,,,,invalid-argument\n"
+                  "plain,,,200,600,420,3,7.65,0.96,190,175,155,130,100,65,,,," +
+                  tail + "277.91904,189.15,826.327763568,\n");
+
+    // Reading the output back gives the same Text1, line break and all.
+    const std::size_t rowStart = run.out.find('\n') + 1;
+    const ToolRun again =
+        runTool({"--csv", "stack"},
+                "Text1\n" + run.out.substr(rowStart, run.out.find(",,,") - rowStart) + "\n");
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_TRUE(again.out.find("\n\"Model \"\"A\"\", rev 2\nline two\",") != std::string::npos);
+}
+
+struct BadUse {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    std::string message;  // the whole of standard error
+    friend void PrintTo(const BadUse& testCase, std::ostream* os) { *os << testCase.name; }
+};
+
+class ToolBadUse : public testing::TestWithParam<BadUse> {};
+
+TEST_P(ToolBadUse, ExitsTwoWithOneLineAndNoOutput) {
+    const ToolRun run = runTool(GetParam().args, GetParam().input);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, GetParam().message + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToolBadUse,
+    testing::Values(
+        BadUse{"NoAction",
+               {},
+               "D=1\n",
+               "kalvitra-cli: no ACTION given; name at least one of stages, gross-area, net-area, "
+               "stack, weight; see kalvitra-cli --help"},
+        BadUse{"UnknownAction",
+               {"stages", "area"},
+               "D=1\n",
+               "kalvitra-cli: ACTION: unknown action \"area\" (known: stages, gross-area, "
+               "net-area, stack, weight); see kalvitra-cli --help"},
+        BadUse{"ActionNamesAreCaseSensitive",
+               {"Stages"},
+               "",
+               "kalvitra-cli: ACTION: unknown action \"Stages\" (known: stages, gross-area, "
+               "net-area, stack, weight); see kalvitra-cli --help"},
+        BadUse{"UnknownOption",
+               {"--tsv", "stages"},
+               "",
+               "kalvitra-cli: The following argument was not expected: --tsv; see kalvitra-cli "
+               "--help"},
+        BadUse{"UnknownField",
+               {"stages"},
+               "D=200\nDiameter=200\n",
+               "kalvitra-cli: line 2: unknown field \"Diameter\""},
+        BadUse{"LineWithoutEquals",
+               {"stages"},
+               "D=200\r\n\r\nPK1:190\r\n",
+               "kalvitra-cli: line 3: expected NAME=TEXT, found no '=' in \"PK1:190\""},
+        BadUse{"FieldGivenTwice",
+               {"stages"},
+               "PK1=190\nD=200\nPK1=180\n",
+               "kalvitra-cli: line 3: field PK1 given twice (first on line 1)"},
+        BadUse{"InvalidUtf8",
+               {"stages"},
+               "D=200\nText1=\xB1\xE4\n",
+               "kalvitra-cli: line 2: invalid UTF-8 at byte 7 of the line"},
+        BadUse{"CsvEmptyInput",
+               {"--csv", "stages"},
+               "",
+               "kalvitra-cli: line 1: no header row: the input is empty"},
+        BadUse{"CsvUnknownColumn",
+               {"--csv", "stages"},
+               "D,PK1,diameter\n1,2,3\n",
+               "kalvitra-cli: line 1: unknown column \"diameter\""},
+        BadUse{"CsvDuplicateColumn",
+               {"--csv", "stages"},
+               "D,PK1,D\n",
+               "kalvitra-cli: line 1: column D given twice"},
+        BadUse{"CsvInvalidUtf8InHeader",
+               {"--csv", "stages"},
+               "D,PK\xFF\n",
+               "kalvitra-cli: line 1: invalid UTF-8 in field 2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BadTable {
+    const char* name;
+    std::string input;
+    std::string message;
+    friend void PrintTo(const BadTable& testCase, std::ostream* os) { *os << testCase.name; }
+};
+
+class ToolBadCsvRow : public testing::TestWithParam<BadTable> {};
+
+// Rows stream out as they are done, so the rows before the bad line are there.
+TEST_P(ToolBadCsvRow, ExitsTwoAfterTheRowsBeforeIt) {
+    const ToolRun run = runTool({"--csv", "stack"}, GetParam().input);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(lineCount(run.out), 2u) << "header and the one good row";
+    EXPECT_TRUE(run.out.ends_with("\n5,,,,,,,7.65,,,,,,,,,,,5,,,,,,,,,,,,,,,,,,,5,,\n")) << run.out;
+    EXPECT_EQ(run.err, GetParam().message + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToolBadCsvRow,
+    testing::Values(BadTable{"UnterminatedQuote", "Text1,jh1\n5,5\n\"x,5\n6,6\n",
+                             "kalvitra-cli: line 3: quoted field is never closed"},
+                    BadTable{"WrongFieldCount", "Text1,jh1\n5,5\n6\n",
+                             "kalvitra-cli: line 3: row has 1 field, the header has 2"},
+                    BadTable{"TextAfterClosingQuote", "Text1,jh1\n5,5\n\"6\"7,6\n",
+                             "kalvitra-cli: line 3: text after the closing quote of a field"},
+                    BadTable{"InvalidUtf8", "Text1,jh1\r\n5,5\r\n\"a\r\n\xE0\x80\",6\r\n",
+                             "kalvitra-cli: line 4: invalid UTF-8 in field 1"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Tool, HelpAndVersionExitZero) {
+    const ToolRun version = runTool({"--version"}, "");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("kalvitra-cli ") + KALVITRA_CLI_VERSION + "\n");
+
+    const ToolRun help = runTool({"--help"}, "");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    for (const char* mentioned : {"Usage:", "--csv", "gross-area", "EXIT STATUS"}) {
+        EXPECT_NE(help.out.find(mentioned), std::string::npos) << mentioned;
+    }
+}
+
+// A full disk or a closed pipe must not pass for success.
+TEST(Tool, OutputThatCannotBeWrittenIsAFailure) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    const std::string full = "/dev/full";
+    TempFile sheet;
+    sheet.write(kSixStageSheet);
+    const ToolRun single = runToolWithPaths({"stages"}, sheet.path(), &full);
+    EXPECT_EQ(single.status, 2);
+    EXPECT_TRUE(single.err.starts_with("kalvitra-cli: cannot write to standard output"))
+        << single.err;
+
+    TempFile table;
+    table.write("D,PK1\n200,190\n");
+    const ToolRun csv = runToolWithPaths({"--csv", "stages"}, table.path(), &full);
+    EXPECT_EQ(csv.status, 2);
+    EXPECT_TRUE(csv.err.starts_with("kalvitra-cli: cannot write to standard output")) << csv.err;
+}
+
+TEST(Tool, InputThatCannotBeReadIsAFailure) {
+    const std::string directory = fs::temp_directory_path().string();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"stages"}, std::vector<std::string>{"--csv", "stages"}}) {
+        const ToolRun run = runToolWithPaths(args, directory, nullptr);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.err.starts_with("kalvitra-cli: cannot read standard input")) << run.err;
+    }
+}
+
+}  // namespace
