@@ -6,6 +6,7 @@
 #include "arithmetic.h"
 #include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
+#include "number_text.h"
 
 namespace kalvitra {
 namespace {
@@ -54,13 +55,12 @@ double squareRoot(double base, int stage) {
 
 void computeStageThicknesses(SheetAccess& sheet) {
     // Pass 1: each stage works with the two-decimal thicknesses that the
-    // stages before it left in their fields, read back as text.
-    double before[kStageCount] = {};
+    // stages before it show in their fields. Nothing else writes the sheet
+    // while the action runs, so the number of each shown text is kept as it
+    // is written instead of being read back again at every later stage.
+    double shown[kStageCount] = {};
     for (int stage = 1; stage <= kStageCount; ++stage) {
         const double width = readField(sheet, widthField(stage));
-        for (int i = 1; i < stage; ++i) {
-            before[i - 1] = readField(sheet, thicknessField(i));
-        }
         const double diameter = readField(sheet, Field::D);
 
         CheckedArithmetic arithmetic;
@@ -71,16 +71,22 @@ void computeStageThicknesses(SheetAccess& sheet) {
 
         double thickness = reach;
         if (stage > 1) {
-            thickness = arithmetic.sub(arithmetic.div(reach, 2.0), arithmetic.div(before[0], 2.0));
+            thickness = arithmetic.sub(arithmetic.div(reach, 2.0), arithmetic.div(shown[0], 2.0));
             for (int i = 2; i < stage; ++i) {
-                thickness = arithmetic.sub(thickness, before[i - 1]);
+                thickness = arithmetic.sub(thickness, shown[i - 1]);
             }
             arithmetic.checkAt([&] { return stagePlace(stage) + ", thickness"; });
         }
 
+        // The pattern is applied to the number of the default text, at most
+        // 15 digits, not to the unrounded thickness.
         const Field field = thicknessField(stage);
-        writeDefaultInto(sheet, field, thickness);
-        sheet.setText(field, writePattern(readField(sheet, field)));
+        char defaultText[kMaxDefaultTextLength];
+        const std::string_view written(defaultText, writeDefault(thickness, defaultText));
+        sheet.setText(field, written);
+        const std::string pattern = detail::patternOfDefaultText(written);
+        sheet.setText(field, pattern);
+        shown[stage - 1] = readLenient(pattern);
     }
 
     // Pass 2: the other packet of stages 2..9 gets the same two-decimal

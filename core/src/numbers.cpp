@@ -3,10 +3,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
 #include "kalvitra/errors.h"
+#include "number_text.h"
 
 namespace kalvitra {
 namespace {
@@ -146,28 +148,68 @@ struct SignificantDigits {
     int exponent = 0;  // power of ten of digits[0]
 };
 
-SignificantDigits significantDigits(double value) {
-    // The shortest text that reads back as value is its 15-digit rounding
-    // whenever it has 15 digits or fewer (every 15-digit decimal survives a
-    // round trip through a normal double); only longer ones need rounding.
-    char buffer[40];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    auto countDigits = [](std::string_view scientific) {
-        int count = 0;
-        for (char c : scientific.substr(0, scientific.find('e'))) {
-            count += isDigit(c) ? 1 : 0;
-        }
-        return count;
-    };
-    // Subnormal numbers carry fewer digits than that, so they always round.
-    const bool normal = std::fabs(value) >= std::numeric_limits<double>::min();
-    if (!normal || countDigits(text) > 15) {
-        result =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-        text = std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common case of a number that stands for a decimal of at most 15
+// digits, such as 17.19 or 289.499: its 15-digit rounding is that decimal
+// (every such decimal survives a round trip through a normal double), found
+// with one scaling instead of a general conversion. Returns false for any
+// other number; those take the general path.
+bool shortDecimalDigits(double value, SignificantDigits& out) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e15)) {
+        return false;
     }
+    // Power of ten of the first digit, -4..14; a slip at a boundary only
+    // costs the fast path, since the digits found decide the exponent.
+    static constexpr double kDecades[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4, 1e5,
+                                          1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14};
+    int exponent = 14;
+    while (exponent > -4 && magnitude < kDecades[exponent + 4]) {
+        --exponent;
+    }
+    const int fractionDigits = 14 - exponent;
+    const double power = kExactPowersOfTen[fractionDigits];
+    // scaled lies near [1e14, 1e15), well below 2^52, where adding and
+    // removing 2^52 rounds to the nearest whole number.
+    const double scaled = magnitude * power;
+    const double whole = (scaled + 0x1p52) - 0x1p52;
+    // Exact operands and one correctly rounded division: equal only if the
+    // 15-digit decimal whole × 10^-(14 - exponent) reads back as value.
+    if (whole >= 1e15 || whole / power != magnitude) {
+        return false;
+    }
+    auto digits = static_cast<std::uint64_t>(whole);
+    char reversed[16];
+    int count = 0;
+    while (digits > 0) {
+        reversed[count++] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    out.negative = value < 0;
+    out.exponent = count - 1 - fractionDigits;
+    out.count = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        out.digits[out.count++] = reversed[i];
+    }
+    while (out.count > 1 && out.digits[out.count - 1] == '0') {
+        --out.count;
+    }
+    return true;
+}
+
+SignificantDigits significantDigits(double value) {
+    SignificantDigits fast;
+    if (shortDecimalDigits(value, fast)) {
+        return fast;
+    }
+    char buffer[40];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     SignificantDigits out;
     std::size_t pos = 0;
     if (text[pos] == '-') {
@@ -417,46 +459,103 @@ std::string writeDefault(double value) {
 }
 
 std::string writePattern(double value) {
-    requireFinite(value);
-    // Hundredths of the magnitude, as decimal digits of the 15-digit text.
-    std::string hundredths;
-    bool negative = false;  // zero of either sign is written unsigned, as "0" is
-    if (value != 0.0) {
-        const SignificantDigits sig = significantDigits(value);
-        negative = sig.negative;
-        // digits[i] stands for 10^(exponent - i); keep those down to 10^-2.
-        const int kept = sig.exponent + 3;
-        for (int i = 0; i < kept; ++i) {
-            hundredths.push_back(i < sig.count ? sig.digits[i] : '0');
+    char defaultText[kMaxDefaultTextLength];
+    return detail::patternOfDefaultText(
+        std::string_view(defaultText, writeDefault(value, defaultText)));
+}
+
+namespace detail {
+
+constexpr int kMaxPatternDigits = 320;
+
+std::string patternOfDefaultText(std::string_view defaultText) {
+    // Digits and exponent as the default text shows them: "-1.5E-07",
+    // "0.0001", "62.449979983984".
+    SignificantDigits sig;
+    std::size_t pos = 0;
+    if (pos < defaultText.size() && defaultText[pos] == '-') {
+        sig.negative = true;
+        ++pos;
+    }
+    int integerDigits = 0;
+    bool pastPoint = false;
+    bool significant = false;
+    int leadingFractionZeros = 0;
+    for (; pos < defaultText.size() && defaultText[pos] != 'E'; ++pos) {
+        const char c = defaultText[pos];
+        if (c == '.') {
+            pastPoint = true;
+            continue;
         }
-        const bool roundUp = kept >= 0 && kept < sig.count && sig.digits[kept] >= '5';
-        if (roundUp) {
-            int i = static_cast<int>(hundredths.size()) - 1;
-            while (i >= 0 && hundredths[static_cast<std::size_t>(i)] == '9') {
-                hundredths[static_cast<std::size_t>(i)] = '0';
-                --i;
-            }
-            if (i >= 0) {
-                ++hundredths[static_cast<std::size_t>(i)];
-            } else {
-                hundredths.insert(hundredths.begin(), '1');
-            }
+        if (!significant && c == '0') {
+            leadingFractionZeros += pastPoint ? 1 : 0;
+            continue;
+        }
+        significant = true;
+        if (sig.count < static_cast<int>(sizeof sig.digits)) {
+            sig.digits[sig.count++] = c;
+        }
+        integerDigits += pastPoint ? 0 : 1;
+    }
+    if (sig.count == 0) {
+        return "0000.00";  // zero, of either sign
+    }
+    sig.exponent = integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
+    if (pos < defaultText.size()) {  // exponent form: one digit before the point
+        int exponent = 0;
+        const bool negativeExponent = defaultText[pos + 1] == '-';
+        for (pos += 2; pos < defaultText.size(); ++pos) {
+            exponent = exponent * 10 + (defaultText[pos] - '0');
+        }
+        sig.exponent = negativeExponent ? -exponent : exponent;
+    }
+
+    // Hundredths of the magnitude, rounded half away from zero on these
+    // decimal digits; digits[i] stands for 10^(exponent - i). A double's
+    // decimal exponent is at most 308, so the digits fit on the stack.
+    const int kept = sig.exponent + 3;
+    char hundredths[kMaxPatternDigits];
+    int length = 0;
+    if (kept > 0) {
+        if (kept >= kMaxPatternDigits) {
+            throw CalcError(ErrorKind::Overflow, "number too long for the pattern");
+        }
+        for (int i = 0; i < kept; ++i) {
+            hundredths[length++] = i < sig.count ? sig.digits[i] : '0';
+        }
+    }
+    if (kept >= 0 && kept < sig.count && sig.digits[kept] >= '5') {
+        int i = length - 1;
+        while (i >= 0 && hundredths[i] == '9') {
+            hundredths[i--] = '0';
+        }
+        if (i >= 0) {
+            ++hundredths[i];
+        } else {  // carried into a new first digit: 99.999 -> 100.00
+            std::memmove(hundredths + 1, hundredths, static_cast<std::size_t>(length));
+            hundredths[0] = '1';
+            ++length;
         }
     }
     // At least four integer digits and exactly two decimals: "0000.00".
-    if (hundredths.size() < 6) {
-        hundredths.insert(0, 6 - hundredths.size(), '0');
+    if (length < 6) {
+        const int padding = 6 - length;
+        std::memmove(hundredths + padding, hundredths, static_cast<std::size_t>(length));
+        std::memset(hundredths, '0', static_cast<std::size_t>(padding));
+        length = 6;
     }
     std::string text;
-    text.reserve(hundredths.size() + 2);
-    if (negative) {
+    text.reserve(static_cast<std::size_t>(length) + 2);
+    if (sig.negative) {
         text.push_back('-');
     }
-    text.append(hundredths, 0, hundredths.size() - 2);
+    text.append(hundredths, static_cast<std::size_t>(length - 2));
     text.push_back('.');
-    text.append(hundredths, hundredths.size() - 2, 2);
+    text.append(hundredths + length - 2, 2);
     return text;
 }
+
+}  // namespace detail
 
 std::string writeInteger(int value) {
     if (value < -32768 || value > 32767) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "kalvitra/errors.h"
 
@@ -234,6 +236,62 @@ TEST(Writing, RefusesNumbersThatAreNotFinite) {
                 EXPECT_EQ(error.kind(), c.kind);
             }
         }
+    }
+}
+
+// Digits and decimal exponent of a text in plain or exponent form, trailing
+// zeros dropped: "0.0125" -> ("125", -2), "1.5E+20" -> ("15", 20).
+std::pair<std::string, int> decimalDigits(const std::string& text) {
+    std::string digits;
+    int exponent = 0;
+    int pointPosition = -1;
+    int position = 0;
+    std::size_t i = text.front() == '-' ? 1 : 0;
+    for (; i < text.size() && text[i] != 'E' && text[i] != 'e'; ++i) {
+        if (text[i] == '.') {
+            pointPosition = position;
+        } else {
+            digits.push_back(text[i]);
+            ++position;
+        }
+    }
+    if (pointPosition < 0) {
+        pointPosition = position;
+    }
+    if (i < text.size()) {
+        exponent = std::stoi(text.substr(i + 1));
+    }
+    const std::size_t first = digits.find_first_not_of('0');
+    exponent += pointPosition - 1 - static_cast<int>(first);
+    digits = digits.substr(first);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return {digits, exponent};
+}
+
+// The C library's "%.14e" rounds the exact binary value to 15 digits: an
+// independent check of the digits that default writing shows, over plain
+// decimals (which take a shortcut) and arbitrary doubles alike.
+TEST(DefaultWriting, ShowsTheCorrectlyRoundedFifteenDigits) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<std::int64_t> cents(-99'999'999'999, 99'999'999'999);
+    std::uniform_int_distribution<std::uint64_t> anyBits;
+    std::uniform_int_distribution<int> places(0, 8);
+    for (int i = 0; i < 300'000; ++i) {
+        double value = 0;
+        if (i % 3 == 0) {
+            const std::uint64_t bits = anyBits(random);
+            std::memcpy(&value, &bits, sizeof value);
+        } else if (i % 3 == 1) {
+            value = static_cast<double>(cents(random)) / std::pow(10.0, places(random));
+        } else {
+            value = std::sqrt(static_cast<double>(cents(random) & 0xFFFFFF)) / 2 - 31.225;
+        }
+        if (!std::isfinite(value) || value == 0) {
+            continue;
+        }
+        char reference[40];
+        std::snprintf(reference, sizeof reference, "%.14e", value);
+        ASSERT_EQ(decimalDigits(writeDefault(value)), decimalDigits(reference)) << reference;
     }
 }
 
