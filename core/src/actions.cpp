@@ -25,7 +25,7 @@ double readField(const SheetAccess& sheet, Field field) {
     try {
         return readLenient(sheet.text(field));
     } catch (const CalcError& error) {
-        throw CalcError(error.kind(), named(field, error.what()));
+        throw CalcError(error.kind(), named(field, error.what()), field);
     }
 }
 
@@ -46,7 +46,8 @@ double squareRoot(double base, int stage) {
         throw CalcError(ErrorKind::InvalidArgument,
                         stagePlace(stage) +
                             ": negative number under the square root (the width is larger "
-                            "than the core diameter D)");
+                            "than the core diameter D)",
+                        widthField(stage));
     }
     return std::sqrt(base);
 }
@@ -139,9 +140,11 @@ void computeNetArea(SheetAccess& sheet) {
     try {
         grossArea = readStrict(sheet.text(Field::txmj));
     } catch (const CalcError& error) {
-        throw CalcError(error.kind(), named(Field::txmj, error.kind() == ErrorKind::TypeMismatch
-                                                             ? "the gross area is not a number"
-                                                             : error.what()));
+        throw CalcError(error.kind(),
+                        named(Field::txmj, error.kind() == ErrorKind::TypeMismatch
+                                               ? "the gross area is not a number"
+                                               : error.what()),
+                        Field::txmj);
     }
 
     CheckedArithmetic arithmetic;

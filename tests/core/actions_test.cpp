@@ -323,6 +323,38 @@ TEST(StageThicknesses, WritesEachStageAsItGoesAndStopsAtTheFault) {
     EXPECT_EQ(sheet.writes, expected);
 }
 
+TEST(Actions, ErrorsNameTheFieldThatCausedThem) {
+    const struct {
+        const char* name;
+        Action action;
+        FieldTexts start;
+        std::optional<Field> field;
+    } cases[] = {
+        {"WidthWiderThanDiameter", Action::StageThicknesses,
+         join(kSixStageWidths, {{Field::PK4, "250"}}), Field::PK4},
+        {"WidthBeyondRange", Action::StageThicknesses, {{Field::PK2, "9e999"}}, Field::PK2},
+        {"GrossAreaNotANumber", Action::NetArea, {{Field::txmj, "n/a"}}, Field::txmj},
+        {"WeightInputBeyondRange", Action::CoreWeight, {{Field::Z, "-1e400"}}, Field::Z},
+        // an arithmetic fault has no single field to blame
+        {"SumBeyondRange",
+         Action::TotalStack,
+         {{Field::jh1, "1e308"}, {Field::jh2, "1e308"}},
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        Sheet sheet;
+        for (const auto& [field, text] : c.start) {
+            sheet.setText(field, text);
+        }
+        try {
+            runAction(c.action, sheet);
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const CalcError& error) {
+            EXPECT_EQ(error.field(), c.field) << c.name;
+        }
+    }
+}
+
 TEST(StageThicknesses, LaterStagesUseTheTwoDecimalTexts) {
     // Stage 2 works from the 62.45 that stage 1 shows, not 62.449979983984:
     // with the exact value it would come out 17.1997..., shown as 0017.20.

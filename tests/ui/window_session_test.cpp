@@ -126,22 +126,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("changed");  // field=text written before the error
+        QTest::addColumn<QString>("culprit");  // the field the report points at, if any
 
         QTest::newRow("width larger than the diameter")
             << QStringLiteral("D=200;PK1=190;PK2=175;PK3=250;jh1=old;jh2=old;jh3=old;jh22=old")
             << QStringLiteral("jh") << QStringLiteral("无效参数")
-            << QStringLiteral("jh1=0062.45;jh2=0017.19");
+            << QStringLiteral("jh1=0062.45;jh2=0017.19") << QStringLiteral("第三级 片宽");
         QTest::newRow("gross area with a unit behind it")
             << QStringLiteral("txmj=289.499 cm2;dpxs=0.96;txjmj=old") << QStringLiteral("Command3")
-            << QStringLiteral("类型不匹配") << QString();
+            << QStringLiteral("类型不匹配") << QString() << QStringLiteral("截面积(cm)");
         QTest::newRow("net area before the gross area")
-            << QString() << QStringLiteral("Command3") << QStringLiteral("类型不匹配") << QString();
+            << QString() << QStringLiteral("Command3") << QStringLiteral("类型不匹配") << QString()
+            << QStringLiteral("截面积(cm)");
         QTest::newRow("diameter beyond the number range")
             << QStringLiteral("D=1E400;PK1=190;jh1=old") << QStringLiteral("jh")
-            << QStringLiteral("溢出") << QString();
+            << QStringLiteral("溢出") << QString() << QStringLiteral("铁心直径(mm)");
         QTest::newRow("weight beyond the number range")
             << QStringLiteral("M=1E300;Z=1E300;txz=old") << QStringLiteral("铁心重量")
-            << QStringLiteral("溢出") << QString();
+            << QStringLiteral("溢出") << QString() << QString();
     }
 
     void aFailedCalculationIsReportedAndTheWindowCarriesOn() {
@@ -149,6 +151,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QFETCH(QString, kind);
         QFETCH(QString, changed);
+        QFETCH(QString, culprit);
         for (const QString& assignment : setUp.split(u';', Qt::SkipEmptyParts)) {
             const QStringList parts = assignment.split(u'=');
             typeInto(*window_, parts[0].toStdString(), parts[1]);
@@ -164,6 +167,10 @@ private Q_SLOTS:
         QCOMPARE(recorder_->reports().size(), std::size_t{1});
         const RecordedReport& report = recorder_->reports().front();
         QVERIFY2(report.message.contains(kind), report.message.toUtf8().constData());
+        const QString pointedAt = QStringLiteral("出错的字段：") + culprit + u'\n';
+        QVERIFY2(culprit.isEmpty() ? !report.message.contains(QStringLiteral("出错的字段"))
+                                   : report.message.contains(pointedAt),
+                 report.message.toUtf8().constData());
         QCOMPARE(report.textsWhileShown, expected);
         QCOMPARE(window_->fieldTexts(), expected);
         QVERIFY(window_->isVisible());

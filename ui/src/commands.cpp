@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "kalvitra/actions.h"
+#include "kalvitra/ui/controls.h"
 
 namespace kalvitra::ui {
 namespace {
@@ -73,8 +74,15 @@ QString errorKindText(ErrorKind kind) {
 }
 
 QString calculationErrorMessage(const CalcError& error) {
-    return QStringLiteral("计算出错：%1\n\n%2\n\n详细信息：%3\n已算出的结果保留在窗口中。")
-        .arg(errorKindText(error.kind()), likelyCause(error.kind()),
+    // Point at the field by the words the designer sees beside it.
+    QString where;
+    if (const std::optional<Field> field = error.field()) {
+        if (const ControlRow* control = findControl(fieldName(*field))) {
+            where = QStringLiteral("出错的字段：%1\n").arg(accessibleFieldName(*control));
+        }
+    }
+    return QStringLiteral("计算出错：%1\n\n%2\n\n%3详细信息：%4\n已算出的结果保留在窗口中。")
+        .arg(errorKindText(error.kind()), likelyCause(error.kind()), where,
              QString::fromUtf8(error.what()));
 }
 
