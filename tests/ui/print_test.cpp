@@ -6,11 +6,11 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "pdf_reading.h"
 #include "window_test_support.h"
 
 using namespace kalvitra;
@@ -18,11 +18,6 @@ using namespace kalvitra::ui;
 using namespace kalvitra::ui::testing;
 
 namespace {
-
-struct Word {
-    QString text;
-    QRectF box;
-};
 
 // Prints the window's sheet into a PDF file, through a printer or a writer.
 std::optional<QString> printToPdf(const Form1& window, const QString& path, bool throughPrinter,
@@ -38,50 +33,6 @@ std::optional<QString> printToPdf(const Form1& window, const QString& path, bool
     }
     device->setPageOrientation(orientation);
     return printSheet(*device, window.fieldTexts(), window.palette());
-}
-
-// The page's text as a reader of the PDF gets it. The embedded Chinese face
-// draws some characters with the glyph of a look-alike radical (心 and ⼼),
-// and the PDF maps such a glyph back to the radical; compatibility
-// normalisation folds those back into the characters shown (and full-width
-// punctuation into ASCII, so expected texts are folded the same way).
-QString runPdftotext(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(KALVITRA_PDFTOTEXT), arguments);
-    if (!process.waitForFinished(30'000) || process.exitCode() != 0) {
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC);
-}
-
-// Every word on the page with its box, in points from the page's top left.
-QList<Word> wordsOf(const QString& pdf, QSizeF* pageSize) {
-    const QString html = runPdftotext({QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    static const QRegularExpression page(
-        QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">)re"));
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    if (const auto match = page.match(html); match.hasMatch()) {
-        *pageSize = QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
-    }
-    QList<Word> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto match = it.next();
-        words.append({match.captured(5),
-                      QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                             QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
-    }
-    return words;
-}
-
-QPointF centreOf(const QList<Word>& words, const QString& text) {
-    for (const Word& word : words) {
-        if (word.text == text) {
-            return word.box.center();
-        }
-    }
-    return {-1, -1};
 }
 
 }  // namespace
@@ -161,25 +112,8 @@ private Q_SLOTS:
                             static_cast<QPageLayout::Orientation>(orientation)));
         QSizeF page;
         const QList<Word> words = wordsOf(pdf, &page);
-        QVERIFY(page.width() > 0);
-
-        // Button centres on the window: 打印 (332.5, 492.5), 退出 (564.5, 492.5),
-        // 级厚 (536.5, 156.5).
-        const QPointF print = centreOf(words, QStringLiteral("打印"));
-        const QPointF exit = centreOf(words, QStringLiteral("退出"));
-        const QPointF thickness = centreOf(words, QStringLiteral("级厚"));
-        const double across = exit.x() - print.x();
-        const double down = exit.y() - thickness.y();
-        QVERIFY(across > 0 && down > 0);
-        QVERIFY2(qAbs(across / down - 232.0 / 336.0) < 0.02,
-                 qPrintable(QStringLiteral("%1 / %2").arg(across).arg(down)));
-        // Fitted: the design's 688 pixels fill at least half the page's width
-        // or its 527 pixels half its height.
-        const double scale = across / 232.0;
-        QVERIFY(688 * scale > page.width() / 2 || 527 * scale > page.height() / 2);
-        for (const Word& word : words) {
-            QVERIFY2(QRectF(QPointF(0, 0), page).contains(word.box), qPrintable(word.text));
-        }
+        const std::optional<QString> problem = fitProblem(words, page);
+        QVERIFY2(!problem, qPrintable(problem.value_or(QString())));
     }
 
     // A field holding far more than its box can show prints its beginning,
