@@ -10,11 +10,18 @@ packages=(
   # core and batch tool
   libcli11-dev
   # window
-  qt6-base-dev fonts-noto-cjk
+  qt6-base-dev fonts-noto-cjk libcups2-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth poppler-utils
   # peak memory of the batch tool in bench/cli/csv_throughput.sh
   time
+  # the Debian package (dpkg-shlibdeps) and its menu entry
+  dpkg-dev desktop-file-utils
+  # a real print server with a PDF printer for the print test
+  cups printer-driver-cups-pdf
+  # sanitizer and fuzzing stages: clang with libFuzzer and the sanitizer
+  # runtimes, llvm-symbolizer for readable reports, Valgrind for the leak check
+  clang libclang-rt-14-dev llvm valgrind
 )
 
 missing=()

@@ -5,6 +5,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#ifdef KALVITRA_HAVE_CUPS
+#include <cups/cups.h>
+
+#include <cstring>
+#endif
+
 #include "kalvitra/ui/controls.h"
 #include "kalvitra/ui/fonts.h"
 
@@ -125,10 +131,49 @@ std::optional<QString> printSheet(QPagedPaintDevice& device, const FieldTexts& t
     return std::nullopt;
 }
 
+namespace {
+
+// A queue that refuses jobs takes none, yet the toolkit's print call reports
+// success all the same: ask the print server first, so that the designer is
+// not told the sheet was printed when nothing will come out.
+std::optional<QString> refusalOf(const QPrinterInfo& printer) {
+#ifdef KALVITRA_HAVE_CUPS
+    const QByteArray name = printer.printerName().toUtf8();
+    const QByteArray queue = name.split('/').constFirst();  // without an instance
+    cups_dest_t* destination = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (destination == nullptr) {
+        return std::nullopt;  // the toolkit found it; let the print itself tell
+    }
+    auto option = [destination](const char* optionName) {
+        const char* value =
+            cupsGetOption(optionName, destination->num_options, destination->options);
+        return QString::fromUtf8(value == nullptr ? "" : value);
+    };
+    const bool refuses = option("printer-is-accepting-jobs") == QStringLiteral("false");
+    const QString reason = option("printer-state-message");
+    cupsFreeDests(1, destination);
+    if (refuses) {
+        QString message = QStringLiteral("打印机“%1”不接受打印作业。").arg(printer.printerName());
+        if (!reason.isEmpty()) {
+            message += QStringLiteral("（%1）").arg(reason);
+        }
+        return message;
+    }
+#else
+    (void)printer;
+#endif
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<QString> printOnDefaultPrinter(const FieldTexts& texts, const QPalette& palette) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
         return QStringLiteral("没有默认打印机。请先在系统中设置默认打印机（或启动打印服务）。");
+    }
+    if (std::optional<QString> refusal = refusalOf(defaultPrinter)) {
+        return refusal;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Form1"));
