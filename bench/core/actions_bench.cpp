@@ -4,20 +4,14 @@
 
 #include "kalvitra/actions.h"
 #include "kalvitra/numbers.h"
+#include "kalvitra/testing/worked_example.h"
 
 namespace {
 
-using kalvitra::Field;
-
 kalvitra::Sheet exampleSheet() {
     kalvitra::Sheet sheet;
-    const std::pair<Field, const char*> inputs[] = {
-        {Field::D, "200"},   {Field::PK1, "190"}, {Field::PK2, "175"},  {Field::PK3, "155"},
-        {Field::PK4, "130"}, {Field::PK5, "100"}, {Field::PK6, "65"},   {Field::H, "600"},
-        {Field::M, "420"},   {Field::Z, "3"},     {Field::dpxs, "0.97"}};
-    for (const auto& [field, text] : inputs) {
-        sheet.setText(field, text);
-    }
+    kalvitra::worked_example::fill(sheet, kalvitra::worked_example::kSection);
+    kalvitra::worked_example::fill(sheet, kalvitra::worked_example::kFrame);
     // Every action after the first reads what the earlier ones wrote.
     for (kalvitra::Action action : kalvitra::kAllActions) {
         kalvitra::runAction(action, sheet);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "kalvitra/actions.h"
+#include "kalvitra/testing/worked_example.h"
 #include "kalvitra/ui/form1.h"
 #include "kalvitra/ui/print.h"
 
@@ -37,14 +38,8 @@ long peakResidentKilobytes() {
 }
 
 void fillWorkedExample(kalvitra::SheetAccess& sheet) {
-    using kalvitra::Field;
-    const std::pair<Field, const char*> inputs[] = {
-        {Field::D, "200"},   {Field::PK1, "190"}, {Field::PK2, "175"},  {Field::PK3, "155"},
-        {Field::PK4, "130"}, {Field::PK5, "100"}, {Field::PK6, "65"},   {Field::H, "600"},
-        {Field::M, "420"},   {Field::Z, "3"},     {Field::dpxs, "0.97"}};
-    for (const auto& [field, text] : inputs) {
-        sheet.setText(field, text);
-    }
+    kalvitra::worked_example::fill(sheet, kalvitra::worked_example::kSection);
+    kalvitra::worked_example::fill(sheet, kalvitra::worked_example::kFrame);
     for (kalvitra::Action action : kalvitra::kAllActions) {
         kalvitra::runAction(action, sheet);
     }

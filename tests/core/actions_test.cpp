@@ -26,17 +26,16 @@ struct ActionCase {
     std::optional<ErrorKind> error = std::nullopt;
 };
 
-const FieldTexts kSixStageWidths = {{Field::D, "200"},   {Field::PK1, "190"}, {Field::PK2, "175"},
-                                    {Field::PK3, "155"}, {Field::PK4, "130"}, {Field::PK5, "100"},
-                                    {Field::PK6, "65"}};
+const FieldTexts kSixStageWidths = testing::asFieldTexts(worked_example::kSection);
+const FieldTexts kSixStageThicknesses = testing::asFieldTexts(worked_example::kThicknesses);
 
-const FieldTexts kSixStageThicknesses = {
-    {Field::jh1, "0062.45"}, {Field::jh2, "0017.19"}, {Field::jh3, "0014.78"},
-    {Field::jh4, "0012.80"}, {Field::jh5, "0010.61"}, {Field::jh6, "0007.97"},
-    {Field::jh7, "0"},       {Field::jh8, "0"},       {Field::jh9, "0"},
-    {Field::jh22, "17.19"},  {Field::jh32, "14.78"},  {Field::jh42, "12.8"},
-    {Field::jh52, "10.61"},  {Field::jh62, "7.97"},   {Field::jh72, "0"},
-    {Field::jh82, "0"},      {Field::jh92, "0"}};
+std::pair<Field, std::string> asText(worked_example::FieldText fieldText) {
+    return {fieldText.first, std::string(fieldText.second)};
+}
+
+FieldTexts one(worked_example::FieldText fieldText) {
+    return {asText(fieldText)};
+}
 
 FieldTexts join(FieldTexts a, const FieldTexts& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -154,10 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Areas, ActionTable,
     ::testing::Values(
-        ActionCase{"GrossWorkedExample",
-                   Action::GrossArea,
-                   join(kSixStageWidths, kSixStageThicknesses),
-                   {{Field::txmj, "289.499"}}},
+        ActionCase{"GrossWorkedExample", Action::GrossArea,
+                   join(kSixStageWidths, kSixStageThicknesses), one(worked_example::kGrossArea)},
         ActionCase{"GrossOnInitialSheet", Action::GrossArea, {}, {{Field::txmj, "0"}}},
         ActionCase{"GrossCentreStageOnce",
                    Action::GrossArea,
@@ -172,10 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {{Field::PK1, "1e200"}, {Field::jh1, "1e200"}, {Field::txmj, "old"}},
                    {},
                    ErrorKind::Overflow},
-        ActionCase{"NetWorkedExample",
-                   Action::NetArea,
-                   {{Field::txmj, "289.499"}, {Field::dpxs, "0.96"}},
-                   {{Field::txjmj, "277.91904"}}},
+        ActionCase{
+            "NetWorkedExample",
+            Action::NetArea,
+            {asText(worked_example::kGrossArea), asText(worked_example::kNetAreaStackingFactor)},
+            one(worked_example::kNetArea)},
         ActionCase{"NetOfZeroGross",
                    Action::NetArea,
                    {{Field::txmj, "0"}, {Field::dpxs, "0.96"}},
@@ -216,10 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {{Field::txmj, "1e308"}, {Field::dpxs, "10"}},
                    {},
                    ErrorKind::Overflow},
-        ActionCase{"StackWorkedExample",
-                   Action::TotalStack,
-                   kSixStageThicknesses,
-                   {{Field::dh, "189.15"}}},
+        ActionCase{"StackWorkedExample", Action::TotalStack, kSixStageThicknesses,
+                   one(worked_example::kTotalStack)},
         ActionCase{"StackOnInitialSheet", Action::TotalStack, {}, {{Field::dh, "0"}}},
         ActionCase{"StackOnePacket",
                    Action::TotalStack,
@@ -239,12 +235,10 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     CoreWeight, ActionTable,
     ::testing::Values(
-        ActionCase{
-            "WorkedExample",
-            Action::CoreWeight,
-            join(join(kSixStageWidths, kSixStageThicknesses),
-                 {{Field::H, "600"}, {Field::M, "420"}, {Field::Z, "3"}, {Field::dpxs, "0.97"}}),
-            {{Field::txz, "834.9353444385"}}},
+        ActionCase{"WorkedExample", Action::CoreWeight,
+                   join(join(kSixStageWidths, kSixStageThicknesses),
+                        testing::asFieldTexts(worked_example::kFrame)),
+                   one(worked_example::kCoreWeight)},
         ActionCase{"OneStage", Action::CoreWeight, kOneStageFrame, {{Field::txz, "145.35"}}},
         ActionCase{"SingleLimb",
                    Action::CoreWeight,

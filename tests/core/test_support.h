@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kalvitra/sheet.h"
+#include "kalvitra/testing/worked_example.h"
 
 namespace kalvitra::testing {
 
@@ -19,16 +20,21 @@ inline Sheet sheetWith(std::initializer_list<std::pair<Field, const char*>> text
     return sheet;
 }
 
-// The six-stage core that the designers' handbook example uses: D = 200 and
-// widths 190, 175, 155, 130, 100, 65.
+// The worked example's section: D = 200 and widths 190, 175, 155, 130, 100, 65.
 inline Sheet sixStageInputs() {
-    return sheetWith({{Field::D, "200"},
-                      {Field::PK1, "190"},
-                      {Field::PK2, "175"},
-                      {Field::PK3, "155"},
-                      {Field::PK4, "130"},
-                      {Field::PK5, "100"},
-                      {Field::PK6, "65"}});
+    Sheet sheet;
+    worked_example::fill(sheet, worked_example::kSection);
+    return sheet;
+}
+
+// Field texts of the worked example in the tables' own form.
+template <typename Texts>
+FieldTexts asFieldTexts(const Texts& texts) {
+    FieldTexts out;
+    for (const auto& [field, text] : texts) {
+        out.emplace_back(field, std::string(text));
+    }
+    return out;
 }
 
 // A sheet that records every write in order, to check what an action wrote

@@ -28,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -166,13 +167,9 @@ std::optional<BoxSeen> pressAndAnswerBox(Form1& window, std::string_view button)
 // need it.
 void fillSixStageExample(const Form1& window) {
     typeInto(window, "Text1", QStringLiteral("S11-M-1000/10 样机"));
-    typeInto(window, "D", QStringLiteral("200"));
-    const char* widths[] = {"190", "175", "155", "130", "100", "65"};
-    for (int stage = 1; stage <= 6; ++stage) {
-        typeInto(window, "PK" + std::to_string(stage), QString::fromLatin1(widths[stage - 1]));
-    }
+    typeAll(window, worked_example::kSection);
     press(window, "jh");
-    typeInto(window, "dpxs", QStringLiteral("0.96"));
+    typeAll(window, std::array{worked_example::kNetAreaStackingFactor});
     for (std::string_view button : {"jmj", "Command3", "zdh"}) {
         press(window, button);
     }

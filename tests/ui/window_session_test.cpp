@@ -29,13 +29,6 @@ QString focusedName() {
 }
 
 // Fields as the six-stage core leaves them after the thickness button.
-const QList<std::pair<const char*, const char*>> kSixStageThicknesses = {
-    {"jh1", "0062.45"}, {"jh2", "0017.19"}, {"jh3", "0014.78"}, {"jh4", "0012.80"},
-    {"jh5", "0010.61"}, {"jh6", "0007.97"}, {"jh7", "0"},       {"jh8", "0"},
-    {"jh9", "0"},       {"jh22", "17.19"},  {"jh32", "14.78"},  {"jh42", "12.8"},
-    {"jh52", "10.61"},  {"jh62", "7.97"},   {"jh72", "0"},      {"jh82", "0"},
-    {"jh92", "0"}};
-
 QString longText(qsizetype length) {
     QString text;
     text.reserve(length);
@@ -83,8 +76,8 @@ private Q_SLOTS:
         QCOMPARE(focusedName(), QStringLiteral("PK7"));
 
         press(*window_, "jh");
-        for (const auto& [field, expected] : kSixStageThicknesses) {
-            QCOMPARE(text(*window_, field), QString::fromLatin1(expected));
+        for (const auto& [field, expected] : worked_example::kThicknesses) {
+            QCOMPARE(text(*window_, fieldName(field)), QString::fromUtf8(expected.data()));
         }
 
         typeInto(*window_, "dpxs", QStringLiteral("0.96"));
@@ -180,9 +173,7 @@ private Q_SLOTS:
     // up; once it is closed the designer mends the width and goes on.
     void theMessageBoxLeavesTheWindowAndItsResults() {
         window_->setErrorReporter(&Form1::showErrorBox);
-        for (const auto& [name, value] : sixStageInputs()) {
-            typeInto(*window_, name, value);
-        }
+        typeSixStageInputs(*window_);
         typeInto(*window_, "PK3", QStringLiteral("250"));
         for (const char* stale : {"jh3", "jh4", "jh22"}) {
             typeInto(*window_, stale, QStringLiteral("旧值"));
@@ -221,8 +212,8 @@ private Q_SLOTS:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         typeInto(*window_, "PK3", QStringLiteral("155"));
         calculateSixStageCore(*window_);
-        for (const auto& [field, expected] : kSixStageThicknesses) {
-            QCOMPARE(text(*window_, field), QString::fromLatin1(expected));
+        for (const auto& [field, expected] : worked_example::kThicknesses) {
+            QCOMPARE(text(*window_, fieldName(field)), QString::fromUtf8(expected.data()));
         }
         QCOMPARE(text(*window_, "txz"), QStringLiteral("834.9353444385"));
     }
@@ -260,9 +251,7 @@ private Q_SLOTS:
     void enterAndEscapeInAFieldStartNothing() {
         QFETCH(QString, field);
         QFETCH(int, key);
-        for (const auto& [name, value] : sixStageInputs()) {
-            typeInto(*window_, name, value);
-        }
+        typeSixStageInputs(*window_);
         QLineEdit* edit = fieldNamed(*window_, field.toStdString());
         QTest::mouseClick(edit, Qt::LeftButton);
         const FieldTexts before = window_->fieldTexts();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPdfWriter>
 #include <QPixmap>
+#include <array>
 #include <cstdio>
 
 #include "kalvitra/ui/print.h"
@@ -29,20 +30,13 @@ int main(int argc, char* argv[]) {
     typeInto(window, "Text1", QStringLiteral("S11-M-1000/10"));
     typeInto(window, "Text2", QStringLiteral("2024-017"));
     typeInto(window, "TXJS", QStringLiteral("6"));
-    typeInto(window, "D", QStringLiteral("200"));
-    const char* widths[] = {"190", "175", "155", "130", "100", "65"};
-    for (int stage = 1; stage <= 6; ++stage) {
-        typeInto(window, "PK" + std::to_string(stage), QString::fromLatin1(widths[stage - 1]));
-    }
+    typeAll(window, kalvitra::worked_example::kSection);
     press(window, "jh");
-    typeInto(window, "dpxs", QStringLiteral("0.96"));
+    typeAll(window, std::array{kalvitra::worked_example::kNetAreaStackingFactor});
     press(window, "jmj");
     press(window, "Command3");
     press(window, "zdh");
-    typeInto(window, "H", QStringLiteral("600"));
-    typeInto(window, "M", QStringLiteral("420"));
-    typeInto(window, "Z", QStringLiteral("3"));
-    typeInto(window, "dpxs", QStringLiteral("0.97"));
+    typeAll(window, kalvitra::worked_example::kFrame);
     press(window, "铁心重量");
     QTest::qWait(50);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "kalvitra/sheet.h"
+#include "kalvitra/testing/worked_example.h"
 #include "kalvitra/ui/form1.h"
 
 // Helpers that let a test act like a designer at the window: type into a
@@ -95,24 +96,26 @@ private:
     std::vector<RecordedReport> reports_;
 };
 
-// The designer's inputs for the six-stage core used throughout.
-inline const std::vector<std::pair<std::string_view, QString>>& sixStageInputs() {
-    static const std::vector<std::pair<std::string_view, QString>> inputs = {
-        {"D", QStringLiteral("200")},    {"PK1", QStringLiteral("190")},
-        {"PK2", QStringLiteral("175")},  {"PK3", QStringLiteral("155")},
-        {"PK4", QStringLiteral("130")},  {"PK5", QStringLiteral("100")},
-        {"PK6", QStringLiteral("65")},   {"H", QStringLiteral("600")},
-        {"M", QStringLiteral("420")},    {"Z", QStringLiteral("3")},
-        {"dpxs", QStringLiteral("0.97")}};
-    return inputs;
+// Types field texts (the worked example's, for instance) into the window.
+template <typename Texts>
+void typeAll(const Form1& window, const Texts& texts) {
+    for (const auto& [field, value] : texts) {
+        typeInto(window, fieldName(field),
+                 QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    }
+}
+
+// The designer's inputs for the six-stage core used throughout: its section
+// and, for the weight, its frame.
+inline void typeSixStageInputs(const Form1& window) {
+    typeAll(window, worked_example::kSection);
+    typeAll(window, worked_example::kFrame);
 }
 
 // Types the six-stage core and presses every calculation button, in the
 // order a designer would.
 inline void calculateSixStageCore(const Form1& window) {
-    for (const auto& [name, value] : sixStageInputs()) {
-        typeInto(window, name, value);
-    }
+    typeSixStageInputs(window);
     for (std::string_view button : {"jh", "jmj", "Command3", "zdh", "铁心重量"}) {
         press(window, button);
     }
