@@ -66,6 +66,11 @@ void appendSheetLines(const Sheet& sheet, std::string& out) {
         out.append(fieldName(field));
         out += '=';
         out.append(sheet.textRef(field));
+        // The reader drops one carriage return before the line feed; a text
+        // that itself ends in one gets a second, so that it reads back whole.
+        if (sheet.textRef(field).ends_with('\r')) {
+            out += '\r';
+        }
         out += '\n';
     }
 }

@@ -135,7 +135,11 @@ TEST(AppendSheetLines, ReadsBackToTheSameSheet) {
     Sheet sheet;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         std::string text = std::to_string(i);
+        // carriage returns inside and, for every third field, at the end
         text += i % 2 ? "=x\ry" : "=x\ry ";
+        if (i % 3 == 0) {
+            text += i % 2 ? "\r" : "\r\r";
+        }
         sheet.setText(fieldAt(i), text);
     }
     std::string out;
