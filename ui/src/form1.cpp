@@ -10,6 +10,11 @@
 
 #include "kalvitra/ui/fonts.h"
 
+#ifdef Q_OS_WIN
+#define NOMINMAX
+#include <windows.h>
+#endif
+
 namespace kalvitra::ui {
 
 std::string WindowSheet::text(Field field) const {
@@ -32,6 +37,17 @@ Form1::Form1(QWidget* parent)
     // Every control without a font of its own inherits the dialog font.
     setFont(fontFor(Look::Plain));
     resize(clientSize());
+#ifdef Q_OS_WIN
+    // On Windows the sheet stands on the system colour of inactive title-bar
+    // text (COLOR_INACTIVECAPTIONTEXT, 19); elsewhere on the ordinary window
+    // background, so that the default black captions stay readable.
+    const COLORREF background = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, QColor(GetRValue(background), GetGValue(background),
+                                                    GetBValue(background)));
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+#endif
 
     buildControls();
     chainFocusByTabIndex();
