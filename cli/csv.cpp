@@ -146,24 +146,27 @@ CsvReader::FieldEnd CsvReader::readUnquoted() {
         if (p == stop) {
             continue;
         }
-        switch (*p) {
-            case ',':
-                ++pos_;
-                return FieldEnd::Comma;
-            case '\n':
-                ++pos_;
-                ++line_;
-                return FieldEnd::LineEnd;
-            case '\r':
-                return afterCarriageReturn();
-            default:
-                fail(line_,
-                     "quote inside an unquoted field (put the field in quotes and double "
-                     "the quote)");
-                return FieldEnd::Malformed;
-        }
+        return separatorAfterField(
+            "quote inside an unquoted field (put the field in quotes and double the quote)");
     }
     return FieldEnd::EndOfInput;
+}
+
+CsvReader::FieldEnd CsvReader::separatorAfterField(const char* problem) {
+    switch (buffer_[pos_]) {
+        case ',':
+            ++pos_;
+            return FieldEnd::Comma;
+        case '\n':
+            ++pos_;
+            ++line_;
+            return FieldEnd::LineEnd;
+        case '\r':
+            return afterCarriageReturn();
+        default:
+            fail(line_, problem);
+            return FieldEnd::Malformed;
+    }
 }
 
 CsvReader::FieldEnd CsvReader::readQuoted() {
@@ -200,20 +203,7 @@ CsvReader::FieldEnd CsvReader::readQuoted() {
             }
             continue;
         }
-        switch (next) {
-            case ',':
-                ++pos_;
-                return FieldEnd::Comma;
-            case '\n':
-                ++pos_;
-                ++line_;
-                return FieldEnd::LineEnd;
-            case '\r':
-                return afterCarriageReturn();
-            default:
-                fail(line_, "text after the closing quote of a field");
-                return FieldEnd::Malformed;
-        }
+        return separatorAfterField("text after the closing quote of a field");
     }
 }
 

@@ -57,6 +57,9 @@ private:
     FieldEnd readUnquoted();
     FieldEnd readQuoted();
     FieldEnd afterCarriageReturn();
+    // What follows a field: a comma, the end of its line, or a fault named by
+    // problem.
+    FieldEnd separatorAfterField(const char* problem);
     bool withinSizeLimit();
     bool appendChecked(const char* bytes, std::size_t count);
     bool checkUtf8();

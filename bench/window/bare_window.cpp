@@ -9,23 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-class QuitAfterFirstPaint final : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !painted_) {
-            painted_ = true;
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool painted_ = false;
-};
-
-}  // namespace
+#include "quit_after_first_paint.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

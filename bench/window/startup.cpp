@@ -6,26 +6,7 @@
 #include <QEvent>
 
 #include "kalvitra/ui/form1.h"
-
-namespace {
-
-// Quits after the first paint has been drawn and handed to the screen: the
-// queued quit runs only when that whole paint pass has returned.
-class QuitAfterFirstPaint final : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !painted_) {
-            painted_ = true;
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool painted_ = false;
-};
-
-}  // namespace
+#include "quit_after_first_paint.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
