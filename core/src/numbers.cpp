@@ -21,6 +21,19 @@ bool isLenientBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
 
+// An optional + or - at pos, stepped over; true for a minus.
+bool takeSign(std::string_view text, std::size_t& pos) {
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        return text[pos++] == '-';
+    }
+    return false;
+}
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // A decimal number already cut out of its text, without its sign: the whole
 // number as from_chars takes it, and its mantissa and exponent digits.
 struct DecimalParts {
@@ -47,19 +60,10 @@ long long leadingDigitExponent(const DecimalParts& parts) {
     if (parts.exponentNegative) {
         exponent = -exponent;
     }
-    long long position = 0;  // power of ten of the current digit, relative
-    bool pastPoint = false;
-    long long integerDigits = 0;
-    for (char c : parts.mantissa) {
-        if (c == '.') {
-            pastPoint = true;
-            continue;
-        }
-        if (!pastPoint) {
-            ++integerDigits;
-        }
-    }
-    position = integerDigits - 1;
+    // Power of ten of each mantissa digit in turn, starting with the first.
+    const std::size_t point = parts.mantissa.find('.');
+    long long position =
+        static_cast<long long>(point == std::string_view::npos ? parts.mantissa.size() : point) - 1;
     for (char c : parts.mantissa) {
         if (c == '.') {
             continue;
@@ -96,10 +100,7 @@ double toDouble(const DecimalParts& parts) {
 // Returns false when the prefix has no digit at all.
 bool cutLenientPrefix(std::string_view text, DecimalParts& parts) {
     std::size_t pos = 0;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        parts.negative = text[pos] == '-';
-        ++pos;
-    }
+    parts.negative = takeSign(text, pos);
     const std::size_t mantissaStart = pos;
     bool sawPoint = false;
     bool sawDigit = false;
@@ -120,11 +121,7 @@ bool cutLenientPrefix(std::string_view text, DecimalParts& parts) {
     parts.mantissa = text.substr(mantissaStart, pos - mantissaStart);
     if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
         std::size_t exponentPos = pos + 1;
-        bool exponentNegative = false;
-        if (exponentPos < text.size() && (text[exponentPos] == '+' || text[exponentPos] == '-')) {
-            exponentNegative = text[exponentPos] == '-';
-            ++exponentPos;
-        }
+        const bool exponentNegative = takeSign(text, exponentPos);
         const std::size_t digitsStart = exponentPos;
         while (exponentPos < text.size() && isDigit(text[exponentPos])) {
             ++exponentPos;
@@ -147,11 +144,6 @@ struct SignificantDigits {
     int count = 0;
     int exponent = 0;  // power of ten of digits[0]
 };
-
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The common case of a number that stands for a decimal of at most 15
 // digits, such as 17.19 or 289.499: its 15-digit rounding is that decimal
@@ -250,14 +242,8 @@ void requireFinite(double value) {
 // correctly, so this gives the same double as the general path, faster.
 // Returns false to send any other text to the general path.
 bool readShortDecimal(std::string_view text, double& value) {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    const bool negative = takeSign(text, pos);
     std::uint64_t digits = 0;
     int digitCount = 0;
     int fractionDigits = 0;
@@ -287,7 +273,7 @@ bool readShortDecimal(std::string_view text, double& value) {
         value = 0.0;  // no number at all: unsigned zero, even after a sign
         return true;
     }
-    value = static_cast<double>(digits) / kPowersOfTen[fractionDigits];
+    value = static_cast<double>(digits) / kExactPowersOfTen[fractionDigits];
     if (negative) {
         value = -value;
     }
@@ -340,10 +326,7 @@ double readStrict(std::string_view text) {
 
     DecimalParts parts;
     std::size_t pos = 0;
-    if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) {
-        parts.negative = number[pos] == '-';
-        ++pos;
-    }
+    parts.negative = takeSign(number, pos);
     // Digit-group commas are dropped, so the mantissa is rebuilt.
     std::string mantissa;
     bool sawDigit = false;
@@ -373,10 +356,7 @@ double readStrict(std::string_view text) {
     }
     if (pos < number.size() && (number[pos] == 'E' || number[pos] == 'e')) {
         ++pos;
-        if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) {
-            parts.exponentNegative = number[pos] == '-';
-            ++pos;
-        }
+        parts.exponentNegative = takeSign(number, pos);
         const std::size_t digitsStart = pos;
         while (pos < number.size() && isDigit(number[pos])) {
             ++pos;

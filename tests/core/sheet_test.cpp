@@ -51,14 +51,5 @@ TEST(Sheet, StartsAndResetsToTheInitialTexts) {
     EXPECT_EQ(sheet, Sheet());
 }
 
-TEST(Sheet, RolesTellInputsFromResults) {
-    EXPECT_EQ(fieldRole(Field::Text1), FieldRole::FreeText);
-    EXPECT_EQ(fieldRole(Field::TXJS), FieldRole::FreeText);
-    EXPECT_EQ(fieldRole(Field::MD), FieldRole::Input);
-    EXPECT_EQ(fieldRole(Field::PK9), FieldRole::Input);
-    EXPECT_EQ(fieldRole(Field::jh1), FieldRole::Result);
-    EXPECT_EQ(fieldRole(Field::txz), FieldRole::Result);
-}
-
 }  // namespace
 }  // namespace kalvitra
