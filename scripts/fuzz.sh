@@ -6,7 +6,7 @@
 # that did it is kept under build-fuzz/fuzz-work/NAME/ and belongs in
 # tests/fuzz/corpus/NAME/ once the fault is mended.
 #   scripts/fuzz.sh [SECONDS]
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/strict.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 seconds=${1:-60}

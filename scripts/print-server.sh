@@ -21,7 +21,7 @@
 # Needs root: the cups-pdf backend runs only as root and writes each job into
 # its owner's folder (~/PDF, see /etc/cups/cups-pdf.conf). Without root,
 # `start` exits with 77 and starts nothing.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/strict.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 command=${1:-}
@@ -104,8 +104,12 @@ status() {
   fi
 }
 
+# Writes the server's two configuration files into DIR. With PEER_CRED=yes
+# root is let in by its socket credentials through the PeerCred directive,
+# which only recent security updates of CUPS know; older ones trust those
+# credentials without being told and reject the directive.
 write_config() {
-  local dir=$1
+  local dir=$1 peer_cred=$2
   mkdir -p "$dir"/{etc/ppd,spool/tmp,cache,state,log}
   # The filters run as lp: it must reach the spool through this folder.
   chmod 0755 "$dir"
@@ -123,9 +127,11 @@ User lp
 Group lp
 SystemGroup root
 FileDevice No
-# Lets root administer the server through the socket without a password.
-PeerCred on
 EOF
+  if [[ $peer_cred == yes ]]; then
+    # Lets root administer the server through the socket without a password.
+    echo "PeerCred on" >>"$dir/etc/cups-files.conf"
+  fi
   # Administration only for root (by its socket credentials); printing for
   # anyone who can reach the socket.
   cat >"$dir/etc/cupsd.conf" <<EOF
@@ -162,6 +168,28 @@ MaxJobs 100
 EOF
 }
 
+# True when cupsd takes the configuration in DIR; its verdict is kept in
+# DIR/log/config-test.
+config_accepted() {
+  local dir=$1
+  cupsd -t -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" >"$dir/log/config-test" 2>&1
+}
+
+unfinished_dir=
+unfinished_pid=
+abandon_unfinished_start() {
+  if [[ -n $unfinished_pid ]] && is_our_cupsd "$unfinished_pid" "$unfinished_dir"; then
+    kill -KILL "$unfinished_pid" 2>/dev/null || true
+  fi
+  if [[ $unfinished_dir == /tmp/kalvitra-cups.* && -d $unfinished_dir ]]; then
+    rm -rf -- "$unfinished_dir"
+    if [[ -f $state && $(state_value KALVITRA_CUPS_DIR) == "$unfinished_dir" ]]; then
+      rm -f -- "$state"
+    fi
+  fi
+  return 0
+}
+
 start() {
   if [[ -f $state ]]; then
     if status >/dev/null; then
@@ -192,21 +220,32 @@ start() {
 
   local dir
   dir=$(mktemp -d /tmp/kalvitra-cups.XXXXXX)
-  write_config "$dir"
-  # cups-pdf names each file after its job number, and a new spool counts
-  # from 1 again: start past every number already in the output folder so
-  # no earlier file is overwritten.
-  local last
-  last=$(find "$(output_folder)" -maxdepth 1 -name '*.pdf' -printf '%f\n' 2>/dev/null |
-    sed -n 's/.*job_\([0-9]\+\).*/\1/p' | sort -n | tail -1)
-  echo "NextJobId $((${last:-0} + 1))" >"$dir/cache/job.cache"
-  if ! cupsd -t -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" >"$dir/log/config-test" 2>&1; then
+  # Until the server is up and described in the state file, any way out
+  # of here takes the folder (and a cupsd already started) with it.
+  unfinished_dir=$dir
+  at_exit abandon_unfinished_start
+  write_config "$dir" yes
+  if ! config_accepted "$dir" && grep -q PeerCred "$dir/log/config-test"; then
+    write_config "$dir" no
+  fi
+  if ! config_accepted "$dir"; then
     cat "$dir/log/config-test" >&2
-    rm -rf -- "$dir"
     fail "cupsd rejected the configuration"
   fi
+  # cups-pdf names each file after its job number, and a new spool counts
+  # from 1 again: start past every number already in the output folder so
+  # no earlier file is overwritten. Before the first job the folder does
+  # not exist.
+  local out last=
+  out=$(output_folder)
+  if [[ -d $out ]]; then
+    last=$(find "$out" -maxdepth 1 -name '*.pdf' -printf '%f\n' |
+      sed -n 's/.*job_\([0-9]\+\).*/\1/p' | sort -n | tail -1)
+  fi
+  echo "NextJobId $((${last:-0} + 1))" >"$dir/cache/job.cache"
   cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" >"$dir/log/cupsd.out" 2>&1 &
   local pid=$!
+  unfinished_pid=$pid
   mkdir -p "$(dirname "$state")"
   cat >"$state" <<EOF
 KALVITRA_CUPSD_PID=$pid
@@ -246,6 +285,8 @@ EOF
     stop
     fail "could not set up the queue $queue"
   fi
+  unfinished_dir=
+  unfinished_pid=
   say "cupsd $pid listens on $CUPS_SERVER; default queue $queue writes into $(output_folder)"
   say "state in $state"
 }

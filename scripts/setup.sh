@@ -1,28 +1,50 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Kalvitra
-# need. Quick when everything is already there: apt is only asked for what is
+# Installs the Debian packages that Kalvitra needs, and only those missing:
+#   scripts/setup.sh run    building and running the window and the batch tool
+#   scripts/setup.sh test   that, plus everything the whole test suite uses
+# Quick when everything is already there: apt is only asked for what is
 # missing. Needs root (or sudo) on a Debian machine.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/strict.sh"
 
-packages=(
+profile=${1:-test}
+
+run_packages=(
   # build
   g++ cmake ninja-build pkg-config
-  # core and batch tool
+  # batch tool
   libcli11-dev
-  # window
+  # window: Qt, the Chinese font its captions need, and libcups to ask
+  # whether the default queue accepts jobs before printing
   qt6-base-dev fonts-noto-cjk libcups2-dev
-  # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth poppler-utils
+)
+
+test_packages=(
+  # unit tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # window tests: a virtual display, and reading back printed PDFs
+  xvfb xauth poppler-utils
   # peak memory of the batch tool in bench/cli/csv_throughput.sh
   time
-  # the Debian package (dpkg-shlibdeps) and its menu entry
-  dpkg-dev desktop-file-utils
+  # the Debian package: dpkg-shlibdeps and file (CPack's dependency scan),
+  # the menu entry's validator
+  dpkg-dev file desktop-file-utils
   # a real print server with a PDF printer for the print test
   cups printer-driver-cups-pdf
   # sanitizer and fuzzing stages: clang with libFuzzer and the sanitizer
   # runtimes, llvm-symbolizer for readable reports, Valgrind for the leak check
   clang libclang-rt-14-dev llvm valgrind
+  # formatting check of the sources
+  clang-format
 )
+
+case $profile in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -36,5 +58,6 @@ if ((${#missing[@]})); then
   sudo_cmd=()
   if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    -o DPkg::Lock::Timeout=600 "${missing[@]}"
 fi

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test:
+#   0. the sources' formatting against .clang-format;
 #   1. the full build (core, batch tool, window) and its tests;
 #   2. a build without any window toolkit, proving the core and the batch
 #      tool need none;
@@ -7,10 +8,11 @@
 #      LeakSanitizer, UndefinedBehaviorSanitizer; any report fails);
 #   4. the fuzzers: each corpus replayed, then each fuzzer run for
 #      KALVITRA_FUZZ_SECONDS (default 60) seconds.
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/strict.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/setup.sh
+bash scripts/setup.sh test
+bash scripts/check-format.sh
 
 # No display is needed: the window's tests draw offscreen.
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
@@ -21,7 +23,7 @@ bash scripts/build.sh build -DKALVITRA_BUILD_TESTS=ON -DKALVITRA_BUILD_BENCH=ON
 print_server=0
 bash scripts/print-server.sh start build/print-server.env || print_server=$?
 if ((print_server == 0)); then
-  trap 'bash scripts/print-server.sh stop build/print-server.env' EXIT
+  at_exit 'bash scripts/print-server.sh stop build/print-server.env'
   export KALVITRA_REQUIRE_PRINT_SERVER=$root/build/print-server.env
 elif ((print_server == 77)); then
   echo "No print server here (it needs root): the real print job is skipped." >&2
