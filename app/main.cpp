@@ -1,10 +1,10 @@
 #include <QApplication>
 
-#include "kalvitra/ui/form1.h"
+#include "kalvitra/ui/calculator_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    kalvitra::ui::Form1 window;
+    kalvitra::ui::CalculatorWindow window;
     window.show();
     return app.exec();
 }

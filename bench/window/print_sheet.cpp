@@ -18,7 +18,7 @@
 
 #include "kalvitra/actions.h"
 #include "kalvitra/testing/worked_example.h"
-#include "kalvitra/ui/form1.h"
+#include "kalvitra/ui/calculator_window.h"
 #include "kalvitra/ui/print.h"
 
 namespace {
@@ -58,7 +58,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s OUTPUT.pdf [REPEATS] | --default-printer\n", argv[0]);
         return 2;
     }
-    kalvitra::ui::Form1 window;
+    kalvitra::ui::CalculatorWindow window;
     fillWorkedExample(window.sheet());
     const long peakBefore = peakResidentKilobytes();
 

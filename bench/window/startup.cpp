@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QEvent>
 
-#include "kalvitra/ui/form1.h"
+#include "kalvitra/ui/calculator_window.h"
 #include "quit_after_first_paint.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    kalvitra::ui::Form1 window;
+    kalvitra::ui::CalculatorWindow window;
     QuitAfterFirstPaint watcher;
     window.installEventFilter(&watcher);
     window.show();

@@ -61,6 +61,11 @@ void computeStageThicknesses(SheetAccess& sheet) {
     // is written instead of being read back again at every later stage.
     double shown[kStageCount] = {};
     for (int stage = 1; stage <= kStageCount; ++stage) {
+        // The width before the diameter: when both texts are beyond reading
+        // (an overflowing "1E+400", say), the error names the stage's width
+        // field, the one the designer is typing row by row. The thicknesses
+        // of the stages before come in between; they were just written and
+        // always read.
         const double width = readField(sheet, widthField(stage));
         const double diameter = readField(sheet, Field::D);
 
@@ -79,8 +84,11 @@ void computeStageThicknesses(SheetAccess& sheet) {
             arithmetic.checkAt([&] { return stagePlace(stage) + ", thickness"; });
         }
 
-        // The pattern is applied to the number of the default text, at most
-        // 15 digits, not to the unrounded thickness.
+        // Written twice on purpose: first the default text, then the pattern
+        // applied to the number of that text (at most 15 digits), not to the
+        // unrounded thickness. 2.675 has the default text 2.675 and shows as
+        // 0002.68, where the unrounded double (2.67499999...) would give
+        // 0002.67. A sheet that records its writes sees both texts.
         const Field field = thicknessField(stage);
         char defaultText[kMaxDefaultTextLength];
         const std::string_view written(defaultText, writeDefault(thickness, defaultText));

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "kalvitra/sheet.h"
+#include "kalvitra/testing/recording_sheet.h"
 #include "kalvitra/testing/worked_example.h"
 
 namespace kalvitra::testing {
 
-using FieldTexts = std::vector<std::pair<Field, std::string>>;
+using FieldTexts = RecordingSheet::Writes;
 
 inline Sheet sheetWith(std::initializer_list<std::pair<Field, const char*>> texts) {
     Sheet sheet;
@@ -36,22 +37,5 @@ FieldTexts asFieldTexts(const Texts& texts) {
     }
     return out;
 }
-
-// A sheet that records every write in order, to check what an action wrote
-// and in which order, partial writes before an error included.
-class RecordingSheet final : public SheetAccess {
-public:
-    explicit RecordingSheet(Sheet start = Sheet()) : sheet_(std::move(start)) {}
-    std::string text(Field field) const override { return sheet_.text(field); }
-    void setText(Field field, std::string_view text) override {
-        writes.emplace_back(field, std::string(text));
-        sheet_.setText(field, text);
-    }
-    const Sheet& sheet() const { return sheet_; }
-    FieldTexts writes;
-
-private:
-    Sheet sheet_;
-};
 
 }  // namespace kalvitra::testing

@@ -37,6 +37,7 @@
 #include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
 #include "kalvitra/sheet.h"
+#include "kalvitra/testing/recording_sheet.h"
 
 namespace {
 
@@ -49,23 +50,7 @@ using kalvitra::kStageCount;
 using kalvitra::Sheet;
 using kalvitra::fuzz::fail;
 using kalvitra::fuzz::require;
-
-// Keeps every write, in order, on top of an in-memory sheet.
-class RecordingSheet final : public kalvitra::SheetAccess {
-public:
-    explicit RecordingSheet(const Sheet& start) : sheet_(start) {}
-    std::string text(Field field) const override { return sheet_.text(field); }
-    void setText(Field field, std::string_view text) override {
-        writes_.push_back(field);
-        sheet_.setText(field, text);
-    }
-    const Sheet& sheet() const { return sheet_; }
-    const std::vector<Field>& writes() const { return writes_; }
-
-private:
-    Sheet sheet_;
-    std::vector<Field> writes_;
-};
+using kalvitra::testing::RecordingSheet;
 
 // Texts that sit on the edges of the double range and of the readers.
 constexpr std::string_view kEdgeTexts[] = {
@@ -287,7 +272,9 @@ Outcome run(Action action, const Sheet& before) {
         fail("an action threw something other than CalcError", nameOf(action));
     }
     outcome.sheet = recording.sheet();
-    outcome.writes = recording.writes();
+    for (const auto& [field, text] : recording.writes) {
+        outcome.writes.push_back(field);
+    }
     return outcome;
 }
 

@@ -16,7 +16,7 @@
 #include "kalvitra/actions.h"
 #include "kalvitra/errors.h"
 #include "kalvitra/ui/commands.h"
-#include "window_test_support.h"
+#include "kalvitra/ui/testing/window_test_support.h"
 
 using namespace kalvitra;
 using namespace kalvitra::ui;
@@ -82,7 +82,7 @@ class HostileInputTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        window_ = std::make_unique<Form1>();
+        window_ = std::make_unique<CalculatorWindow>();
         recorder_ = std::make_unique<ReportRecorder>(*window_);
         QVERIFY(showAndActivate(*window_));
     }
@@ -295,7 +295,7 @@ private:
         return true;
     }
 
-    std::unique_ptr<Form1> window_;
+    std::unique_ptr<CalculatorWindow> window_;
     std::unique_ptr<ReportRecorder> recorder_;
 };
 

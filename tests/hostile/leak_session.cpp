@@ -17,13 +17,13 @@
 #include <string_view>
 
 #include "kalvitra/testing/worked_example.h"
-#include "kalvitra/ui/form1.h"
+#include "kalvitra/ui/calculator_window.h"
 #include "kalvitra/ui/print.h"
 
 namespace {
 
 using kalvitra::Field;
-using kalvitra::ui::Form1;
+using kalvitra::ui::CalculatorWindow;
 
 bool failed = false;
 
@@ -34,7 +34,7 @@ void expect(bool condition, const char* what) {
     }
 }
 
-void click(const Form1& window, std::string_view name) {
+void click(const CalculatorWindow& window, std::string_view name) {
     auto* button = qobject_cast<QPushButton*>(window.control(name));
     expect(button != nullptr, "a button is missing");
     if (button != nullptr) {
@@ -42,7 +42,7 @@ void click(const Form1& window, std::string_view name) {
     }
 }
 
-void session(Form1& window, const QString& pdfPath, int& reports) {
+void session(CalculatorWindow& window, const QString& pdfPath, int& reports) {
     kalvitra::worked_example::fill(window.sheet(), kalvitra::worked_example::kSection);
     kalvitra::worked_example::fill(window.sheet(), kalvitra::worked_example::kFrame);
     for (std::string_view button :
@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
     const QString pdfPath = QString::fromLocal8Bit(argv[1]);
 
     int reports = 0;
-    Form1 window;
+    CalculatorWindow window;
     // In place of the modal message box, which would wait for a click.
     window.setErrorReporter([&reports](QWidget*, const QString& message) {
         ++reports;

@@ -35,8 +35,8 @@
 #include <memory>
 #include <optional>
 
-#include "pdf_reading.h"
-#include "window_test_support.h"
+#include "kalvitra/ui/testing/pdf_reading.h"
+#include "kalvitra/ui/testing/window_test_support.h"
 
 using namespace kalvitra;
 using namespace kalvitra::ui;
@@ -139,7 +139,7 @@ struct BoxSeen {
     FieldTexts fieldsWhileShown;
 };
 
-std::optional<BoxSeen> pressAndAnswerBox(Form1& window, std::string_view button) {
+std::optional<BoxSeen> pressAndAnswerBox(CalculatorWindow& window, std::string_view button) {
     std::optional<BoxSeen> seen;
     QTimer closer;
     closer.setInterval(10);
@@ -165,7 +165,7 @@ std::optional<BoxSeen> pressAndAnswerBox(Form1& window, std::string_view button)
 // The six-stage worked example, typed and calculated as a designer does:
 // thicknesses first, then the stacking factor and the three results that
 // need it.
-void fillSixStageExample(const Form1& window) {
+void fillSixStageExample(const CalculatorWindow& window) {
     typeInto(window, "Text1", QStringLiteral("S11-M-1000/10 样机"));
     typeAll(window, worked_example::kSection);
     press(window, "jh");
@@ -216,7 +216,7 @@ private Q_SLOTS:
     }
 
     void init() {
-        window_ = std::make_unique<Form1>();
+        window_ = std::make_unique<CalculatorWindow>();
         QVERIFY(showAndActivate(*window_));
     }
 
@@ -369,7 +369,7 @@ private Q_SLOTS:
 
 private:
     PrintServer server_;
-    std::unique_ptr<Form1> window_;
+    std::unique_ptr<CalculatorWindow> window_;
 };
 
 // With the print server stopped: CUPS is pointed at a socket nobody serves.
@@ -378,7 +378,7 @@ class StoppedServerTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        window_ = std::make_unique<Form1>();
+        window_ = std::make_unique<CalculatorWindow>();
         QVERIFY(showAndActivate(*window_));
     }
     void cleanup() { window_.reset(); }
@@ -409,7 +409,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<Form1> window_;
+    std::unique_ptr<CalculatorWindow> window_;
 };
 
 int main(int argc, char* argv[]) {

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <memory>
 
-#include "pdf_reading.h"
-#include "window_test_support.h"
+#include "kalvitra/ui/testing/pdf_reading.h"
+#include "kalvitra/ui/testing/window_test_support.h"
 
 using namespace kalvitra;
 using namespace kalvitra::ui;
@@ -20,8 +20,8 @@ using namespace kalvitra::ui::testing;
 namespace {
 
 // Prints the window's sheet into a PDF file, through a printer or a writer.
-std::optional<QString> printToPdf(const Form1& window, const QString& path, bool throughPrinter,
-                                  QPageLayout::Orientation orientation) {
+std::optional<QString> printToPdf(const CalculatorWindow& window, const QString& path,
+                                  bool throughPrinter, QPageLayout::Orientation orientation) {
     std::unique_ptr<QPagedPaintDevice> device;
     if (throughPrinter) {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -49,7 +49,7 @@ private Q_SLOTS:
     }
 
     void init() {
-        window_ = std::make_unique<Form1>();
+        window_ = std::make_unique<CalculatorWindow>();
         QVERIFY(showAndActivate(*window_));
     }
 
@@ -141,7 +141,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir directory_;
-    std::unique_ptr<Form1> window_;
+    std::unique_ptr<CalculatorWindow> window_;
 };
 
 QTEST_MAIN(PrintTest)

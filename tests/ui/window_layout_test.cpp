@@ -13,7 +13,7 @@
 #include <QTextLayout>
 #include <limits>
 
-#include "window_test_support.h"
+#include "kalvitra/ui/testing/window_test_support.h"
 
 using namespace kalvitra;
 using namespace kalvitra::ui;
@@ -117,7 +117,7 @@ const QStringList kInputFields = QStringLiteral(
                                      "PK7 PK8 PK9")
                                      .split(u' ');
 
-QList<QWidget*> controlsOf(const Form1& window) {
+QList<QWidget*> controlsOf(const CalculatorWindow& window) {
     QList<QWidget*> controls;
     for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (qobject_cast<QLabel*>(child) || qobject_cast<QLineEdit*>(child) ||
@@ -157,7 +157,7 @@ class WindowLayoutTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { window_ = std::make_unique<Form1>(); }
+    void init() { window_ = std::make_unique<CalculatorWindow>(); }
     void cleanup() { window_.reset(); }
 
     void theWindowItself() {
@@ -266,7 +266,7 @@ private Q_SLOTS:
     // by itself.
     void captionsAreDrawnInSimplifiedChinese_data() {
         QTest::addColumn<QString>("name");
-        const Form1 window;
+        const CalculatorWindow window;
         for (QWidget* control : controlsOf(window)) {
             if (!qobject_cast<QLineEdit*>(control)) {
                 QTest::newRow(control->objectName().toUtf8().constData()) << control->objectName();
@@ -399,7 +399,7 @@ private:
         return fields;
     }
 
-    std::unique_ptr<Form1> window_;
+    std::unique_ptr<CalculatorWindow> window_;
 };
 
 QTEST_MAIN(WindowLayoutTest)

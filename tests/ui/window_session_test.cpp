@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "window_test_support.h"
+#include "kalvitra/ui/testing/window_test_support.h"
 
 using namespace kalvitra;
 using namespace kalvitra::ui;
@@ -47,7 +47,7 @@ class WindowSessionTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        window_ = std::make_unique<Form1>();
+        window_ = std::make_unique<CalculatorWindow>();
         recorder_ = std::make_unique<ReportRecorder>(*window_);
         QVERIFY(showAndActivate(*window_));
     }
@@ -172,7 +172,7 @@ private Q_SLOTS:
     // The real message box: the earlier results are on screen while it is
     // up; once it is closed the designer mends the width and goes on.
     void theMessageBoxLeavesTheWindowAndItsResults() {
-        window_->setErrorReporter(&Form1::showErrorBox);
+        window_->setErrorReporter(&CalculatorWindow::showErrorBox);
         typeSixStageInputs(*window_);
         typeInto(*window_, "PK3", QStringLiteral("250"));
         for (const char* stale : {"jh3", "jh4", "jh22"}) {
@@ -327,7 +327,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<Form1> window_;
+    std::unique_ptr<CalculatorWindow> window_;
     std::unique_ptr<ReportRecorder> recorder_;
 };
 

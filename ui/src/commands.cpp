@@ -8,21 +8,28 @@
 namespace kalvitra::ui {
 namespace {
 
-QString likelyCause(ErrorKind kind) {
+// How the designer reads each kind of calculation error: its name, and a
+// hint at its usual cause.
+struct ErrorKindWords {
+    const char16_t* name;
+    const char16_t* likelyCause;
+};
+
+ErrorKindWords wordsFor(ErrorKind kind) {
     switch (kind) {
         case ErrorKind::TypeMismatch:
-            return QStringLiteral("需要数字的字段中不是一个数（例如截面积为空或带有单位）。");
+            return {u"类型不匹配", u"需要数字的字段中不是一个数（例如截面积为空或带有单位）。"};
         case ErrorKind::Overflow:
-            return QStringLiteral("数值超出了计算范围。");
+            return {u"溢出", u"数值超出了计算范围。"};
         case ErrorKind::DivisionByZero:
-            return QStringLiteral("计算中出现了以零作除数的除法。");
+            return {u"除数为零", u"计算中出现了以零作除数的除法。"};
         case ErrorKind::InvalidOperation:
-            return QStringLiteral("计算中出现了没有结果的运算。");
+            return {u"无效运算", u"计算中出现了没有结果的运算。"};
         case ErrorKind::InvalidArgument:
-            return QStringLiteral(
-                "负数不能开平方：请检查片宽是否大于铁心直径，或铁心直径是否为空。");
+            return {u"无效参数",
+                    u"负数不能开平方：请检查片宽是否大于铁心直径，或铁心直径是否为空。"};
     }
-    return {};
+    return {u"计算错误", u""};
 }
 
 }  // namespace
@@ -58,19 +65,7 @@ CommandOutcome CommandRunner::run(const Command& command) {
 }
 
 QString errorKindText(ErrorKind kind) {
-    switch (kind) {
-        case ErrorKind::TypeMismatch:
-            return QStringLiteral("类型不匹配");
-        case ErrorKind::Overflow:
-            return QStringLiteral("溢出");
-        case ErrorKind::DivisionByZero:
-            return QStringLiteral("除数为零");
-        case ErrorKind::InvalidOperation:
-            return QStringLiteral("无效运算");
-        case ErrorKind::InvalidArgument:
-            return QStringLiteral("无效参数");
-    }
-    return QStringLiteral("计算错误");
+    return QString::fromUtf16(wordsFor(kind).name);
 }
 
 QString calculationErrorMessage(const CalcError& error) {
@@ -82,8 +77,8 @@ QString calculationErrorMessage(const CalcError& error) {
         }
     }
     return QStringLiteral("计算出错：%1\n\n%2\n\n%3详细信息：%4\n已算出的结果保留在窗口中。")
-        .arg(errorKindText(error.kind()), likelyCause(error.kind()), where,
-             QString::fromUtf8(error.what()));
+        .arg(errorKindText(error.kind()), QString::fromUtf16(wordsFor(error.kind()).likelyCause),
+             where, QString::fromUtf8(error.what()));
 }
 
 QString internalErrorMessage(const std::exception& error) {

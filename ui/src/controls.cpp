@@ -135,7 +135,10 @@ constexpr std::array<ControlRow, kControlCount> kControls = {{
     field(Field::jh9, {7440, 6480, 975, 375}, 45, "Label17", "jh"),
     field(Field::jh92, {8760, 6480, 975, 375}, 65, "Label17", "jh", "另一侧"),
 
-    // Command row
+    // Command row. 保存 and 清除 have no command, and pressing them changes
+    // nothing: the sheet is never saved, and no command clears it (each
+    // calculation overwrites its own results). The designers know them as
+    // they are, so they stay on the sheet and in the tab order.
     button("保存", "保存", {2520, 7200, 1455, 375}, 48),
     button("打印", "打印", {4320, 7200, 1335, 375}, 50, kPrint),
     button("Command2", "清除", {6000, 7200, 1455, 375}, 49),

@@ -12,45 +12,45 @@ namespace kalvitra {
 // The 39 named fields of the calculation sheet. The enumeration order is the
 // order in which the batch tool lists a sheet.
 enum class Field : std::uint8_t {
-    Text1,
-    Text2,
-    TXJS,
-    D,
-    H,
-    M,
-    Z,
-    MD,
-    dpxs,
-    PK1,
-    PK2,
-    PK3,
-    PK4,
-    PK5,
-    PK6,
-    PK7,
-    PK8,
-    PK9,
-    jh1,
-    jh2,
-    jh3,
-    jh4,
-    jh5,
-    jh6,
-    jh7,
-    jh8,
-    jh9,
-    jh22,
-    jh32,
-    jh42,
-    jh52,
-    jh62,
-    jh72,
-    jh82,
-    jh92,
-    txmj,
-    txjmj,
-    dh,
-    txz,
+    Text1,  // product model, free text
+    Text2,  // job number, free text
+    TXJS,   // number of stages, free text: every action takes all nine
+    D,      // core diameter, mm: the circle the stepped section fills
+    H,      // window height, mm
+    M,      // centre distance between neighbouring limbs, mm
+    Z,      // number of core limbs
+    MD,     // density of the silicon steel, g/cm³ (starts as 7.65)
+    dpxs,   // stacking factor: share of steel in the stack, a plain fraction
+    PK1,    // lamination width of stage 1, mm
+    PK2,    // lamination width of stage 2, mm
+    PK3,    // lamination width of stage 3, mm
+    PK4,    // lamination width of stage 4, mm
+    PK5,    // lamination width of stage 5, mm
+    PK6,    // lamination width of stage 6, mm
+    PK7,    // lamination width of stage 7, mm
+    PK8,    // lamination width of stage 8, mm
+    PK9,    // lamination width of stage 9, mm
+    jh1,    // thickness of the centre packet (stage 1), mm
+    jh2,    // thickness of one packet of stage 2, mm
+    jh3,    // thickness of one packet of stage 3, mm
+    jh4,    // thickness of one packet of stage 4, mm
+    jh5,    // thickness of one packet of stage 5, mm
+    jh6,    // thickness of one packet of stage 6, mm
+    jh7,    // thickness of one packet of stage 7, mm
+    jh8,    // thickness of one packet of stage 8, mm
+    jh9,    // thickness of one packet of stage 9, mm
+    jh22,   // thickness of the other packet of stage 2, mm
+    jh32,   // thickness of the other packet of stage 3, mm
+    jh42,   // thickness of the other packet of stage 4, mm
+    jh52,   // thickness of the other packet of stage 5, mm
+    jh62,   // thickness of the other packet of stage 6, mm
+    jh72,   // thickness of the other packet of stage 7, mm
+    jh82,   // thickness of the other packet of stage 8, mm
+    jh92,   // thickness of the other packet of stage 9, mm
+    txmj,   // gross cross-section area of the limb, cm²
+    txjmj,  // net cross-section area (steel only), cm²
+    dh,     // total stack thickness, mm
+    txz,    // core weight, kg
 };
 
 inline constexpr std::size_t kFieldCount = 39;

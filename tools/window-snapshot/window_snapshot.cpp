@@ -11,7 +11,7 @@
 #include <cstdio>
 
 #include "kalvitra/ui/print.h"
-#include "window_test_support.h"
+#include "kalvitra/ui/testing/window_test_support.h"
 
 using namespace kalvitra::ui;
 using namespace kalvitra::ui::testing;
@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s WINDOW.png PAGE.pdf\n", argv[0]);
         return 2;
     }
-    Form1 window;
+    CalculatorWindow window;
     if (!showAndActivate(window)) {
         std::fprintf(stderr, "the window did not become active\n");
         return 1;

@@ -1,4 +1,4 @@
-#include "kalvitra/ui/form1.h"
+#include "kalvitra/ui/calculator_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -28,7 +28,7 @@ void WindowSheet::setText(Field field, std::string_view text) {
     edit->setCursorPosition(0);
 }
 
-Form1::Form1(QWidget* parent)
+CalculatorWindow::CalculatorWindow(QWidget* parent)
     : QWidget(parent),
       commands_(sheet_, [this] { return printOnDefaultPrinter(fieldTexts(), palette()); }) {
     installFontSubstitutions();
@@ -54,9 +54,9 @@ Form1::Form1(QWidget* parent)
     field(Field::Text1)->setFocus();
 }
 
-Form1::~Form1() = default;
+CalculatorWindow::~CalculatorWindow() = default;
 
-void Form1::buildControls() {
+void CalculatorWindow::buildControls() {
     const auto table = controlTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         const ControlRow& control = table[i];
@@ -111,7 +111,7 @@ void Form1::buildControls() {
     }
 }
 
-void Form1::chainFocusByTabIndex() {
+void CalculatorWindow::chainFocusByTabIndex() {
     std::vector<std::size_t> order(controls_.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         order[i] = i;
@@ -131,7 +131,7 @@ void Form1::chainFocusByTabIndex() {
     }
 }
 
-QWidget* Form1::control(std::string_view name) const {
+QWidget* CalculatorWindow::control(std::string_view name) const {
     const auto table = controlTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (controlName(table[i]) == name) {
@@ -141,7 +141,7 @@ QWidget* Form1::control(std::string_view name) const {
     return nullptr;
 }
 
-FieldTexts Form1::fieldTexts() const {
+FieldTexts CalculatorWindow::fieldTexts() const {
     FieldTexts texts;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         texts[i] = fields_[i]->text();
@@ -149,11 +149,11 @@ FieldTexts Form1::fieldTexts() const {
     return texts;
 }
 
-void Form1::setErrorReporter(ErrorReporter reporter) {
+void CalculatorWindow::setErrorReporter(ErrorReporter reporter) {
     reportError_ = std::move(reporter);
 }
 
-void Form1::showErrorBox(QWidget* window, const QString& message) {
+void CalculatorWindow::showErrorBox(QWidget* window, const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Kalvitra"), message, QMessageBox::Ok,
                     window);
     // A dialog does not inherit its parent's font; the report is Chinese too.
@@ -164,7 +164,7 @@ void Form1::showErrorBox(QWidget* window, const QString& message) {
     box.exec();
 }
 
-CommandOutcome Form1::run(const Command& command) {
+CommandOutcome CalculatorWindow::run(const Command& command) {
     const CommandOutcome outcome = commands_.run(command);
     switch (outcome.status) {
         case CommandOutcome::Status::Done:

@@ -29,8 +29,9 @@ private:
 };
 
 // The calculator's one window: every control of the control table at its
-// designed place, and a command behind each button.
-class Form1 final : public QWidget {
+// designed place, and a command behind each button. Its object name and its
+// title stay "Form1", the names the designers' sheet has always carried.
+class CalculatorWindow final : public QWidget {
     Q_OBJECT
 
 public:
@@ -38,8 +39,8 @@ public:
     // message box; tests put their own reporter in its place.
     using ErrorReporter = std::function<void(QWidget* window, const QString& message)>;
 
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit CalculatorWindow(QWidget* parent = nullptr);
+    ~CalculatorWindow() override;
 
     QLineEdit* field(Field field) const { return fields_[indexOf(field)]; }
     // The control of that object name, or nullptr.
@@ -64,7 +65,7 @@ private:
     std::array<QWidget*, kControlCount> controls_{};
     WindowSheet sheet_{fields_};
     CommandRunner commands_;
-    ErrorReporter reportError_ = &Form1::showErrorBox;
+    ErrorReporter reportError_ = &CalculatorWindow::showErrorBox;
 };
 
 }  // namespace kalvitra::ui

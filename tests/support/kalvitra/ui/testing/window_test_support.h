@@ -11,23 +11,23 @@
 
 #include "kalvitra/sheet.h"
 #include "kalvitra/testing/worked_example.h"
-#include "kalvitra/ui/form1.h"
+#include "kalvitra/ui/calculator_window.h"
 
 // Helpers that let a test act like a designer at the window: type into a
 // field, press a button, and see what the window reported.
 
 namespace kalvitra::ui::testing {
 
-inline QLineEdit* fieldNamed(const Form1& window, std::string_view name) {
+inline QLineEdit* fieldNamed(const CalculatorWindow& window, std::string_view name) {
     const std::optional<Field> field = fieldByName(name);
     return field ? window.field(*field) : nullptr;
 }
 
-inline QPushButton* buttonNamed(const Form1& window, std::string_view name) {
+inline QPushButton* buttonNamed(const CalculatorWindow& window, std::string_view name) {
     return qobject_cast<QPushButton*>(window.control(name));
 }
 
-inline QString text(const Form1& window, std::string_view fieldName) {
+inline QString text(const CalculatorWindow& window, std::string_view fieldName) {
     const QLineEdit* field = fieldNamed(window, fieldName);
     return field ? field->text()
                  : QStringLiteral("<no field %1>").arg(QLatin1StringView(fieldName));
@@ -62,15 +62,16 @@ inline void typeInto(QLineEdit* field, const QString& typed) {
     typeText(field, typed);
 }
 
-inline void typeInto(const Form1& window, std::string_view fieldName, const QString& typed) {
+inline void typeInto(const CalculatorWindow& window, std::string_view fieldName,
+                     const QString& typed) {
     typeInto(fieldNamed(window, fieldName), typed);
 }
 
-inline void press(const Form1& window, std::string_view buttonName) {
+inline void press(const CalculatorWindow& window, std::string_view buttonName) {
     QTest::mouseClick(buttonNamed(window, buttonName), Qt::LeftButton);
 }
 
-inline bool showAndActivate(Form1& window) {
+inline bool showAndActivate(CalculatorWindow& window) {
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
@@ -85,9 +86,9 @@ struct RecordedReport {
 
 class ReportRecorder {
 public:
-    explicit ReportRecorder(Form1& window) {
+    explicit ReportRecorder(CalculatorWindow& window) {
         window.setErrorReporter([this](QWidget* shownOver, const QString& message) {
-            reports_.push_back({message, static_cast<Form1*>(shownOver)->fieldTexts()});
+            reports_.push_back({message, static_cast<CalculatorWindow*>(shownOver)->fieldTexts()});
         });
     }
     const std::vector<RecordedReport>& reports() const { return reports_; }
@@ -98,7 +99,7 @@ private:
 
 // Types field texts (the worked example's, for instance) into the window.
 template <typename Texts>
-void typeAll(const Form1& window, const Texts& texts) {
+void typeAll(const CalculatorWindow& window, const Texts& texts) {
     for (const auto& [field, value] : texts) {
         typeInto(window, fieldName(field),
                  QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
@@ -107,14 +108,14 @@ void typeAll(const Form1& window, const Texts& texts) {
 
 // The designer's inputs for the six-stage core used throughout: its section
 // and, for the weight, its frame.
-inline void typeSixStageInputs(const Form1& window) {
+inline void typeSixStageInputs(const CalculatorWindow& window) {
     typeAll(window, worked_example::kSection);
     typeAll(window, worked_example::kFrame);
 }
 
 // Types the six-stage core and presses every calculation button, in the
 // order a designer would.
-inline void calculateSixStageCore(const Form1& window) {
+inline void calculateSixStageCore(const CalculatorWindow& window) {
     typeSixStageInputs(window);
     for (std::string_view button : {"jh", "jmj", "Command3", "zdh", "铁心重量"}) {
         press(window, button);
