@@ -8,8 +8,8 @@
 
 #include "csv.h"
 #include "kalvitra/errors.h"
-#include "sheet_io.h"
-#include "utf8.h"
+#include "kalvitra/sheet_text.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "utf8.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::cli {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "batch.h"
 #include "csv.h"
-#include "sheet_io.h"
-#include "utf8.h"
+#include "kalvitra/sheet_text.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::cli {
 namespace {

@@ -4,12 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "input_error.h"
+#include "kalvitra/input_error.h"
 #include "kalvitra/sheet.h"
 
-// The one-sheet text form of the batch tool: one NAME=TEXT line per field.
+// A sheet as text, one NAME=TEXT line per field: what the batch tool reads
+// and writes, and what the window opens.
 
-namespace kalvitra::cli {
+namespace kalvitra {
 
 // Fills sheet from NAME=TEXT lines. Lines end with LF; one carriage return
 // before it is dropped. A UTF-8 byte order mark at the very start is skipped.
@@ -25,4 +26,4 @@ std::optional<InputError> readSheetLines(std::string_view input, Sheet& sheet);
 // Appends all 39 fields as NAME=TEXT lines, in field order.
 void appendSheetLines(const Sheet& sheet, std::string& out);
 
-}  // namespace kalvitra::cli
+}  // namespace kalvitra

@@ -1,4 +1,4 @@
-#include "sheet_io.h"
+#include "kalvitra/sheet_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace kalvitra::cli {
+namespace kalvitra {
 namespace {
 
 using namespace std::string_literals;
@@ -150,4 +150,4 @@ TEST(AppendSheetLines, ReadsBackToTheSameSheet) {
 }
 
 }  // namespace
-}  // namespace kalvitra::cli
+}  // namespace kalvitra

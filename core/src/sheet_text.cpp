@@ -1,10 +1,10 @@
-#include "sheet_io.h"
+#include "kalvitra/sheet_text.h"
 
 #include <array>
 
-#include "utf8.h"
+#include "kalvitra/utf8.h"
 
-namespace kalvitra::cli {
+namespace kalvitra {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -75,4 +75,4 @@ void appendSheetLines(const Sheet& sheet, std::string& out) {
     }
 }
 
-}  // namespace kalvitra::cli
+}  // namespace kalvitra
