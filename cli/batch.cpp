@@ -8,8 +8,8 @@
 
 #include "csv.h"
 #include "kalvitra/errors.h"
-#include "sheet_io.h"
-#include "utf8.h"
+#include "kalvitra/sheet_text.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::cli {
 namespace {
@@ -139,7 +139,7 @@ std::optional<std::vector<Field>> readCsvHeader(const CsvReader& reader, InputEr
 int runSheetBatch(std::string_view input, std::span<const Action> actions, std::string& output,
                   std::string& diagnostics) {
     Sheet sheet;
-    if (const std::optional<InputError> problem = readSheetLines(input, sheet)) {
+    if (const std::optional<SheetTextError> problem = readSheetLines(input, sheet)) {
         appendLine(diagnostics, "kalvitra-cli: " + problem->describe());
         return kExitBadInput;
     }

@@ -4,12 +4,10 @@
 #include <array>
 #include <cstring>
 
-#include "utf8.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::cli {
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Bytes that end the plain run of an unquoted field, or that force quotes on
 // output.

@@ -9,7 +9,7 @@
 #include "batch.h"
 #include "byte_stream.h"
 #include "kalvitra/actions.h"
-#include "utf8.h"
+#include "kalvitra/utf8.h"
 
 namespace {
 

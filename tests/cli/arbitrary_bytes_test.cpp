@@ -11,8 +11,8 @@
 
 #include "batch.h"
 #include "csv.h"
-#include "sheet_io.h"
-#include "utf8.h"
+#include "kalvitra/sheet_text.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::cli {
 namespace {
@@ -55,7 +55,7 @@ TEST_F(ArbitraryBytes, SheetReaderGivesASheetOrAReadableProblem) {
     for (int i = 0; i < kInputs; ++i) {
         const std::string input = randomInput(random_);
         Sheet sheet;
-        if (const std::optional<InputError> problem = readSheetLines(input, sheet)) {
+        if (const std::optional<SheetTextError> problem = readSheetLines(input, sheet)) {
             const auto lines =
                 static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n'));
             EXPECT_GE(problem->line, 1u);

@@ -17,12 +17,12 @@
 #include "fuzz_support.h"
 #include "kalvitra/actions.h"
 #include "kalvitra/sheet.h"
-#include "sheet_io.h"
+#include "kalvitra/sheet_text.h"
 
 namespace {
 
 using kalvitra::Sheet;
-using kalvitra::cli::InputError;
+using kalvitra::SheetTextError;
 using kalvitra::fuzz::fail;
 using kalvitra::fuzz::require;
 
@@ -36,18 +36,24 @@ std::size_t lineCount(std::string_view text) {
 
 void checkReader(std::string_view input) {
     Sheet sheet;
-    const std::optional<InputError> problem = kalvitra::cli::readSheetLines(input, sheet);
+    const std::optional<SheetTextError> problem = kalvitra::readSheetLines(input, sheet);
     if (problem) {
         require(problem->line >= 1 && problem->line <= lineCount(input),
                 "the problem names a line the input does not have", input);
         require(isOneLine(problem->describe()), "the problem does not fit on one line",
                 problem->describe());
+        // The parts the window words its own message from agree with the line.
+        require(problem->kind != kalvitra::SheetTextProblem::GivenTwice ||
+                    (problem->firstLine >= 1 && problem->firstLine < problem->line),
+                "a field given twice names no earlier line", input);
+        require(problem->kind != kalvitra::SheetTextProblem::InvalidUtf8 || problem->byte >= 1,
+                "invalid UTF-8 without the byte where it is", input);
         return;
     }
     std::string written;
-    kalvitra::cli::appendSheetLines(sheet, written);
+    kalvitra::appendSheetLines(sheet, written);
     Sheet again;
-    const std::optional<InputError> rereadProblem = kalvitra::cli::readSheetLines(written, again);
+    const std::optional<SheetTextError> rereadProblem = kalvitra::readSheetLines(written, again);
     if (rereadProblem) {
         fail("a sheet written by the batch tool does not read back: " + rereadProblem->describe(),
              written);
@@ -78,7 +84,7 @@ void checkBatch(std::string_view input) {
             fail("the batch run ended with an unknown status", input);
     }
     Sheet result;
-    require(!kalvitra::cli::readSheetLines(output, result), "the batch output is not a valid sheet",
+    require(!kalvitra::readSheetLines(output, result), "the batch output is not a valid sheet",
             output);
     require(std::count(output.begin(), output.end(), '\n') ==
                 static_cast<std::ptrdiff_t>(kalvitra::kFieldCount),

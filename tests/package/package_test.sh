@@ -146,15 +146,18 @@ installed() {
   done
 
   # The installed window starts the way the menu starts it (its Exec line,
-  # found on PATH) and keeps running until it is ended: the timeout's own
-  # status 124 is the success.
+  # found on PATH, with the sheet file opened in place of %f) and keeps
+  # running until it is ended: the timeout's own status 124 is the success.
   local desktop=$root/usr/share/applications/kalvitra.desktop
   validate_desktop_entry "$desktop"
   local exec_line
   exec_line=$(sed -n 's/^Exec=//p' "$desktop")
-  [[ $exec_line == kalvitra ]] || fail "the menu entry runs '$exec_line'"
+  [[ $exec_line == 'kalvitra %f' ]] || fail "the menu entry runs '$exec_line'"
+  local sheet=$root/example.kvs
+  printf 'D=200\nPK1=190\n' >"$sheet"
   local status=0 log=$root/window.log
-  PATH=$bin:$PATH QT_QPA_PLATFORM=offscreen timeout 3 "$exec_line" >"$log" 2>&1 || status=$?
+  PATH=$bin:$PATH QT_QPA_PLATFORM=offscreen timeout 3 "${exec_line% %f}" "$sheet" >"$log" 2>&1 ||
+    status=$?
   [[ $status -eq 124 ]] || fail "the window ended by itself with status $status: $(cat "$log")"
   if grep -i -E 'could not|cannot|failed|error' "$log"; then
     fail "the window reported problems at start"

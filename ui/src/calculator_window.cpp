@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "kalvitra/ui/fonts.h"
+#include "kalvitra/ui/sheet_file.h"
 
 #ifdef Q_OS_WIN
 #define NOMINMAX
@@ -162,6 +163,20 @@ void CalculatorWindow::showErrorBox(QWidget* window, const QString& message) {
     }
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
+}
+
+bool CalculatorWindow::openStartSheet(const QStringList& arguments) {
+    const SheetFileRead read = readStartSheet(arguments);
+    if (read.error) {
+        if (reportError_) {
+            reportError_(this, sheetFileErrorMessage(*read.error));
+        }
+        return false;
+    }
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        sheet_.setText(fieldAt(i), read.sheet.textRef(fieldAt(i)));
+    }
+    return true;
 }
 
 CommandOutcome CalculatorWindow::run(const Command& command) {

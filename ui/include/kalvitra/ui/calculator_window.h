@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -51,6 +52,13 @@ public:
 
     void setErrorReporter(ErrorReporter reporter);
     static void showErrorBox(QWidget* window, const QString& message);
+
+    // `kalvitra FILE`: fills the fields from the sheet file among the
+    // program's arguments; fields the file does not name keep their initial
+    // texts. A file that cannot be read, or more than one, is reported like
+    // a failed command, and the window goes on with the initial sheet.
+    // Returns whether the sheet is the file's (or there was no file).
+    bool openStartSheet(const QStringList& arguments);
 
     // What pressing a button does: runs its command and reports a failure.
     // The window carries on after any failure, with every field as the

@@ -1,13 +1,12 @@
-#include "sheet_io.h"
+#include "kalvitra/sheet_text.h"
 
 #include <array>
+#include <utility>
 
-#include "utf8.h"
+#include "kalvitra/utf8.h"
 
-namespace kalvitra::cli {
+namespace kalvitra {
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -15,13 +14,20 @@ bool isBlank(std::string_view line) {
 
 }  // namespace
 
-std::optional<InputError> readSheetLines(std::string_view input, Sheet& sheet) {
+std::optional<SheetTextError> readSheetLines(std::string_view input, Sheet& sheet) {
     if (input.starts_with(kByteOrderMark)) {
         input.remove_prefix(kByteOrderMark.size());
     }
     // Line where each field was given, 0 while it was not.
     std::array<std::size_t, kFieldCount> givenOnLine{};
     std::size_t lineNumber = 0;
+    const auto problemAt = [&](SheetTextProblem kind, std::string problem) {
+        SheetTextError error;
+        error.line = lineNumber;
+        error.problem = std::move(problem);
+        error.kind = kind;
+        return error;
+    };
     while (!input.empty()) {
         ++lineNumber;
         const std::size_t lineEnd = input.find('\n');
@@ -32,27 +38,40 @@ std::optional<InputError> readSheetLines(std::string_view input, Sheet& sheet) {
         }
 
         if (const std::size_t bad = findInvalidUtf8(line); bad != std::string_view::npos) {
-            return InputError{lineNumber,
-                              "invalid UTF-8 at byte " + std::to_string(bad + 1) + " of the line"};
+            SheetTextError error =
+                problemAt(SheetTextProblem::InvalidUtf8,
+                          "invalid UTF-8 at byte " + std::to_string(bad + 1) + " of the line");
+            error.byte = bad + 1;
+            return error;
         }
         if (isBlank(line)) {
             continue;
         }
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            return InputError{lineNumber,
-                              "expected NAME=TEXT, found no '=' in " + quoteForMessage(line)};
+            SheetTextError error =
+                problemAt(SheetTextProblem::MissingEquals,
+                          "expected NAME=TEXT, found no '=' in " + quoteForMessage(line));
+            error.subject = line;
+            return error;
         }
         const std::string_view name = line.substr(0, equals);
         const std::optional<Field> field = fieldByName(name);
         if (!field) {
-            return InputError{lineNumber, "unknown field " + quoteForMessage(name)};
+            SheetTextError error =
+                problemAt(SheetTextProblem::UnknownField, "unknown field " + quoteForMessage(name));
+            error.subject = name;
+            return error;
         }
         std::size_t& firstLine = givenOnLine[indexOf(*field)];
         if (firstLine != 0) {
-            return InputError{lineNumber, "field " + std::string(name) +
-                                              " given twice (first on line " +
-                                              std::to_string(firstLine) + ")"};
+            SheetTextError error =
+                problemAt(SheetTextProblem::GivenTwice, "field " + std::string(name) +
+                                                            " given twice (first on line " +
+                                                            std::to_string(firstLine) + ")");
+            error.subject = name;
+            error.firstLine = firstLine;
+            return error;
         }
         firstLine = lineNumber;
         sheet.setText(*field, line.substr(equals + 1));
@@ -75,4 +94,4 @@ void appendSheetLines(const Sheet& sheet, std::string& out) {
     }
 }
 
-}  // namespace kalvitra::cli
+}  // namespace kalvitra

@@ -1,6 +1,6 @@
-#include "utf8.h"
+#include "kalvitra/utf8.h"
 
-namespace kalvitra::cli {
+namespace kalvitra {
 namespace {
 
 // Length of the well-formed UTF-8 sequence starting at text[at], or 0 when
@@ -100,4 +100,4 @@ std::string quoteForMessage(std::string_view text, std::size_t maxLength) {
     return quoted;
 }
 
-}  // namespace kalvitra::cli
+}  // namespace kalvitra

@@ -1,4 +1,4 @@
-#include "sheet_io.h"
+#include "kalvitra/sheet_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace kalvitra::cli {
+namespace kalvitra {
 namespace {
 
 using namespace std::string_literals;
@@ -26,7 +26,7 @@ class ReadSheetLinesGood : public testing::TestWithParam<GoodCase> {};
 
 TEST_P(ReadSheetLinesGood, FillsExactlyTheGivenFields) {
     Sheet sheet;
-    const std::optional<InputError> problem = readSheetLines(GetParam().input, sheet);
+    const std::optional<SheetTextError> problem = readSheetLines(GetParam().input, sheet);
     ASSERT_FALSE(problem) << problem->describe();
 
     Sheet expected;
@@ -74,10 +74,16 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"jh1", "0062.45"}, {"txmj", "289.499"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The parts a front end words its own message from, and the batch tool's
+// English line.
 struct BadCase {
     const char* name;
     std::string input;
     std::size_t line;
+    SheetTextProblem kind;
+    std::string subject;
+    std::size_t byte;       // InvalidUtf8
+    std::size_t firstLine;  // GivenTwice
     std::string problem;
     friend void PrintTo(const BadCase& testCase, std::ostream* os) { *os << testCase.name; }
 };
@@ -86,34 +92,47 @@ class ReadSheetLinesBad : public testing::TestWithParam<BadCase> {};
 
 TEST_P(ReadSheetLinesBad, NamesTheProblemAndItsLine) {
     Sheet sheet;
-    const std::optional<InputError> problem = readSheetLines(GetParam().input, sheet);
+    const std::optional<SheetTextError> problem = readSheetLines(GetParam().input, sheet);
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->line, GetParam().line);
+    EXPECT_EQ(problem->kind, GetParam().kind);
+    EXPECT_EQ(problem->subject, GetParam().subject);
+    EXPECT_EQ(problem->byte, GetParam().byte);
+    EXPECT_EQ(problem->firstLine, GetParam().firstLine);
     EXPECT_EQ(problem->problem, GetParam().problem);
     EXPECT_EQ(problem->describe().find('\n'), std::string::npos);
 }
 
+using enum SheetTextProblem;
+
 INSTANTIATE_TEST_SUITE_P(
     Inputs, ReadSheetLinesBad,
-    testing::Values(
-        BadCase{"LineWithoutEquals", "D=200\n\nPK1 190\n", 3,
-                "expected NAME=TEXT, found no '=' in \"PK1 190\""},
-        BadCase{"FieldNamesAreCaseSensitive", "pk1=190\n", 1, "unknown field \"pk1\""},
-        BadCase{"BlankAroundNameIsPartOfIt", "D =200\n", 1, "unknown field \"D \""},
-        BadCase{"EmptyName", "=5\n", 1, "unknown field \"\""},
-        BadCase{"ControlCharacterInNameEscaped", "D\x01=1\n", 1, "unknown field \"D\\x01\""},
-        BadCase{"FieldGivenTwice", "D=1\nH=2\r\nD=1\n", 3, "field D given twice (first on line 1)"},
-        BadCase{"FieldGivenTwiceEvenWhenEmpty", "MD=\nMD=\n", 2,
-                "field MD given twice (first on line 1)"},
-        BadCase{"InvalidUtf8InText", "D=1\nText1=ab\xFF\n", 2,
-                "invalid UTF-8 at byte 9 of the line"},
-        BadCase{"OverlongUtf8", "Text1=\xC0\xAF\n", 1, "invalid UTF-8 at byte 7 of the line"},
-        BadCase{"InvalidUtf8BeatsMissingEquals", "\xFF\n", 1,
-                "invalid UTF-8 at byte 1 of the line"},
-        BadCase{"TruncatedUtf8AtEndOfInput", "Text1=\xE5\x8F", 1,
-                "invalid UTF-8 at byte 7 of the line"},
-        BadCase{"ByteOrderMarkLaterIsNoBlank", "D=1\n\xEF\xBB\xBF\n", 2,
-                "expected NAME=TEXT, found no '=' in \"\xEF\xBB\xBF\""}),
+    testing::Values(BadCase{"LineWithoutEquals", "D=200\n\nPK1 190\n", 3, MissingEquals, "PK1 190",
+                            0, 0, "expected NAME=TEXT, found no '=' in \"PK1 190\""},
+                    BadCase{"FieldNamesAreCaseSensitive", "pk1=190\n", 1, UnknownField, "pk1", 0, 0,
+                            "unknown field \"pk1\""},
+                    BadCase{"BlankAroundNameIsPartOfIt", "D =200\n", 1, UnknownField, "D ", 0, 0,
+                            "unknown field \"D \""},
+                    BadCase{"EmptyName", "=5\n", 1, UnknownField, "", 0, 0, "unknown field \"\""},
+                    BadCase{"ControlCharacterInNameEscaped", "D\x01=1\n", 1, UnknownField, "D\x01",
+                            0, 0, "unknown field \"D\\x01\""},
+                    BadCase{"FieldGivenTwice", "D=1\nH=2\r\nD=1\n", 3, GivenTwice, "D", 0, 1,
+                            "field D given twice (first on line 1)"},
+                    BadCase{"FieldGivenTwiceEvenWhenEmpty", "MD=\nMD=\n", 2, GivenTwice, "MD", 0, 1,
+                            "field MD given twice (first on line 1)"},
+                    BadCase{"InvalidUtf8InText", "D=1\nText1=ab\xFF\n", 2, InvalidUtf8, "", 9, 0,
+                            "invalid UTF-8 at byte 9 of the line"},
+                    BadCase{"OverlongUtf8", "Text1=\xC0\xAF\n", 1, InvalidUtf8, "", 7, 0,
+                            "invalid UTF-8 at byte 7 of the line"},
+                    BadCase{"InvalidUtf8BeatsMissingEquals", "\xFF\n", 1, InvalidUtf8, "", 1, 0,
+                            "invalid UTF-8 at byte 1 of the line"},
+                    BadCase{"TruncatedUtf8AtEndOfInput", "Text1=\xE5\x8F", 1, InvalidUtf8, "", 7, 0,
+                            "invalid UTF-8 at byte 7 of the line"},
+                    BadCase{"ByteOrderMarkLaterIsNoBlank", "D=1\n\xEF\xBB\xBF\n", 2, MissingEquals,
+                            "\xEF\xBB\xBF", 0, 0,
+                            "expected NAME=TEXT, found no '=' in \"\xEF\xBB\xBF\""},
+                    BadCase{"CarriageReturnIsNotPartOfTheLine", "H=1\r\nPK1\r\n", 2, MissingEquals,
+                            "PK1", 0, 0, "expected NAME=TEXT, found no '=' in \"PK1\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppendSheetLines, ListsAllFieldsInTheToolsOrder) {
@@ -150,4 +169,4 @@ TEST(AppendSheetLines, ReadsBackToTheSameSheet) {
 }
 
 }  // namespace
-}  // namespace kalvitra::cli
+}  // namespace kalvitra

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-namespace kalvitra::cli {
+namespace kalvitra {
 
 // Why the input cannot be taken, and the input line (1-based) where the
 // trouble is. Readers report these instead of guessing what was meant.
@@ -14,4 +14,4 @@ struct InputError {
     std::string describe() const { return "line " + std::to_string(line) + ": " + problem; }
 };
 
-}  // namespace kalvitra::cli
+}  // namespace kalvitra

@@ -4,7 +4,11 @@
 #include <string>
 #include <string_view>
 
-namespace kalvitra::cli {
+namespace kalvitra {
+
+// The UTF-8 byte order mark. Text from Windows editors may start with it;
+// readers of sheets and tables skip it there.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Offset of the first byte that does not belong to well-formed UTF-8 (overlong
 // forms, surrogates and code points past U+10FFFF included), or npos when the
@@ -20,4 +24,4 @@ inline bool isValidUtf8(std::string_view text) {
 // with "..." after it, so a message never spans lines nor floods the terminal.
 std::string quoteForMessage(std::string_view text, std::size_t maxLength = 40);
 
-}  // namespace kalvitra::cli
+}  // namespace kalvitra

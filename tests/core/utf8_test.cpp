@@ -1,11 +1,11 @@
-#include "utf8.h"
+#include "kalvitra/utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
-namespace kalvitra::cli {
+namespace kalvitra {
 namespace {
 
 constexpr std::size_t kValid = std::string_view::npos;
@@ -85,4 +85,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace kalvitra::cli
+}  // namespace kalvitra
