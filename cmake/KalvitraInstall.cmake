@@ -25,6 +25,8 @@ find_program(KALVITRA_GZIP gzip REQUIRED)
 # package must not ship a changelog that ends one version early.
 file(STRINGS ${kalvitra_packaging}/changelog kalvitra_release_line LIMIT_COUNT 1)
 file(STRINGS ${kalvitra_packaging}/changelog kalvitra_release_trailer REGEX "^ -- " LIMIT_COUNT 1)
+# Its first line holds a ';', which file(STRINGS) escapes as a list separator.
+string(REPLACE "\\;" ";" kalvitra_release_line "${kalvitra_release_line}")
 if(NOT kalvitra_release_line MATCHES "^kalvitra \\(([^)]+)\\) "
    OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
   message(FATAL_ERROR "packaging/changelog: the newest entry must be version ${PROJECT_VERSION}, "
