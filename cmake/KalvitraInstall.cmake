@@ -1,6 +1,7 @@
 # Installing Kalvitra like any desktop program: the window program and the
-# batch tool in bin, a menu entry for the window, and a Debian package made
-# by `cpack -G DEB` in the build tree.
+# batch tool in bin, their manual pages, a menu entry with the program's own
+# icon, the metadata software centres read, and a Debian package made by
+# `cpack -G DEB` in the build tree.
 include(GNUInstallDirs)
 
 set(kalvitra_programs kalvitra-cli)
@@ -13,12 +14,106 @@ endif()
 # system's paths.
 set_target_properties(${kalvitra_programs} PROPERTIES INSTALL_RPATH "")
 install(TARGETS ${kalvitra_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(KALVITRA_BUILD_GUI)
-  # The menu entry. Its icon is a standard theme name: the program has no
-  # icon of its own design.
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/kalvitra.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+set(kalvitra_packaging ${PROJECT_SOURCE_DIR}/packaging)
+set(kalvitra_generated ${PROJECT_BINARY_DIR}/packaging)
+# Under the package's name, not the project's (CMAKE_INSTALL_DOCDIR).
+set(kalvitra_docdir ${CMAKE_INSTALL_DATADIR}/doc/kalvitra)
+find_program(KALVITRA_GZIP gzip REQUIRED)
+
+# The release, version and date, is the newest entry of the changelog; the
+# package must not ship a changelog that ends one version early.
+file(STRINGS ${kalvitra_packaging}/changelog kalvitra_release_line LIMIT_COUNT 1)
+file(STRINGS ${kalvitra_packaging}/changelog kalvitra_release_trailer REGEX "^ -- " LIMIT_COUNT 1)
+# Its first line holds a ';', which file(STRINGS) escapes as a list separator.
+string(REPLACE "\\;" ";" kalvitra_release_line "${kalvitra_release_line}")
+if(NOT kalvitra_release_line MATCHES "^kalvitra \\(([^)]+)\\) "
+   OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "packaging/changelog: the newest entry must be version ${PROJECT_VERSION}, "
+                      "found: ${kalvitra_release_line}")
 endif()
+if(NOT kalvitra_release_trailer MATCHES ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+  message(FATAL_ERROR "packaging/changelog: no date (as date -R writes it) in the newest "
+                      "entry's trailer line")
+endif()
+set(kalvitra_release_day ${CMAKE_MATCH_1})
+set(kalvitra_release_year ${CMAKE_MATCH_3})
+set(kalvitra_months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND kalvitra_months ${CMAKE_MATCH_2} kalvitra_month)
+if(kalvitra_month LESS 0)
+  message(FATAL_ERROR "packaging/changelog: unknown month in ${kalvitra_release_trailer}")
+endif()
+math(EXPR kalvitra_month "${kalvitra_month} + 1")
+if(kalvitra_month LESS 10)
+  set(kalvitra_month 0${kalvitra_month})
+endif()
+set(KALVITRA_RELEASE_DATE ${kalvitra_release_year}-${kalvitra_month}-${kalvitra_release_day})
+
+# Compressed the way Debian wants them: best compression, no name or time
+# stamp inside, so the same sources give the same bytes.
+function(kalvitra_gzip source output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${KALVITRA_GZIP} -9 -n -c ${source} > ${output}
+    DEPENDS ${source} VERBATIM)
+endfunction()
+
+# The batch tool's manual page is its --help text, converted each time the
+# tool is built, so the two cannot say different things.
+configure_file(${kalvitra_packaging}/man/kalvitra-cli.1.in
+               ${kalvitra_generated}/man/kalvitra-cli.1.template @ONLY)
+add_custom_command(OUTPUT ${kalvitra_generated}/man/kalvitra-cli.1
+  COMMAND bash ${kalvitra_packaging}/man/help-to-man.sh
+          ${kalvitra_generated}/man/kalvitra-cli.1.template $<TARGET_FILE:kalvitra-cli>
+          ${kalvitra_generated}/man/kalvitra-cli.1
+  DEPENDS kalvitra-cli ${kalvitra_packaging}/man/help-to-man.sh
+          ${kalvitra_generated}/man/kalvitra-cli.1.template
+  COMMENT "Writing the manual page kalvitra-cli(1) from kalvitra-cli --help" VERBATIM)
+set(kalvitra_pages kalvitra-cli)
+if(KALVITRA_BUILD_GUI)
+  configure_file(${kalvitra_packaging}/man/kalvitra.1.in ${kalvitra_generated}/man/kalvitra.1 @ONLY)
+  list(APPEND kalvitra_pages kalvitra)
+endif()
+set(kalvitra_data_files)
+foreach(page IN LISTS kalvitra_pages)
+  kalvitra_gzip(${kalvitra_generated}/man/${page}.1 ${kalvitra_generated}/man/${page}.1.gz)
+  list(APPEND kalvitra_data_files ${kalvitra_generated}/man/${page}.1.gz)
+  install(FILES ${kalvitra_generated}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
+kalvitra_gzip(${kalvitra_packaging}/changelog ${kalvitra_generated}/changelog.gz)
+list(APPEND kalvitra_data_files ${kalvitra_generated}/changelog.gz)
+install(FILES ${kalvitra_packaging}/copyright ${kalvitra_generated}/changelog.gz
+        DESTINATION ${kalvitra_docdir})
+
+if(KALVITRA_BUILD_GUI)
+  # The menu entry and the software-centre metadata are named by the
+  # program's reverse-DNS id, which desktops use to match the two.
+  install(FILES ${kalvitra_packaging}/org.example.kalvitra.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${kalvitra_packaging}/org.example.kalvitra.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+  # The icon: the drawing itself for any size, and the fixed sizes menus
+  # and panels look up, rendered from it here rather than kept beside it,
+  # so a change to the drawing reaches every size.
+  find_program(KALVITRA_RSVG_CONVERT rsvg-convert)
+  if(NOT KALVITRA_RSVG_CONVERT)
+    message(FATAL_ERROR "rsvg-convert not found (Debian package librsvg2-bin): "
+                        "it renders the program's icon")
+  endif()
+  set(kalvitra_icon ${kalvitra_packaging}/icons/kalvitra.svg)
+  install(FILES ${kalvitra_icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  foreach(size IN ITEMS 16 24 32 48 64 128 256)
+    set(png ${kalvitra_generated}/icons/${size}x${size}/kalvitra.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${kalvitra_generated}/icons/${size}x${size}
+      COMMAND ${KALVITRA_RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${kalvitra_icon}
+      DEPENDS ${kalvitra_icon} VERBATIM)
+    list(APPEND kalvitra_data_files ${png})
+    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+endif()
+add_custom_target(kalvitra_install_data ALL DEPENDS ${kalvitra_data_files})
 
 set(KALVITRA_PACKAGE_MAINTAINER "Kalvitra developers <kalvitra@example.org>"
     CACHE STRING "Maintainer named in the Debian package")
@@ -41,6 +136,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Folders as Debian wants them whatever the builder's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # kalvitra_VERSION_ARCH.deb
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KALVITRA_PACKAGE_MAINTAINER}")
@@ -56,8 +154,6 @@ if(KALVITRA_BUILD_GUI)
   # qt6-qpa-plugins: the platform plugins Qt loads at start, which the
   # linker never sees.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-qpa-plugins")
-  # The menu entry's icon lives in the Adwaita theme.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme")
   # 打印 prints on the default printer of a CUPS print server.
   set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, printer-driver-cups-pdf")
 endif()

@@ -16,6 +16,9 @@ run_packages=(
   # window: Qt, the Chinese font its captions need, and libcups to ask
   # whether the default queue accepts jobs before printing
   qt6-base-dev fonts-noto-cjk libcups2-dev
+  # the program's icon, rendered from its drawing at each size; gzip for
+  # the manual pages comes with every Debian
+  librsvg2-bin
 )
 
 test_packages=(
@@ -28,6 +31,9 @@ test_packages=(
   # the Debian package: dpkg-shlibdeps and file (CPack's dependency scan),
   # the menu entry's validator
   dpkg-dev file desktop-file-utils
+  # what a packager checks: manual pages render, AppStream metadata
+  # validates, lintian finds no errors
+  man-db appstream lintian
   # a real print server with a PDF printer for the print test
   cups printer-driver-cups-pdf
   # sanitizer and fuzzing stages: clang with libFuzzer and the sanitizer

@@ -3,13 +3,23 @@
 #
 #   package_test.sh build     BUILD_DIR DEB_DIR   make the package with CPack
 #   package_test.sh control   DEB_DIR VERSION     name, version, dependencies
-#   package_test.sh contents  DEB_DIR             exactly the programs and the menu entry
+#   package_test.sh contents  DEB_DIR             exactly the programs and the files around them
 #   package_test.sh installed DEB_DIR             unpacked into a fresh root: both programs run
 #   package_test.sh resolves  DEB_DIR             apt finds every dependency for a bare machine
 #   package_test.sh desktop   DESKTOP_FILE        the menu entry passes desktop-file-validate
+#   package_test.sh manpages  DEB_DIR             both manual pages render cleanly; the batch
+#                                                 tool's says what its --help says
+#   package_test.sh metainfo  DEB_DIR             the AppStream metadata validates with the menu entry
+#   package_test.sh icons     DEB_DIR             the menu entry's icon in every size
+#   package_test.sh lintian   DEB_DIR             lintian finds no errors
+#   package_test.sh help_to_man GENERATOR         help texts of every shape make clean pages
 #
-# Exit status 77 means the check could not run here (skipped).
+# Exit status 77 means the check could not run here (skipped). Under CI
+# (CI=true) a missing checker fails instead: a skip there would pass for a pass.
 set -euo pipefail
+
+# The fixed sizes the icon comes in beside the scalable drawing.
+icon_sizes=(16 24 32 48 64 128 256)
 
 failures=0
 fail() {
@@ -24,6 +34,18 @@ finish() {
   echo "all checks passed"
 }
 
+# The program a check needs, from the Debian package named.
+need() {
+  local tool=$1 package=$2
+  command -v "$tool" >/dev/null && return 0
+  if [[ ${CI:-} == true ]]; then
+    echo "FAIL: $tool is missing (Debian package $package), and CI must run this check" >&2
+    exit 1
+  fi
+  echo "$tool is missing (Debian package $package): skipped"
+  exit 77
+}
+
 the_deb() {
   local debs=("$1"/kalvitra_*.deb)
   [[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || {
@@ -31,6 +53,14 @@ the_deb() {
     exit 1
   }
   echo "${debs[0]}"
+}
+
+# Unpacks the package into a fresh root nothing else has touched, removed
+# when the check ends.
+unpacked() {
+  fresh_root=$(mktemp -d)
+  trap 'rm -rf -- "$fresh_root"' EXIT
+  dpkg-deb -x "$1" "$fresh_root"
 }
 
 # A menu entry must validate without errors and without warnings.
@@ -97,27 +127,42 @@ contents() {
   local listed
   listed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort)
   local expected
-  expected=$(printf '%s\n' ./usr/bin/kalvitra ./usr/bin/kalvitra-cli \
-    ./usr/share/applications/kalvitra.desktop | sort)
+  local icons=./usr/share/icons/hicolor
+  expected=$(
+    {
+      printf '%s\n' ./usr/bin/kalvitra ./usr/bin/kalvitra-cli \
+        ./usr/share/applications/org.example.kalvitra.desktop \
+        ./usr/share/metainfo/org.example.kalvitra.metainfo.xml \
+        ./usr/share/man/man1/kalvitra.1.gz ./usr/share/man/man1/kalvitra-cli.1.gz \
+        ./usr/share/doc/kalvitra/copyright ./usr/share/doc/kalvitra/changelog.gz \
+        $icons/scalable/apps/kalvitra.svg
+      for size in "${icon_sizes[@]}"; do
+        echo "$icons/${size}x$size/apps/kalvitra.png"
+      done
+    } | sort
+  )
   # Nothing else: no tests, benchmarks, static libraries or headers of the
   # libraries used to build.
   [[ $listed == "$expected" ]] || fail "package holds:"$'\n'"$listed"$'\n'"expected:"$'\n'"$expected"
-  local program mode
-  for program in ./usr/bin/kalvitra ./usr/bin/kalvitra-cli; do
-    mode=$(dpkg-deb -c "$deb" | awk -v f="$program" '$NF == f {print $1}')
-    [[ $mode == -rwxr-xr-x ]] || fail "$program has mode $mode"
-  done
+  # Programs run, everything else is read; folders open to all, owned by root.
+  local entry mode owner path
+  while read -r mode owner _ _ _ path; do
+    case $mode:$path in
+      d*) entry=drwxr-xr-x ;;
+      *:./usr/bin/*) entry=-rwxr-xr-x ;;
+      *) entry=-rw-r--r-- ;;
+    esac
+    [[ $mode == "$entry" ]] || fail "$path has mode $mode, expected $entry"
+    [[ $owner == root/root ]] || fail "$path belongs to $owner"
+  done < <(dpkg-deb -c "$deb")
   finish
 }
 
 installed() {
   local deb
   deb=$(the_deb "$1")
-  # A fresh root nothing else has touched, removed when the check ends.
-  fresh_root=$(mktemp -d)
-  trap 'rm -rf -- "$fresh_root"' EXIT
+  unpacked "$deb"
   local root=$fresh_root
-  dpkg-deb -x "$deb" "$root"
   local bin=$root/usr/bin
 
   # The programs must run from where the package puts them: no path into
@@ -148,7 +193,7 @@ installed() {
   # The installed window starts the way the menu starts it (its Exec line,
   # found on PATH, with the sheet file opened in place of %f) and keeps
   # running until it is ended: the timeout's own status 124 is the success.
-  local desktop=$root/usr/share/applications/kalvitra.desktop
+  local desktop=$root/usr/share/applications/org.example.kalvitra.desktop
   validate_desktop_entry "$desktop"
   local exec_line
   exec_line=$(sed -n 's/^Exec=//p' "$desktop")
@@ -200,6 +245,211 @@ desktop() {
   finish
 }
 
+# Words as a reader sees them: colons gone, runs of blanks one space.
+plain_words() {
+  tr -d ':' | tr -s '[:space:]' ' '
+}
+
+# A manual page as plain words, every paragraph on one line.
+render() {
+  LC_ALL=C.UTF-8 MANWIDTH=1000 man -l "$1" | plain_words
+}
+
+# A page must render without a single warning at the width lintian checks
+# with, where the terminal shows Chinese and where it does not.
+renders_cleanly() {
+  local name=$1 file=$2 locale report
+  for locale in C.UTF-8 C; do
+    report=$(LC_ALL=$locale MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null) || true
+    [[ -z $report ]] || fail "$name renders with warnings in $locale:"$'\n'"$report"
+  done
+}
+
+# Every line of a help text, section headings aside, is in the rendered
+# page word for word.
+says_help() {
+  local name=$1 rendered=$2 help=$3 line missing=0
+  while IFS= read -r line; do
+    [[ $line =~ ^[A-Z][a-z]+: || -z ${line// /} ]] && continue
+    line=$(plain_words <<<"$line")
+    line=${line# }
+    line=${line% }
+    if [[ $rendered != *"$line"* ]]; then
+      fail "$name lacks the help line: $line"
+      missing=$((missing + 1))
+    fi
+  done <<<"$help"
+  ((missing == 0)) || echo "$name as rendered:"$'\n'"$rendered"
+}
+
+manpages() {
+  local deb
+  deb=$(the_deb "$1")
+  need man man-db
+  unpacked "$deb"
+  local root=$fresh_root page file
+  for page in kalvitra kalvitra-cli; do
+    file=$root/usr/share/man/man1/$page.1.gz
+    if [[ ! -f $file ]]; then
+      fail "no manual page $page(1)"
+      continue
+    fi
+    gzip -t "$file" || fail "$page.1.gz is not a whole gzip file"
+    renders_cleanly "$page(1)" "$file"
+  done
+
+  # A page from another version, a lost line or a character mangled on the
+  # way shows up here.
+  local rendered
+  rendered=$(render "$root/usr/share/man/man1/kalvitra-cli.1.gz")
+  says_help "kalvitra-cli(1)" "$rendered" "$("$root/usr/bin/kalvitra-cli" --help)"
+  grep -q -F 'EXIT STATUS' <<<"$rendered" || fail "kalvitra-cli(1) has no EXIT STATUS"
+  finish
+}
+
+# Help texts the page generator must turn into clean pages, whatever the
+# batch tool's help grows into.
+declare -A help_cases=(
+  [options_and_subcommands]='Designs the stepped iron core of a transformer.
+Usage: kalvitra-cli [OPTIONS] [ACTION...] [SUBCOMMAND]
+
+Positionals:
+  ACTION TEXT ...             Calculations to run, in order
+
+Options:
+  -h,--help                   Print this help and exit
+  --stages INT:INT in [1 - 9] REQUIRED
+                              Number of stages, on a line of its own
+                              and a second line
+
+Subcommands:
+  widths                      Best stage widths for a diameter
+  section                     SVG drawing of the section
+
+EXIT STATUS:
+  0  success
+  2  bad input: a line
+     without a field name
+EXAMPLES:
+  kalvitra-cli widths --diameter 200 --stages 6 --grid 5 |
+    kalvitra-cli stages gross-area net-area stack
+# a note at the margin
+  kalvitra-cli section <core.kvs >core.svg'
+  [roff_characters]='Usage: tool ARG
+.TH looks like a request,
+'"'"'so does a quote
+a back\slash, \n, \\ and \fB stay as typed; so do --csv and -h
+  .IP indented, '"'"'quoted
+NOTE: not a heading, it follows a line'
+  [no_usage_line]='Only a description, then a section.
+
+FILES (none):   text after the heading
+  a.kvs   one sheet'
+)
+
+help_to_man() {
+  local generator=$1
+  need man man-db
+  work=$(mktemp -d)
+  trap 'rm -rf -- "$work"' EXIT
+  printf '%s\n' '.TH T 1' '.SH NAME' 't \- test page' '.\" --help' '.SH SEE ALSO' 'none' >"$work/template"
+  # The program: prints the help text in $work/help with the status in
+  # $work/status.
+  printf '%s\n' '#!/bin/bash' "cat '$work/help'" "exit \$(cat '$work/status')" >"$work/program"
+  chmod +x "$work/program"
+
+  local name page
+  for name in "${!help_cases[@]}"; do
+    printf '%s\n' "${help_cases[$name]}" >"$work/help"
+    echo 0 >"$work/status"
+    page=$work/$name.1
+    if ! bash "$generator" "$work/template" "$work/program" "$page"; then
+      fail "$name: no page written"
+      continue
+    fi
+    renders_cleanly "$name" "$page"
+    says_help "$name" "$(render "$page")" "${help_cases[$name]}"
+  done
+
+  # A program whose help fails or says nothing, or a template without the
+  # place for the help, must stop the build: no page at all, not an empty one.
+  local -A broken=([help_fails]='1 help' [help_empty]='0 ' [no_marker]='0 help')
+  for name in "${!broken[@]}"; do
+    read -r status text <<<"${broken[$name]}"
+    echo "$status" >"$work/status"
+    printf '%s' "$text" >"$work/help"
+    cp "$work/template" "$work/broken-template"
+    [[ $name != no_marker ]] || sed -i '/--help/d' "$work/broken-template"
+    page=$work/$name.1
+    if bash "$generator" "$work/broken-template" "$work/program" "$page" 2>"$work/stderr"; then
+      fail "$name: the generator reported success"
+    fi
+    [[ ! -e $page && ! -e $page.tmp ]] || fail "$name: a page was left behind"
+    [[ -s $work/stderr ]] || fail "$name: the generator failed without a message"
+  done
+  finish
+}
+
+metainfo() {
+  local deb
+  deb=$(the_deb "$1")
+  need appstreamcli appstream
+  unpacked "$deb"
+  local root=$fresh_root
+  local file=$root/usr/share/metainfo/org.example.kalvitra.metainfo.xml
+  [[ -f $file ]] || {
+    fail "no AppStream metadata"
+    finish
+  }
+  local report
+  report=$(appstreamcli validate --no-net "$file" 2>&1) || fail "appstreamcli validate:"$'\n'"$report"
+  # The installed tree as a software centre reads it: the metadata's
+  # launchable must be the menu entry the package installs.
+  report=$(appstreamcli validate-tree --no-net "$root" 2>&1) ||
+    fail "appstreamcli validate-tree:"$'\n'"$report"
+  local newest version
+  newest=$(grep -o -m 1 '<release version="[^"]*"' "$file" | cut -d'"' -f2)
+  version=$(dpkg-deb -f "$deb" Version)
+  [[ $newest == "$version" ]] || fail "the newest release in the metadata is '$newest', the package is $version"
+  finish
+}
+
+icons() {
+  local deb
+  deb=$(the_deb "$1")
+  unpacked "$deb"
+  local root=$fresh_root
+  local icon
+  icon=$(sed -n 's/^Icon=//p' "$root/usr/share/applications/org.example.kalvitra.desktop")
+  [[ $icon == kalvitra ]] || fail "the menu entry names the icon '$icon'"
+  local hicolor=$root/usr/share/icons/hicolor
+  [[ $(file -b "$hicolor/scalable/apps/$icon.svg") == *SVG* ]] ||
+    fail "no scalable icon $icon.svg"
+  local size kind
+  for size in "${icon_sizes[@]}"; do
+    kind=$(file -b "$hicolor/${size}x$size/apps/$icon.png" 2>&1) || true
+    [[ $kind == "PNG image data, $size x $size,"* ]] ||
+      fail "${size}x$size/apps/$icon.png is not a $size x $size PNG: $kind"
+  done
+  finish
+}
+
+run_lintian() {
+  local deb
+  deb=$(the_deb "$1")
+  need lintian lintian
+  local report status=0
+  # Warnings and notes are listed; errors fail. Status 2 means error tags,
+  # status 1 that lintian itself could not run.
+  report=$(lintian --no-cfg --display-info --fail-on error "$deb" 2>&1) || status=$?
+  echo "$report"
+  ((status != 1)) || fail "lintian could not check the package"
+  if ((status == 2)) || grep '^E: ' <<<"$report" >/dev/null; then
+    fail "lintian reports errors"
+  fi
+  finish
+}
+
 case ${1:-} in
   build) build "$2" "$3" ;;
   control) control "$2" "$3" ;;
@@ -207,8 +457,13 @@ case ${1:-} in
   installed) installed "$2" ;;
   resolves) resolves "$2" ;;
   desktop) desktop "$2" ;;
+  manpages) manpages "$2" ;;
+  metainfo) metainfo "$2" ;;
+  icons) icons "$2" ;;
+  lintian) run_lintian "$2" ;;
+  help_to_man) help_to_man "$2" ;;
   *)
-    echo "usage: $0 build|control|contents|installed|resolves|desktop ARGS" >&2
+    echo "usage: $0 build|control|contents|installed|resolves|desktop|manpages|metainfo|icons|lintian|help_to_man ARGS" >&2
     exit 2
     ;;
 esac
