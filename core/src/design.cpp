@@ -39,6 +39,13 @@ void checkMinWidth(double minWidth) {
     }
 }
 
+void checkMinWidthBelow(double minWidth, double diameter) {
+    checkMinWidth(minWidth);
+    if (!(minWidth < diameter)) {
+        refuse(DesignInput::MinWidth, "the minimum width must be below the diameter");
+    }
+}
+
 double thicknessAt(double diameter, double width) {
     return std::sqrt(diameter * diameter - width * width);
 }
@@ -77,9 +84,8 @@ std::array<double, kMaxStages + 2> newtonStep(const Angles& theta, int n) {
     std::array<double, kMaxStages + 2> gradient{};
     std::array<double, kMaxStages + 2> diagonal{};
     std::array<double, kMaxStages + 2> upper{};  // H(k, k+1) = H(k+1, k)
-    const double sinAt0 = 0.0;
     for (int k = 1; k <= n; ++k) {
-        const double sinBefore = k == 1 ? sinAt0 : std::sin(theta[k - 1]);
+        const double sinBefore = k == 1 ? 0.0 : std::sin(theta[k - 1]);
         const double cosAfter = k == n ? 0.0 : std::cos(theta[k + 1]);
         const double s = std::sin(theta[k]);
         const double c = std::cos(theta[k]);
@@ -379,15 +385,22 @@ double netAreaCm2(double grossArea, double stackingFactor) {
     return grossArea / 100.0 * stackingFactor;
 }
 
-Design bestWidths(double diameter, int stages) {
+Design bestWidths(double diameter, int stages, double minWidth) {
     checkDiameter(diameter);
     checkStages(stages);
+    checkMinWidthBelow(minWidth, diameter);
     const Angles& theta = unitAngles(stages);
     Design design;
     design.diameter = diameter;
     for (int k = 1; k <= stages; ++k) {
         design.widths.push_back(2 * k == stages + 1 ? middleWidth(diameter)
                                                     : diameter * std::cos(theta[k]));
+    }
+    if (design.widths.back() < minWidth) {
+        refuse(DesignInput::MinWidth, "the best widths go down to " +
+                                          writeDefault(design.widths.back()) +
+                                          ", below the minimum width; only grid widths can "
+                                          "keep to a minimum");
     }
     design.grossArea = idealGrossArea(diameter, design.widths);
     return design;
@@ -397,10 +410,7 @@ Design bestGridWidths(double diameter, int stages, double grid, double minWidth)
     checkDiameter(diameter);
     checkStages(stages);
     checkGrid(grid);
-    checkMinWidth(minWidth);
-    if (!(minWidth < diameter)) {
-        refuse(DesignInput::MinWidth, "the minimum width must be below the diameter");
-    }
+    checkMinWidthBelow(minWidth, diameter);
     Design design = gridDesign(diameter, stages, grid, minWidth);
     if (design.widths.empty()) {
         refuse(DesignInput::Grid,

@@ -62,7 +62,10 @@ struct Design {
 //   (200, 3)  -> {181.12913643046, 141.42135623731, 84.8070512160153}
 //   (1, 9)    -> utilisation 0.9483
 // Throws DesignError for D not positive and finite, or n outside 1..9.
-Design bestWidths(double diameter, int stages);
+// minWidth only checks the answer: DesignError(MinWidth) when it is negative,
+// not below D, or above the narrowest best width (0.216 D for nine stages),
+// which only a grid can honour.
+Design bestWidths(double diameter, int stages, double minWidth = 0);
 
 // The widths, multiples of grid at least minWidth and below D, strictly
 // decreasing, at most n of them, that give the exact largest ideal gross
