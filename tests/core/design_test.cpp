@@ -176,6 +176,11 @@ TEST(ContinuousOptimum, IsAStationaryMaximumMirroredAboutTheDiagonal) {
     }
 }
 
+TEST(ContinuousOptimum, AMinimumWidthIsCheckedNotImposed) {
+    EXPECT_EQ(bestWidths(1000, 9, 216).widths, bestWidths(1000, 9).widths);
+    EXPECT_THROW(bestWidths(1000, 9, 217), DesignError);
+}
+
 TEST(ContinuousOptimum, ScalesWithTheDiameter) {
     for (int stages = 1; stages <= kMaxStages; ++stages) {
         const Design unit = bestWidths(1, stages);
@@ -292,6 +297,10 @@ INSTANTIATE_TEST_SUITE_P(
                     DesignInput::Grid},
         BadQuestion{"GridTooFine", [] { bestGridWidths(1000, 3, 0.001, 0); }, DesignInput::Grid},
         BadQuestion{"MinWidthIsD", [] { bestGridWidths(200, 3, 5, 200); }, DesignInput::MinWidth},
+        BadQuestion{"MinWidthAboveContinuousNarrowest", [] { bestWidths(1000, 9, 220); },
+                    DesignInput::MinWidth},
+        BadQuestion{"ContinuousMinWidthIsD", [] { bestWidths(200, 3, 200); },
+                    DesignInput::MinWidth},
         BadQuestion{"NegativeMinWidth", [] { bestGridWidths(200, 3, 5, -1); },
                     DesignInput::MinWidth},
         BadQuestion{"ZeroNetArea",
