@@ -136,6 +136,10 @@ std::optional<std::string> sectionOfSheet(const Sheet& sheet, SectionDrawing& dr
     if (!(drawing.diameter > 0)) {
         return "D must be greater than 0 to draw a section";
     }
+    if (drawing.diameter < design::kMinDiameter || drawing.diameter > design::kMaxDiameter) {
+        return "D must lie between " + writeDefault(design::kMinDiameter) + " and " +
+               writeDefault(design::kMaxDiameter) + " to draw a section";
+    }
     drawing.diameterText = twoDecimals(drawing.diameter);
 
     int used = 0;

@@ -19,6 +19,11 @@ void checkDiameter(double diameter) {
     if (!std::isfinite(diameter) || diameter <= 0.0) {
         refuse(DesignInput::Diameter, "the diameter must be a number greater than 0");
     }
+    if (diameter < kMinDiameter || diameter > kMaxDiameter) {
+        refuse(DesignInput::Diameter, "the diameter must lie between " +
+                                          writeDefault(kMinDiameter) + " and " +
+                                          writeDefault(kMaxDiameter));
+    }
 }
 
 void checkStages(int stages) {
@@ -451,7 +456,14 @@ Design smallestDiameter(const DiameterQuestion& question) {
         refuse(DesignInput::DiameterStep, "the diameter step is too fine for a core of this area");
     }
 
-    const auto diameterOf = [&](long long multiple) { return gridWidth(multiple, step); };
+    const auto diameterOf = [&](long long multiple) {
+        const double diameter = gridWidth(multiple, step);
+        if (diameter > kMaxDiameter) {
+            refuse(DesignInput::NetArea, "no core diameter up to " + writeDefault(kMaxDiameter) +
+                                             " reaches the net area");
+        }
+        return diameter;
+    };
     const auto designAt = [&](long long multiple) {
         return gridDesign(diameterOf(multiple), question.stages, question.grid, question.minWidth);
     };

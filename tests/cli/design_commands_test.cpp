@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <random>
 #include <regex>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "kalvitra/design.h"
 #include "kalvitra/numbers.h"
 #include "section_svg.h"
+#include "utf8.h"
 
 namespace kalvitra::cli {
 namespace {
@@ -102,6 +104,9 @@ INSTANTIATE_TEST_SUITE_P(
                kW + std::string("--diameter \"0\": ") + kPositiveD},
         BadUse{"DiameterNegative", "widths", widthsArgs("-200", "3"), "",
                kW + std::string("--diameter \"-200\": ") + kPositiveD},
+        BadUse{"DiameterTooLargeToSquare", "widths", widthsArgs("1e308", "3"), "",
+               kW + std::string("--diameter \"1e308\": the diameter must lie between 1E-100 and "
+                                "1E+100")},
         BadUse{"StagesZero", "widths", widthsArgs("200", "0"), "",
                kW + std::string("--stages \"0\": ") + kStageRange},
         BadUse{"StagesTen", "widths", widthsArgs("200", "10", {"--grid", "5"}), "",
@@ -252,6 +257,11 @@ INSTANTIATE_TEST_SUITE_P(
                {},
                "D=-200\nPK1=190\n",
                kS + std::string("D must be greater than 0 to draw a section")},
+        BadUse{"TinyDiameter",
+               "section",
+               {},
+               "D=1e-300\nPK1=1e-300\n",
+               kS + std::string("D must lie between 1E-100 and 1E+100 to draw a section")},
         BadUse{"WidthsGrow",
                "section",
                {},
@@ -617,6 +627,90 @@ TEST(EscapeXml, MarkupAndControlCharacters) {
     for (const auto& c : cases) {
         EXPECT_EQ(escapeXml(c.in), c.out) << c.in;
     }
+}
+
+// ---- whatever comes in ---------------------------------------------------
+
+void expectOneReadableLine(const std::string& message) {
+    ASSERT_FALSE(message.empty());
+    EXPECT_TRUE(message.ends_with('\n')) << message;
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
+    EXPECT_TRUE(isValidUtf8(message)) << message;
+}
+
+// Random sheets of plausible and implausible numbers: the section is drawn
+// as well-formed text, or refused with one line and no drawing.
+TEST(SectionOfAnySheet, DrawsOrRefusesCleanly) {
+    const std::vector<std::string> numbers = {"",    "0",    "200",    "190",    "175",
+                                              "100", "-50",  "1E+300", "1e-300", "0.01",
+                                              "abc", "65.5", "300",    "2E",     "1 5"};
+    const std::vector<std::string> titles = {"", "<&>", "\x01\x1F", "\xE5\x8F\x98", "'\""};
+    std::mt19937 random(11);
+    const auto pick = [&](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+    };
+    for (int i = 0; i < 300; ++i) {
+        std::string sheet = "D=" + pick(numbers) + "\nText1=" + pick(titles) + "\n";
+        for (int stage = 1; stage <= 9; ++stage) {
+            if (random() % 3 != 0) {
+                sheet += "PK" + std::to_string(stage) + "=" + pick(numbers) + "\n";
+            }
+        }
+        const CommandRun result = run("section", {}, sheet);
+        if (result.status == 0) {
+            EXPECT_TRUE(result.out.ends_with("</svg>\n")) << sheet;
+            EXPECT_TRUE(isValidUtf8(result.out)) << sheet;
+            for (const char c : result.out) {
+                EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\n') << sheet;
+            }
+            EXPECT_EQ(result.out.find("nan"), std::string::npos) << sheet;
+            EXPECT_EQ(result.out.find("inf"), std::string::npos) << sheet;
+        } else {
+            EXPECT_TRUE(result.status == 1 || result.status == 2) << sheet;
+            EXPECT_EQ(result.out, "") << sheet;
+            expectOneReadableLine(result.err);
+        }
+    }
+}
+
+TEST(DesignOfAnyOptions, AnswersOrRefusesWithOneLine) {
+    // Good values come up more often, so that whole good questions do too.
+    const std::vector<std::string> values = {"200", "200", "0.96",  "0.96",  "6",   "6",   "5",
+                                             "5",   "0.5", "1,000", "1",     "0",   "-1",  "9",
+                                             "10",  "x",   "",      "1e308", "inf", "3.5", "300"};
+    const std::vector<std::string> options = {"--diameter",     "--stages",   "--grid",
+                                              "--min-width",    "--net-area", "--stacking-factor",
+                                              "--diameter-step"};
+    std::mt19937 random(5);
+    const auto pick = [&](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+    };
+    int answered = 0;
+    for (int i = 0; i < 300; ++i) {
+        const bool widths = i % 2 == 0;
+        std::vector<std::string> args;
+        for (const char* required :
+             widths ? std::vector<const char*>{"--diameter", "--stages"}
+                    : std::vector<const char*>{"--net-area", "--stacking-factor", "--stages"}) {
+            args.push_back(required);
+            args.push_back(pick(values));
+        }
+        for (int k = static_cast<int>(random() % 3); k > 0; --k) {
+            args.push_back(pick(options));
+            args.push_back(pick(values));
+        }
+        const CommandRun result = run(widths ? "widths" : "diameter", args);
+        answered += result.status == 0 ? 1 : 0;
+        if (result.status == 0) {
+            EXPECT_TRUE(result.out.starts_with("D=")) << result.out;
+            EXPECT_EQ(result.out.back(), '\n');
+        } else {
+            EXPECT_EQ(result.status, 2);
+            EXPECT_EQ(result.out, "");
+            expectOneReadableLine(result.err);
+        }
+    }
+    EXPECT_GT(answered, 10) << "the mix should also hold good questions";
 }
 
 }  // namespace

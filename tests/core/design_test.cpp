@@ -288,6 +288,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadQuestion{"NaNDiameter", [] { bestWidths(kNaN, 3); }, DesignInput::Diameter},
         BadQuestion{"InfiniteDiameter", [] { bestGridWidths(kInf, 3, 5, 0); },
                     DesignInput::Diameter},
+        BadQuestion{"DiameterWhoseSquareOverflows", [] { bestWidths(1e200, 3); },
+                    DesignInput::Diameter},
+        BadQuestion{"DiameterWhoseSquareUnderflows", [] { bestGridWidths(1e-200, 3, 1e-201, 0); },
+                    DesignInput::Diameter},
+        BadQuestion{"StepBeyondTheLargestCore",
+                    [] {
+                        smallestDiameter({1, 0.96, 3, 5, 1e200, 0});
+                    },
+                    DesignInput::NetArea},
         BadQuestion{"NoStages", [] { bestWidths(200, 0); }, DesignInput::Stages},
         BadQuestion{"TenStages", [] { bestGridWidths(200, 10, 5, 0); }, DesignInput::Stages},
         BadQuestion{"ZeroGrid", [] { bestGridWidths(200, 3, 0, 0); }, DesignInput::Grid},

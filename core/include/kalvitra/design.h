@@ -19,6 +19,10 @@ inline constexpr int kMaxStages = 9;
 // run for minutes.
 inline constexpr long long kMaxGridWidths = 20000;
 
+// Diameters whose square and area stay well inside the double range.
+inline constexpr double kMinDiameter = 1e-100;
+inline constexpr double kMaxDiameter = 1e100;
+
 // Which input of a design question is out of range; the batch tool names
 // the matching option.
 enum class DesignInput { Diameter, Stages, Grid, MinWidth, NetArea, StackingFactor, DiameterStep };
@@ -61,8 +65,8 @@ struct Design {
 //   (1000, 2) -> {850.65080835204, 525.731112119134}      utilisation 0.7869
 //   (200, 3)  -> {181.12913643046, 141.42135623731, 84.8070512160153}
 //   (1, 9)    -> utilisation 0.9483
-// Throws DesignError for D not positive and finite, or n outside 1..9.
-// minWidth only checks the answer: DesignError(MinWidth) when it is negative,
+// Throws DesignError for D outside [kMinDiameter, kMaxDiameter], or n
+// outside 1..9. minWidth only checks the answer: DesignError(MinWidth) when it is negative,
 // not below D, or above the narrowest best width (0.216 D for nine stages),
 // which only a grid can honour.
 Design bestWidths(double diameter, int stages, double minWidth = 0);
@@ -79,8 +83,8 @@ Design bestWidths(double diameter, int stages, double minWidth = 0);
 //   (20, 9, 5, 0)   -> {15, 10, 5}   (the grid holds three widths below 20)
 // Throws DesignError(Grid) when no multiple of the grid lies in
 // [minWidth, D), or when there are more than kMaxGridWidths of them;
-// DesignError of the input for D, n, grid or minWidth out of range
-// (minWidth must be >= 0 and below D).
+// DesignError of the input for D, n, grid or minWidth out of range (D as
+// for bestWidths, minWidth >= 0 and below D).
 Design bestGridWidths(double diameter, int stages, double grid, double minWidth);
 
 struct DiameterQuestion {
@@ -102,8 +106,9 @@ double netAreaCm2(double grossArea, double stackingFactor);
 // continuous optimum's bound and halves the bracket.
 //   {1000 cm², F 0.96, 9 stages, grid 5, step 5}
 //     -> D = 375, {365, 345, 320, 290, 260, 225, 185, 140, 80}, net 1005.23315557598 cm²
-// Throws DesignError for an input out of range, and DesignError(Grid) when
-// the core would need more than kMaxGridWidths grid widths.
+// Throws DesignError for an input out of range, DesignError(Grid) when the
+// core would need more than kMaxGridWidths grid widths, and
+// DesignError(NetArea) when no diameter up to kMaxDiameter reaches it.
 Design smallestDiameter(const DiameterQuestion& question);
 
 }  // namespace kalvitra::design
