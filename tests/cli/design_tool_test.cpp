@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "kalvitra/design.h"
+#include "kalvitra/numbers.h"
 #include "tool_run.h"
 
 namespace {
@@ -95,6 +97,14 @@ TEST(DesignTool, HelpDescribesTheCommandsAndTheActions) {
           "kalvitra-cli diameter --net-area 1000", "kalvitra-cli section > section.svg", ".kvs",
           "ACTIONS", "--csv", "EXIT STATUS", "F outside (0, 1]"}) {
         EXPECT_NE(help.out.find(mentioned), std::string::npos) << mentioned;
+    }
+    // The limits the help states are the ones the program keeps.
+    using namespace kalvitra;
+    for (const std::string& limit :
+         {"at most " + std::to_string(design::kMaxGridWidths) + " widths",
+          "between " + writeDefault(design::kMinDiameter) + " and " +
+              writeDefault(design::kMaxDiameter) + " mm"}) {
+        EXPECT_NE(help.out.find(limit), std::string::npos) << limit;
     }
 }
 
