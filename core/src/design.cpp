@@ -213,7 +213,11 @@ GridRange gridRange(double diameter, double grid, double minWidth) {
     while (widest >= 1 && !(gridWidth(widest, grid) < diameter)) {
         --widest;
     }
-    long long narrowest = std::max(1LL, static_cast<long long>(std::ceil(minWidth / grid)) - 1);
+    const double lowest = std::ceil(minWidth / grid);
+    if (lowest > static_cast<double>(widest) + 1.0) {
+        return {widest, 0};  // the minimum width is beyond every grid width below D
+    }
+    long long narrowest = std::max(1LL, static_cast<long long>(lowest) - 1);
     while (narrowest <= widest && gridWidth(narrowest, grid) < minWidth) {
         ++narrowest;
     }

@@ -297,6 +297,11 @@ INSTANTIATE_TEST_SUITE_P(
                         smallestDiameter({1, 0.96, 3, 5, 1e200, 0});
                     },
                     DesignInput::NetArea},
+        BadQuestion{"MinWidthFarBeyondAnyCore",
+                    [] {
+                        smallestDiameter({10, 0.96, 3, 1e-10, 5, 1e200});
+                    },
+                    DesignInput::Grid},
         BadQuestion{"NoStages", [] { bestWidths(200, 0); }, DesignInput::Stages},
         BadQuestion{"TenStages", [] { bestGridWidths(200, 10, 5, 0); }, DesignInput::Stages},
         BadQuestion{"ZeroGrid", [] { bestGridWidths(200, 3, 0, 0); }, DesignInput::Grid},
