@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <map>
 #include <random>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -404,24 +403,39 @@ struct Element {
     }
 };
 
+// The elements of the drawing in document order, with their attributes.
+// Markup characters inside values are escaped, so a '>' ends a tag and a
+// '"' ends a value.
 std::vector<Element> elementsOf(const std::string& svg) {
-    static const std::regex element(R"(<(\w+)((?:\s+[\w:-]+="[^"]*")*)\s*(/?)>)");
-    static const std::regex attribute(R"(([\w:-]+)="([^"]*)\")");
     std::vector<Element> elements;
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), element);
-         it != std::sregex_iterator(); ++it) {
+    std::size_t at = 0;
+    while ((at = svg.find('<', at)) != std::string::npos) {
+        ++at;
+        if (at >= svg.size() || svg[at] == '/' || svg[at] == '?') {
+            continue;
+        }
+        const std::size_t nameEnd = svg.find_first_of(" \t\n/>", at);
+        const std::size_t tagEnd = svg.find('>', nameEnd);
+        if (nameEnd == std::string::npos || tagEnd == std::string::npos) {
+            ADD_FAILURE() << "unterminated tag at " << at;
+            break;
+        }
         Element parsed;
-        parsed.name = (*it)[1];
-        const std::string attributes = (*it)[2];
-        for (auto a = std::sregex_iterator(attributes.begin(), attributes.end(), attribute);
-             a != std::sregex_iterator(); ++a) {
-            parsed.attributes[(*a)[1]] = (*a)[2];
+        parsed.name = svg.substr(at, nameEnd - at);
+        const std::string tag = svg.substr(nameEnd, tagEnd - nameEnd);
+        for (std::size_t equals = tag.find("=\""); equals != std::string::npos;
+             equals = tag.find("=\"", equals + 1)) {
+            const std::size_t nameStart = tag.find_last_of(" \t\n", equals) + 1;
+            const std::size_t close = tag.find('"', equals + 2);
+            parsed.attributes[tag.substr(nameStart, equals - nameStart)] =
+                tag.substr(equals + 2, close - equals - 2);
+            equals = close;
         }
         if (parsed.name == "text") {
-            const std::size_t begin = static_cast<std::size_t>(it->position() + it->length());
-            parsed.text = svg.substr(begin, svg.find("</text>", begin) - begin);
+            parsed.text = svg.substr(tagEnd + 1, svg.find("</text>", tagEnd) - tagEnd - 1);
         }
         elements.push_back(std::move(parsed));
+        at = tagEnd + 1;
     }
     return elements;
 }
