@@ -26,10 +26,6 @@ std::optional<CalcError> runActions(std::span<const Action> actions, Sheet& shee
     return std::nullopt;
 }
 
-std::string describeCalcError(const CalcError& error) {
-    return std::string("error: ") + std::string(errorKindName(error.kind())) + ": " + error.what();
-}
-
 // "1 field", "3 fields".
 std::string countOf(std::size_t count, std::string_view noun) {
     std::string text = std::to_string(count) + ' ' + std::string(noun);
@@ -135,6 +131,10 @@ std::optional<std::vector<Field>> readCsvHeader(const CsvReader& reader, InputEr
 }
 
 }  // namespace
+
+std::string describeCalcError(const CalcError& error) {
+    return std::string("error: ") + std::string(errorKindName(error.kind())) + ": " + error.what();
+}
 
 int runSheetBatch(std::string_view input, std::span<const Action> actions, std::string& output,
                   std::string& diagnostics) {

@@ -6,6 +6,7 @@
 
 #include "byte_stream.h"
 #include "kalvitra/actions.h"
+#include "kalvitra/errors.h"
 
 // The two ways the batch tool runs the calculations, apart from the command
 // line and the standard streams so they can be driven from tests.
@@ -17,6 +18,9 @@ enum ExitStatus : int {
     kExitCalculationFailed = 1,  // an action stopped with an error
     kExitBadInput = 2,           // bad command line or input; output not to be used
 };
+
+// The line that reports a stopped action: "error: KIND: MESSAGE".
+std::string describeCalcError(const CalcError& error);
 
 // One sheet in NAME=TEXT lines: reads it from input, runs the actions in turn
 // and appends all 39 fields to output, also when an action fails (its partial

@@ -18,10 +18,10 @@ CC=clang CXX=clang++ bash scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWith
 # Every input that ever broke something must still pass.
 ctest --test-dir build-fuzz --output-on-failure --parallel "$jobs"
 
-fuzzers=(fuzz_read_number fuzz_write_number fuzz_sheet fuzz_sheet_lines fuzz_csv)
+fuzzers=(fuzz_read_number fuzz_write_number fuzz_sheet fuzz_sheet_lines fuzz_csv fuzz_section)
 declare -A dictionaries=(
   [fuzz_read_number]=numbers [fuzz_write_number]=numbers [fuzz_sheet]=sheet
-  [fuzz_sheet_lines]=sheet_lines [fuzz_csv]=csv)
+  [fuzz_sheet_lines]=sheet_lines [fuzz_csv]=csv [fuzz_section]=sheet_lines)
 
 run_fuzzer() {
   local name=$1

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "kalvitra/actions.h"
+#include "kalvitra/design.h"
 #include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
 #include "kalvitra/sheet.h"
@@ -95,6 +96,45 @@ TEST(CommentExamples, Actions) {
     EXPECT_EQ(sheet.text(Field::txz), "834.9353444385");
     EXPECT_EQ(actionName(Action::GrossArea), "gross-area");
     EXPECT_EQ(actionByName("weight"), Action::CoreWeight);
+}
+
+// Widths printed as the batch tool writes them.
+std::vector<std::string> widthTexts(const design::Design& found) {
+    std::vector<std::string> texts;
+    for (const double width : found.widths) {
+        texts.push_back(writeDefault(width));
+    }
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+TEST(CommentExamples, Design) {
+    using namespace design;
+    const double one[] = {190};
+    EXPECT_EQ(writeDefault(idealGrossArea(200, one)), "11865.496196957");
+    const double six[] = {190, 175, 155, 130, 100, 65};
+    EXPECT_EQ(writeDefault(idealGrossArea(200, six)), "28949.1128179624");
+
+    EXPECT_EQ(widthTexts(bestWidths(1000, 1)), Texts{"707.106781186548"});
+    EXPECT_EQ(writeDefault(bestWidths(1000, 1).grossArea), "500000");
+    EXPECT_EQ(widthTexts(bestWidths(1000, 2)), (Texts{"850.65080835204", "525.731112119134"}));
+    EXPECT_EQ(widthTexts(bestWidths(200, 3)),
+              (Texts{"181.12913643046", "141.42135623731", "84.8070512160153"}));
+    EXPECT_NEAR(utilisation(1, bestWidths(1, 9).grossArea), 0.9483, 5e-5);
+
+    const Design grid = bestGridWidths(200, 6, 5, 0);
+    EXPECT_EQ(widthTexts(grid), (Texts{"190", "175", "155", "130", "95", "55"}));
+    EXPECT_EQ(writeDefault(grid.grossArea), "28968.3598419397");
+    EXPECT_EQ(widthTexts(bestGridWidths(1, 3, 0.1, 0.2)), (Texts{"0.9", "0.7", "0.4"}));
+    EXPECT_EQ(widthTexts(bestGridWidths(5, 1, 1, 0)), Texts{"4"});
+    EXPECT_EQ(widthTexts(bestGridWidths(20, 9, 5, 0)), (Texts{"15", "10", "5"}));
+
+    const Design core = smallestDiameter({1000, 0.96, 9, 5, 5, 0});
+    EXPECT_EQ(core.diameter, 375);
+    EXPECT_EQ(widthTexts(core),
+              (Texts{"365", "345", "320", "290", "260", "225", "185", "140", "80"}));
+    EXPECT_EQ(writeDefault(netAreaCm2(core.grossArea, 0.96)), "1005.23315557598");
 }
 
 }  // namespace

@@ -1,0 +1,76 @@
+// Any bytes as the sheet that `kalvitra-cli section` draws. The command ends
+// in one of its three statuses. A drawing is well-formed text: valid UTF-8
+// with no control character that XML cannot carry, every text closed, no
+// transform, and one packet for stage 1 and two for every later stage it
+// lists. Otherwise there is no drawing and one line says why.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "byte_stream.h"
+#include "design_commands.h"
+#include "fuzz_support.h"
+#include "kalvitra/utf8.h"
+
+namespace {
+
+using kalvitra::fuzz::require;
+
+std::size_t countOf(std::string_view text, std::string_view piece) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(piece); at != std::string_view::npos;
+         at = text.find(piece, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+void checkDrawing(std::string_view svg, std::string_view input) {
+    require(svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "),
+            "the drawing does not start as SVG", svg);
+    require(svg.ends_with("</svg>\n"), "the drawing does not end with </svg>", svg);
+    require(kalvitra::isValidUtf8(svg), "the drawing is not valid UTF-8", input);
+    for (const char c : svg) {
+        // XML 1.0 carries tab, line feed and carriage return, and no other
+        // control character.
+        require(static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r',
+                "a control character in the drawing", input);
+    }
+    // Numbers are written by the default writer, which refuses NaN and
+    // infinities outright; tags (not the texts between them) carry no
+    // transform.
+    for (std::size_t open = svg.find('<'); open != std::string_view::npos;
+         open = svg.find('<', open + 1)) {
+        const std::string_view tag = svg.substr(open, svg.find('>', open) - open);
+        require(tag.find("transform") == std::string_view::npos, "a transform", tag);
+        require(tag.find('<', 1) == std::string_view::npos, "a tag inside a tag", tag);
+    }
+    require(countOf(svg, "<text") == countOf(svg, "</text>"), "an unclosed text", svg);
+    // Stage k has one packet for k = 1 and two after; the table lists each.
+    const std::size_t stages = countOf(svg, "class=\"width\"");
+    require(stages >= 1 && stages <= 9, "no stage or too many in the table", svg);
+    require(countOf(svg, "class=\"packet ") == 2 * stages - 1,
+            "the packets do not match the stages listed", svg);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    kalvitra::cli::StringSource source(input);
+    std::string output;
+    std::string diagnostics;
+    const int status = kalvitra::cli::runDesignCommand("section", {}, source, output, diagnostics);
+    if (status == 0) {
+        require(diagnostics.empty(), "a drawing came with a message", diagnostics);
+        checkDrawing(output, input);
+    } else {
+        require(status == 1 || status == 2, "an unknown exit status", input);
+        require(output.empty(), "a refused sheet still gave a drawing", input);
+        require(!diagnostics.empty() && diagnostics.find('\n') == diagnostics.size() - 1,
+                "the refusal is not one line", diagnostics);
+    }
+    return 0;
+}
