@@ -9,6 +9,7 @@
 #include "batch.h"
 #include "byte_stream.h"
 #include "kalvitra/actions.h"
+#include "platform.h"
 #include "utf8.h"
 
 namespace {
@@ -72,7 +73,19 @@ std::string actionNameList() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    try {
+        useBinaryStandardStreams();
+        arguments = utf8Arguments(argc, argv);
+    } catch (const std::exception& error) {
+        std::fputs((std::string("kalvitra-cli: ") + error.what() + '\n').c_str(), stderr);
+        return kExitBadInput;
+    }
+
     CLI::App app(kDescription, "kalvitra-cli");
+    // The same command line means the same thing on every system: "/csv" is
+    // an unknown action on Windows too, not the option --csv.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string("kalvitra-cli ") + KALVITRA_CLI_VERSION,
                          "Print the version and exit");
     app.set_help_flag("-h,--help", "Print this help and exit");
@@ -103,8 +116,15 @@ int main(int argc, char** argv) {
                 : std::string(error.what());
         return "kalvitra-cli: " + problem + "; see kalvitra-cli --help\n";
     });
+    if (arguments.empty()) {
+        arguments.emplace_back("kalvitra-cli");  // started without even a program name
+    }
+    std::vector<const char*> argumentPointers;
+    for (const std::string& argument : arguments) {
+        argumentPointers.push_back(argument.c_str());
+    }
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
         return status == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitBadInput;
