@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -338,6 +339,38 @@ TEST(RoundTrip, WrittenTextsReadBackAsShown) {
                 << value << ' ' << pattern;
         }
     }
+}
+
+// The decimal comma of the machine's regional settings never reaches a
+// number: readers and writers give the same digits under a locale that
+// writes 0,96. Skipped where no such locale is installed.
+TEST(RegionalSettings, ChangeNoDigit) {
+    std::string previous = std::setlocale(LC_ALL, nullptr);
+    bool commaLocale = false;
+    for (const char* name :
+         {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "German", "de-DE"}) {
+        if (std::setlocale(LC_ALL, name) != nullptr &&
+            std::string(std::localeconv()->decimal_point) == ",") {
+            commaLocale = true;
+            break;
+        }
+    }
+    if (!commaLocale) {
+        std::setlocale(LC_ALL, previous.c_str());
+        GTEST_SKIP() << "no locale with a decimal comma here";
+    }
+    EXPECT_EQ(readLenient("0.96"), 0.96);
+    EXPECT_EQ(readLenient("1,5"), 1.0);
+    EXPECT_EQ(readStrict("1,234.5"), 1234.5);
+    EXPECT_EQ(readStrict(" 1.5E+20 "), 1.5e20);
+    EXPECT_EQ(readStrict("0,96"), 96.0) << "a comma groups digits, it is no decimal sign";
+    EXPECT_EQ(writeDefault(277.91904), "277.91904");
+    EXPECT_EQ(writeDefault(1.0 / 3), "0.333333333333333");
+    EXPECT_EQ(writeDefault(0.00001), "1E-05");
+    EXPECT_EQ(writeDefault(1.5e300), "1.5E+300");
+    EXPECT_EQ(writePattern(62.449979983984), "0062.45");
+    EXPECT_EQ(writePattern(-3.456), "-0003.46");
+    std::setlocale(LC_ALL, previous.c_str());
 }
 
 }  // namespace
