@@ -100,7 +100,11 @@ fi
 # One server for every program of this run instead of one per program, and
 # Wine's own background programs started now, apart from ctest: started by a
 # test, they would hold its output pipe open after the test ends.
-wineserver -p 2>/dev/null || true  # (already running for this prefix)
+# A server still running for this prefix (wineboot's, which ends a few
+# seconds after its last program, or one left by an earlier run) is ended
+# first: a client that meets a server on its way out fails.
+wineserver -k 2>/dev/null || true
+wineserver -p
 wine_started=1
 wine cmd /c exit </dev/null >/dev/null 2>&1
 
