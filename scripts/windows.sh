@@ -97,12 +97,12 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   say "creating the Wine prefix"
   wineboot --init >"$scratch/wineboot.log" 2>&1 || { cat "$scratch/wineboot.log" >&2; false; }
 fi
-# One server for every program of this run instead of one per program, and
-# Wine's own background programs started now, apart from ctest: started by a
+# One persistent server for every program of this run instead of one per
+# program. A server still running for this prefix (wineboot's, which ends a
+# few seconds after its last program, or one left by an earlier run) is
+# ended first: a program that meets a server on its way out fails. Wine's
+# own background programs are started here, apart from ctest: started by a
 # test, they would hold its output pipe open after the test ends.
-# A server still running for this prefix (wineboot's, which ends a few
-# seconds after its last program, or one left by an earlier run) is ended
-# first: a client that meets a server on its way out fails.
 wineserver -k 2>/dev/null || true
 wineserver -p
 wine_started=1
