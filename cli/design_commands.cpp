@@ -170,6 +170,8 @@ EXAMPLE:
 std::optional<int> parseOptions(CLI::App& app, const std::vector<std::string>& args,
                                 std::string& output, std::string& diagnostics) {
     app.set_help_flag("-h,--help", "Print this help and exit");
+    // "/grid" is no option on any system, as in the main command line.
+    app.allow_windows_style_options(false);
     app.allow_extras();
     app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
         return failed->get_name() + ": " + error.what() + "; see " + failed->get_name() +

@@ -12,6 +12,7 @@
 #include "design_commands.h"
 #include "kalvitra/actions.h"
 #include "kalvitra/utf8.h"
+#include "platform.h"
 
 namespace {
 
@@ -137,16 +138,32 @@ void writeOut(ByteSink& output, std::string_view text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && isDesignCommand(argv[1])) {
-        const std::vector<std::string> args(argv + 2, argv + argc);
+    std::vector<std::string> arguments;
+    try {
+        useBinaryStandardStreams();
+        arguments = utf8Arguments(argc, argv);
+    } catch (const std::exception& error) {
+        std::fputs((std::string("kalvitra-cli: ") + error.what() + '\n').c_str(), stderr);
+        return kExitBadInput;
+    }
+    if (arguments.empty()) {
+        arguments.emplace_back("kalvitra-cli");  // started without even a program name
+    }
+
+    if (arguments.size() > 1 && isDesignCommand(arguments[1])) {
+        const std::vector<std::string> args(arguments.begin() + 2, arguments.end());
         return withStandardStreams([&](ByteSource& input, ByteSink& output, std::string& log) {
             std::string text;
-            const int status = runDesignCommand(argv[1], args, input, text, log);
+            const int status = runDesignCommand(arguments[1], args, input, text, log);
             writeOut(output, text);
             return status;
         });
     }
+
     CLI::App app(kDescription, "kalvitra-cli");
+    // The same command line means the same thing on every system: "/csv" is
+    // an unknown action on Windows too, not the option --csv.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string("kalvitra-cli ") + KALVITRA_CLI_VERSION,
                          "Print the version and exit");
     app.set_help_flag("-h,--help", "Print this help and exit");
@@ -177,8 +194,12 @@ int main(int argc, char** argv) {
                 : std::string(error.what());
         return "kalvitra-cli: " + problem + "; see kalvitra-cli --help\n";
     });
+    std::vector<const char*> argumentPointers;
+    for (const std::string& argument : arguments) {
+        argumentPointers.push_back(argument.c_str());
+    }
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
     } catch (const CLI::ParseError& error) {
         const int status = app.exit(error);
         return status == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitBadInput;

@@ -1,7 +1,8 @@
 # Installing Kalvitra like any desktop program: the window program and the
 # batch tool in bin, their manual pages, a menu entry with the program's own
 # icon, the metadata software centres read, and a Debian package made by
-# `cpack -G DEB` in the build tree.
+# `cpack -G DEB` in the build tree. On Windows: the programs with the README
+# and the licence in one folder, packed by `cpack -G ZIP`.
 include(GNUInstallDirs)
 
 set(kalvitra_programs kalvitra-cli)
@@ -13,6 +14,31 @@ endif()
 # beside them; installed in /usr/bin that would search /usr/lib before the
 # system's paths.
 set_target_properties(${kalvitra_programs} PROPERTIES INSTALL_RPATH "")
+if(WIN32)
+  install(TARGETS ${kalvitra_programs} RUNTIME DESTINATION .)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+  if(KALVITRA_BUILD_GUI)
+    # The window needs Qt's DLLs and plugins beside it; Qt's windeployqt
+    # copies them into the installed folder.
+    find_program(KALVITRA_WINDEPLOYQT windeployqt HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+    if(KALVITRA_WINDEPLOYQT)
+      install(CODE "execute_process(COMMAND \"${KALVITRA_WINDEPLOYQT}\" --no-translations
+                      \"\${CMAKE_INSTALL_PREFIX}/kalvitra.exe\" COMMAND_ERROR_IS_FATAL ANY)")
+    else()
+      message(WARNING "windeployqt not found: the installed window will lack Qt's DLLs")
+    endif()
+  endif()
+
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME kalvitra)
+  set(CPACK_PACKAGE_VENDOR Kalvitra)
+  set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+  set(CPACK_PACKAGE_FILE_NAME kalvitra-${PROJECT_VERSION}-windows-x64)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+
 install(TARGETS ${kalvitra_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(kalvitra_packaging ${PROJECT_SOURCE_DIR}/packaging)

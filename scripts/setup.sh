@@ -2,6 +2,8 @@
 # Installs the Debian packages that Kalvitra needs, and only those missing:
 #   scripts/setup.sh run    building and running the window and the batch tool
 #   scripts/setup.sh test   that, plus everything the whole test suite uses
+#   scripts/setup.sh windows  the batch tool built for Windows and run under
+#                             Wine, with the Linux tool it is compared with
 # Quick when everything is already there: apt is only asked for what is
 # missing. Needs root (or sudo) on a Debian machine.
 source "$(dirname "${BASH_SOURCE[0]}")/lib/strict.sh"
@@ -43,11 +45,21 @@ test_packages=(
   clang-format
 )
 
+windows_packages=(
+  # the Linux build the Windows tool is compared with
+  g++ cmake ninja-build libcli11-dev libgtest-dev
+  # the Windows build: cross compiler (POSIX threads) and GoogleTest's sources
+  g++-mingw-w64-x86-64-posix googletest
+  # running the Windows programs
+  wine wine64
+)
+
 case $profile in
   run) packages=("${run_packages[@]}") ;;
-  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  windows) packages=("${windows_packages[@]}") ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows" >&2
     exit 2
     ;;
 esac
@@ -63,7 +75,7 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo_cmd=()
   if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
-  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     -o DPkg::Lock::Timeout=600 "${missing[@]}"
 fi

@@ -7,7 +7,9 @@
 #   3. the whole suite again in a sanitizer build (AddressSanitizer with
 #      LeakSanitizer, UndefinedBehaviorSanitizer; any report fails);
 #   4. the fuzzers: each corpus replayed, then each fuzzer run for
-#      KALVITRA_FUZZ_SECONDS (default 60) seconds.
+#      KALVITRA_FUZZ_SECONDS (default 60) seconds;
+#   5. the core and the batch tool built for Windows, their tests run under
+#      Wine, and the Windows tool proven to write what the Linux tool writes.
 source "$(dirname "${BASH_SOURCE[0]}")/lib/strict.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -52,3 +54,7 @@ echo "Sanitizer build and suite: $((SECONDS - sanitizer_start)) s"
 fuzz_start=$SECONDS
 bash scripts/fuzz.sh "${KALVITRA_FUZZ_SECONDS:-60}"
 echo "Fuzzing: $((SECONDS - fuzz_start)) s"
+
+windows_start=$SECONDS
+bash scripts/windows.sh
+echo "Windows build, tests and comparison: $((SECONDS - windows_start)) s"

@@ -60,7 +60,7 @@ TEST(DesignTool, SectionThatCannotBeWrittenIsAFailure) {
     if (!fs::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full";
     }
-    const std::string full = "/dev/full";
+    const std::filesystem::path full = "/dev/full";
     TempFile sheet;
     sheet.write("D=200\nPK1=190\n");
     const ToolRun run = runToolWithPaths({"section"}, sheet.path(), &full);
@@ -80,8 +80,8 @@ TEST(DesignTool, SectionRendersWithRsvgConvert) {
     TempFile svg;
     svg.write(section.out);
     TempFile png;
-    const std::string command =
-        "rsvg-convert --format=png --output='" + png.path() + "' '" + svg.path() + "' 2>&1";
+    const std::string command = "rsvg-convert --format=png --output='" + png.path().string() +
+                                "' '" + svg.path().string() + "' 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::string image = png.read();
     ASSERT_GT(image.size(), 24u);

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# The batch tool on 64-bit Windows, proven here under Wine:
+#   1. installs what is missing (Debian packages: the mingw-w64 cross
+#      compiler, Wine, GoogleTest's sources, the native tool chain);
+#   2. builds GoogleTest for Windows from Debian's sources, then the core, the
+#      batch tool and their tests into build-windows/ with
+#      cmake/toolchain-mingw-w64.cmake, every program linked statically;
+#   3. runs those tests under Wine (ctest starts each .exe through wine);
+#   4. checks that kalvitra-cli.exe needs no DLL beyond Windows' own;
+#   5. runs the same seeded series of inputs through the Linux tool
+#      (build-nogui/) and the Windows tool and compares every byte of output
+#      and every exit status;
+#   6. packs the zip for Windows users (cpack -G ZIP) and checks its contents.
+# Needs root (or sudo) to install packages; no display, no network beyond
+# Debian's package archive.
+source "$(dirname "${BASH_SOURCE[0]}")/lib/strict.sh"
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=build-windows
+deps=$root/$build/deps  # what the Windows programs link besides the system
+started=$SECONDS
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/kalvitra-windows.XXXXXX")
+wine_started=0
+stop_wine_and_remove_scratch() {
+  if ((wine_started)); then
+    wineserver -k 2>/dev/null || true  # only this prefix's server
+  fi
+  rm -rf -- "$scratch"
+}
+at_exit stop_wine_and_remove_scratch
+
+say() { echo "== windows: $*"; }
+
+# 1. Packages.
+bash scripts/setup.sh windows
+
+# 2. GoogleTest for Windows, rebuilt when Debian's sources change; the CLI11
+#    headers beside it, so that the cross build never sees /usr/include.
+toolchain=$root/cmake/toolchain-mingw-w64.cmake
+gtest_version=$(dpkg-query -W -f='${Version}' googletest)
+if [[ $(cat "$deps/googletest.version" 2>/dev/null) != "$gtest_version" ]]; then
+  say "building GoogleTest $gtest_version for Windows"
+  rm -rf -- "$build/googletest" "$deps"
+  cmake -S /usr/src/googletest -B "$build/googletest" -G Ninja --toolchain "$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" >"$scratch/googletest.log" 2>&1 ||
+    { cat "$scratch/googletest.log" >&2; false; }
+  cmake --build "$build/googletest" --parallel "$(nproc)" >>"$scratch/googletest.log" 2>&1 ||
+    { cat "$scratch/googletest.log" >&2; false; }
+  cmake --install "$build/googletest" >>"$scratch/googletest.log" 2>&1
+  echo "$gtest_version" >"$deps/googletest.version"
+fi
+cli11_version=$(dpkg-query -W -f='${Version}' libcli11-dev)
+if [[ $(cat "$deps/cli11.version" 2>/dev/null) != "$cli11_version" ]]; then
+  rm -rf -- "$deps/include/CLI" "$deps/share/cmake/CLI11"
+  mkdir -p "$deps/include" "$deps/share/cmake"
+  cp -r /usr/include/CLI "$deps/include/"
+  cp -r /usr/share/cmake/CLI11 "$deps/share/cmake/"
+  echo "$cli11_version" >"$deps/cli11.version"
+fi
+
+say "building the core, the batch tool and their tests for Windows"
+build_start=$SECONDS
+bash scripts/build.sh "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_FIND_ROOT_PATH="$deps" -DKALVITRA_BUILD_GUI=OFF -DKALVITRA_BUILD_BENCH=OFF
+say "built in $((SECONDS - build_start)) s"
+
+# 3. Wine: its own prefix in the build tree, no display, no console noise.
+#    Mono and Gecko are not wanted (and could not be downloaded anyway).
+export WINEPREFIX=$root/$build/wine WINEARCH=win64 WINEDEBUG=-all \
+  WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  say "creating the Wine prefix"
+  wineboot --init >"$scratch/wineboot.log" 2>&1 || { cat "$scratch/wineboot.log" >&2; false; }
+fi
+# One persistent server for every program of this run instead of one per
+# program. A server still running for this prefix (wineboot's, which ends a
+# few seconds after its last program, or one left by an earlier run) is
+# ended first: a program that meets a server on its way out fails. Wine's
+# own background programs are started here, apart from ctest: started by a
+# test, they would hold its output pipe open after the test ends.
+wineserver -k 2>/dev/null || true
+wineserver -p
+wine_started=1
+wine cmd /c exit </dev/null >/dev/null 2>&1
+
+test_start=$SECONDS
+ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+say "tests under Wine in $((SECONDS - test_start)) s"
+
+# 4. Nothing but Windows' own DLLs.
+tool=$build/cli/kalvitra-cli.exe
+dlls=$(x86_64-w64-mingw32-objdump -p "$tool" | sed -n 's/^\s*DLL Name: //p' | sort -u)
+foreign=$(grep -viE '^(kernel32|msvcrt|ucrtbase|shell32|user32|advapi32|api-ms-win-[a-z0-9-]+)\.dll$' \
+  <<<"$dlls" || true)
+if [[ -n $foreign ]]; then
+  echo "windows.sh: $tool needs DLLs a bare Windows lacks: $foreign" >&2
+  exit 1
+fi
+say "$tool imports only: $(tr '\n' ' ' <<<"$dlls")"
+
+# 5. The same bytes. The Windows side runs with a German locale in the
+#    environment (decimal comma): nothing the tool writes may change.
+same_start=$SECONDS
+bash scripts/build.sh build-nogui -DKALVITRA_BUILD_GUI=OFF -DKALVITRA_BUILD_BENCH=OFF >/dev/null
+transcripts=$build/same-bytes
+mkdir -p "$transcripts"
+build-nogui/tests/same_bytes/kalvitra_same_bytes "$transcripts/linux.txt"
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 \
+  wine "$build/tests/same_bytes/kalvitra_same_bytes.exe" "$transcripts/windows.txt"
+if ! cmp "$transcripts/linux.txt" "$transcripts/windows.txt"; then
+  # The case in which they first part, from both transcripts.
+  offset=$(cmp "$transcripts/linux.txt" "$transcripts/windows.txt" |
+    sed -n 's/.* byte \([0-9]*\).*/\1/p' || true)
+  case_line=$(head -c "${offset:-0}" "$transcripts/linux.txt" | grep -a '^== case' | tail -1 || true)
+  for side in linux windows; do
+    echo "--- $side:" >&2
+    awk -v start="$case_line" '$0 == start {on = 1; print; next} /^== case/ {on = 0} on' \
+      "$transcripts/$side.txt" | cat -A | head -80 >&2
+  done
+  echo "windows.sh: the Windows tool wrote other bytes than the Linux tool (transcripts in $transcripts)" >&2
+  exit 1
+fi
+say "same bytes from Linux and Windows in $((SECONDS - same_start)) s"
+
+# 6. The zip for Windows users.
+(cd "$build" && cpack -G ZIP >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log" >&2; false; }
+zip_file=$(ls -t "$build"/kalvitra-*.zip | head -1)
+contents=$(cmake -E tar tf "$zip_file")
+for expected in kalvitra-cli.exe README.md LICENSE; do
+  grep -q "/$expected\$" <<<"$contents" || { echo "windows.sh: $zip_file lacks $expected" >&2; exit 1; }
+done
+say "packed $zip_file: $(tr '\n' ' ' <<<"$contents")"
+say "done in $((SECONDS - started)) s"

@@ -1,0 +1,223 @@
+// Runs the batch tool on a fixed, seeded series of random inputs and command
+// lines and writes everything it sees, input and output bytes and exit
+// status, into one transcript. The same program built for Linux and for
+// Windows must write the same transcript byte for byte; the script next to
+// it compares the two.
+//
+//   kalvitra_same_bytes TRANSCRIPT [SEED]
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "csv.h"
+#include "random_inputs.h"
+#include "tool_process.h"
+
+namespace {
+
+using kalvitra::testing::RandomInputs;
+using kalvitra::testing::ToolRun;
+
+enum class Input { None, Sheet, CsvTable, Bytes };
+
+// One kind of command line. Placeholders in its arguments are filled anew on
+// every run: an argument "{actions}" becomes one to six action names, and
+// "{number}" and "{word}" anywhere in an argument become a number text or a
+// word a user might type (valid UTF-8 always: Windows passes nothing else).
+// "{diameter}", "{stages}", "{grid}", "{area}" and "{factor}" become values a
+// designer would give the design commands, now and then one they refuse.
+struct Invocation {
+    std::string_view label;
+    std::vector<std::string> args;
+    Input input;
+    int runs;
+};
+
+// Rows in each random CSV table.
+constexpr int kTableRows = 100;
+
+// Every command line the comparison runs; a new command of the tool gets its
+// lines here. Sheets: 800 one-sheet runs, and 100 tables of about kTableRows
+// sheets. The continuous widths come from sines and cosines of the C library
+// on each system, so they get many runs of their own.
+const std::vector<Invocation> kInvocations = {
+    {"sheet", {"{actions}"}, Input::Sheet, 800},
+    {"csv", {"--csv", "{actions}"}, Input::CsvTable, 100},
+    {"sheet-any-bytes", {"{actions}"}, Input::Bytes, 30},
+    {"csv-any-bytes", {"--csv", "{actions}"}, Input::Bytes, 30},
+    {"odd-action", {"{word}", "stack"}, Input::Sheet, 20},
+    {"odd-option", {"--{word}", "stages"}, Input::Sheet, 5},
+    {"windows-style-option", {"/csv", "stages"}, Input::CsvTable, 1},
+    {"option-after-action", {"stages", "--csv"}, Input::CsvTable, 1},
+    {"no-action", {}, Input::Sheet, 1},
+    {"csv-no-action", {"--csv"}, Input::CsvTable, 1},
+    {"empty-input", {"stages"}, Input::None, 1},
+    {"csv-empty-input", {"--csv", "stages"}, Input::None, 1},
+    {"help", {"--help"}, Input::None, 1},
+    {"short-help", {"-h", "stages"}, Input::Sheet, 1},
+    {"version", {"--version"}, Input::None, 1},
+    {"widths", {"widths", "--diameter", "{diameter}", "--stages", "{stages}"}, Input::None, 80},
+    {"widths-grid",
+     {"widths", "--diameter", "{diameter}", "--stages", "{stages}", "--grid", "{grid}",
+      "--min-width", "{grid}", "--stacking-factor", "{factor}"},
+     Input::None,
+     60},
+    {"widths-odd", {"widths", "--diameter", "{number}", "--stages", "{word}"}, Input::None, 10},
+    {"diameter",
+     {"diameter", "--net-area", "{area}", "--stacking-factor", "{factor}", "--stages", "{stages}",
+      "--grid", "{grid}", "--diameter-step", "{grid}"},
+     Input::None,
+     40},
+    {"section", {"section"}, Input::Sheet, 100},
+    {"design-help", {"diameter", "--help"}, Input::None, 1},
+};
+
+// Values a designer would give the design commands: mostly sound, now and
+// then out of range.
+std::string designValue(std::string_view placeholder, RandomInputs& random) {
+    const auto pickOf = [&](std::initializer_list<const char*> texts) {
+        return std::string(texts.begin()[random.below(texts.size())]);
+    };
+    if (placeholder == "{diameter}") {
+        if (random.oneIn(20)) {
+            return pickOf({"0", "-200", "1e400", "219.5", "0.001"});
+        }
+        return std::to_string(20 + random.below(1981));
+    }
+    if (placeholder == "{stages}") {
+        return random.oneIn(20) ? pickOf({"0", "10", "3.5"}) : std::to_string(1 + random.below(9));
+    }
+    if (placeholder == "{grid}") {
+        return pickOf({"1", "2", "5", "5", "10", "0.5", "2.5"});
+    }
+    if (placeholder == "{area}") {
+        return random.oneIn(20) ? pickOf({"0", "-5", "1e9"})
+                                : std::to_string(10 + random.below(2000));
+    }
+    return pickOf({"0.95", "0.96", "0.97", "1", "0.9"});  // {factor}
+}
+
+void replaceAll(std::string& text, std::string_view placeholder, RandomInputs& random) {
+    for (std::size_t at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at)) {
+        const std::string value = placeholder == "{number}" ? random.numberText() : random.word();
+        text.replace(at, placeholder.size(), value);
+        at += value.size();
+    }
+}
+
+std::vector<std::string> commandLine(const Invocation& invocation, RandomInputs& random) {
+    std::vector<std::string> args;
+    for (std::string arg : invocation.args) {
+        if (arg == "{actions}") {
+            const std::vector<std::string> names = random.actionNames();
+            args.insert(args.end(), names.begin(), names.end());
+            continue;
+        }
+        if (arg == "{diameter}" || arg == "{stages}" || arg == "{grid}" || arg == "{area}" ||
+            arg == "{factor}") {
+            args.push_back(designValue(arg, random));
+            continue;
+        }
+        replaceAll(arg, "{number}", random);
+        replaceAll(arg, "{word}", random);
+        args.push_back(arg);
+    }
+    return args;
+}
+
+std::string inputFor(Input input, RandomInputs& random) {
+    switch (input) {
+        case Input::Sheet:
+            return random.sheet();
+        case Input::CsvTable:
+            return random.csvTable(kTableRows / 2 + static_cast<int>(random.below(kTableRows)));
+        case Input::Bytes:
+            return random.bytes();
+        case Input::None:
+            break;
+    }
+    return {};
+}
+
+// Rows after the header in the tool's CSV output.
+long csvRows(const std::string& csv) {
+    kalvitra::cli::StringSource source(csv);
+    kalvitra::cli::CsvReader reader(source);
+    long records = 0;
+    while (reader.next() == kalvitra::cli::CsvReader::Result::Record) {
+        ++records;
+    }
+    return records > 0 ? records - 1 : 0;
+}
+
+void writeBlock(std::ofstream& out, std::string_view what, std::string_view bytes) {
+    out << "-- " << what << ' ' << bytes.size() << " bytes\n";
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 3) {
+        std::fputs("usage: kalvitra_same_bytes TRANSCRIPT [SEED]\n", stderr);
+        return 2;
+    }
+    const std::uint64_t seed = argc == 3 ? std::stoull(argv[2]) : 20261207;
+    std::ofstream out(argv[1], std::ios::binary);
+    if (!out) {
+        std::fprintf(stderr, "kalvitra_same_bytes: cannot write %s\n", argv[1]);
+        return 2;
+    }
+    try {
+        RandomInputs random(seed);
+        long runs = 0;
+        long sheets = 0;
+        for (const Invocation& invocation : kInvocations) {
+            for (int i = 0; i < invocation.runs; ++i) {
+                const std::vector<std::string> args = commandLine(invocation, random);
+                const std::string input = inputFor(invocation.input, random);
+                const ToolRun run = kalvitra::testing::runProgramOn(KALVITRA_CLI_PATH, args, input);
+                if (run.status < 0) {
+                    std::fprintf(stderr, "kalvitra_same_bytes: the tool crashed on case %ld\n",
+                                 runs);
+                    return 1;
+                }
+                out << "== case " << runs << ": " << invocation.label << '\n';
+                for (const std::string& arg : args) {
+                    writeBlock(out, "argument", arg);
+                }
+                writeBlock(out, "input", input);
+                out << "-- status " << run.status << '\n';
+                writeBlock(out, "stdout", run.out);
+                writeBlock(out, "stderr", run.err);
+                ++runs;
+                // Sheets the tool calculated: one per sheet run, one per row
+                // of a table.
+                if (invocation.input == Input::Sheet && run.status != 2) {
+                    ++sheets;
+                } else if (invocation.input == Input::CsvTable) {
+                    sheets += csvRows(run.out);
+                }
+            }
+        }
+        out.close();
+        if (!out) {
+            std::fprintf(stderr, "kalvitra_same_bytes: cannot write %s\n", argv[1]);
+            return 2;
+        }
+        std::printf("%ld runs, %ld sheets calculated, seed %llu\n", runs, sheets,
+                    static_cast<unsigned long long>(seed));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "kalvitra_same_bytes: %s\n", error.what());
+        return 2;
+    }
+    return 0;
+}
