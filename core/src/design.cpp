@@ -61,123 +61,30 @@ double thicknessAt(double diameter, double width) {
 // The area Σ cos θ_k (sin θ_k − sin θ_(k−1)) is largest where every partial
 // derivative vanishes:
 //   g_k = cos 2θ_k + sin θ_(k−1) sin θ_k − cos θ_k cos θ_(k+1) = 0,
-// with sin θ_0 = 0 and cos θ_(n+1) = 0. Each g_k involves only its
-// neighbours, so the Hessian is tridiagonal and Newton's method costs O(n)
-// a step.
-
-using Angles = std::array<double, kMaxStages + 2>;  // θ_0 .. θ_(n+1)
-
-double unitArea(const Angles& theta, int n) {
-    double area = 0.0;
-    for (int k = 1; k <= n; ++k) {
-        area += std::cos(theta[k]) * (std::sin(theta[k]) - std::sin(theta[k - 1]));
-    }
-    return area;
-}
-
-bool increasing(const Angles& theta, int n) {
-    for (int k = 1; k <= n + 1; ++k) {
-        if (!(theta[k - 1] < theta[k])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// One Newton step for the stationary point: the change of every angle.
-std::array<double, kMaxStages + 2> newtonStep(const Angles& theta, int n) {
-    std::array<double, kMaxStages + 2> gradient{};
-    std::array<double, kMaxStages + 2> diagonal{};
-    std::array<double, kMaxStages + 2> upper{};  // H(k, k+1) = H(k+1, k)
-    for (int k = 1; k <= n; ++k) {
-        const double sinBefore = k == 1 ? 0.0 : std::sin(theta[k - 1]);
-        const double cosAfter = k == n ? 0.0 : std::cos(theta[k + 1]);
-        const double s = std::sin(theta[k]);
-        const double c = std::cos(theta[k]);
-        gradient[k] = std::cos(2.0 * theta[k]) + sinBefore * s - c * cosAfter;
-        diagonal[k] = -2.0 * std::sin(2.0 * theta[k]) + sinBefore * c + cosAfter * s;
-        upper[k] = k == n ? 0.0 : c * std::sin(theta[k + 1]);
-    }
-    // Solve H δ = −g by the tridiagonal elimination.
-    std::array<double, kMaxStages + 2> step{};
-    std::array<double, kMaxStages + 2> rhs{};
-    std::array<double, kMaxStages + 2> pivot{};
-    pivot[1] = diagonal[1];
-    rhs[1] = -gradient[1];
-    for (int k = 2; k <= n; ++k) {
-        const double factor = upper[k - 1] / pivot[k - 1];
-        pivot[k] = diagonal[k] - factor * upper[k - 1];
-        rhs[k] = -gradient[k] - factor * rhs[k - 1];
-    }
-    step[n] = rhs[n] / pivot[n];
-    for (int k = n - 1; k >= 1; --k) {
-        step[k] = (rhs[k] - upper[k] * step[k + 1]) / pivot[k];
-    }
-    return step;
-}
-
-// The optimal angles for n stages. Newton from evenly spaced angles; a step
-// that would disorder the angles or lose area is halved, so the iteration
-// cannot run away, and it stops once a step no longer changes any angle.
-Angles optimalAngles(int n) {
-    const double quarter = std::numbers::pi / 2.0;
-    Angles theta{};
-    for (int k = 0; k <= n + 1; ++k) {
-        theta[k] = quarter * k / (n + 1);
-    }
-    for (int iteration = 0; iteration < 100; ++iteration) {
-        const auto step = newtonStep(theta, n);
-        double scale = 1.0;
-        Angles next = theta;
-        for (int halving = 0; halving < 60; ++halving) {
-            for (int k = 1; k <= n; ++k) {
-                next[k] = theta[k] + scale * step[k];
-            }
-            // Near the optimum the area is flat to rounding, so a step of
-            // rounding size is taken as it comes.
-            if (increasing(next, n) &&
-                (unitArea(next, n) >= unitArea(theta, n) - 4e-16 || scale < 1e-3)) {
-                break;
-            }
-            scale /= 2.0;
-        }
-        if (!increasing(next, n)) {
-            break;
-        }
-        const bool moved = next != theta;
-        theta = next;
-        if (!moved) {
-            break;
-        }
-        double largest = 0.0;
-        for (int k = 1; k <= n; ++k) {
-            largest = std::max(largest, std::abs(step[k]));
-        }
-        if (largest < 1e-17) {
-            break;
-        }
-    }
-    // The best section is symmetric about the diagonal (w and h swap roles),
-    // so the angles pair up as θ_k + θ_(n+1−k) = π/2. Averaging each pair
-    // removes the last rounding asymmetry.
-    Angles symmetric = theta;
-    for (int k = 1; k <= n; ++k) {
-        symmetric[k] = (theta[k] + (quarter - theta[n + 1 - k])) / 2.0;
-    }
-    return symmetric;
-}
-
-// Unit-diameter angles for n = 1..9, solved once.
-const Angles& unitAngles(int n) {
-    static const std::array<Angles, kMaxStages + 1> table = [] {
-        std::array<Angles, kMaxStages + 1> all{};
-        for (int stages = 1; stages <= kMaxStages; ++stages) {
-            all[stages] = optimalAngles(stages);
-        }
-        return all;
-    }();
-    return table[n];
-}
+// with sin θ_0 = 0 and cos θ_(n+1) = 0. The best section scales with D, so
+// the widths of the unit circle are all there is to know. They are kept as
+// constants, solved once to 60 digits and rounded to the nearest double,
+// rather than solved here: sines and cosines differ in their last bit from
+// one C library to the next, and the widths must be the same digits on every
+// system. A test checks that every g_k vanishes at these widths.
+constexpr std::array<std::array<double, kMaxStages>, kMaxStages + 1> kUnitWidths = {{
+    {},
+    {0x1.6a09e667f3bcdp-1},
+    {0x1.b38880b4603e4p-1, 0x1.0d2ca0da1530dp-1},
+    {0x1.cfb0ca7537295p-1, 0x1.6a09e667f3bcdp-1, 0x1.b2364c54dc129p-2},
+    {0x1.ddd8c4a65725ap-1, 0x1.971965c22d357p-1, 0x1.3681a47220b62p-1, 0x1.6fbb14d961e24p-2},
+    {0x1.e62212b926f3ap-1, 0x1.b105deb59cf61p-1, 0x1.6a09e667f3bcdp-1, 0x1.1131bfad98036p-1,
+     0x1.415d08a633823p-2},
+    {0x1.eb7ab53deb4c9p-1, 0x1.c194c8aea443ap-1, 0x1.8a4661d725cc5p-1, 0x1.46a2e53c23d0cp-1,
+     0x1.e9fb90c657c93p-2, 0x1.1effadd92015ap-2},
+    {0x1.ef2b7b9bc50a7p-1, 0x1.ccf002085cd9bp-1, 0x1.a01d0067a7bbep-1, 0x1.6a09e667f3bcdp-1,
+     0x1.2a5173c03f4e9p-1, 0x1.bdc86a601df21p-2, 0x1.0463fdb3ca94bp-2},
+    {0x1.f1d8debb5f8a2p-1, 0x1.d5239c85e9e21p-1, 0x1.afc22b011b7b8p-1, 0x1.8310c5ae42c49p-1,
+     0x1.4f25ed826952bp-1, 0x1.133037511de06p-1, 0x1.9a225565b9df4p-2, 0x1.de3342abe60c2p-3},
+    {0x1.f3dd58d65728ep-1, 0x1.db4c9eb2feadcp-1, 0x1.bb71874f0e195p-1, 0x1.95982054893c7p-1,
+     0x1.6a09e667f3bcdp-1, 0x1.38783de0d6cbap-1, 0x1.ffdde238aecb6p-2, 0x1.7cb5288ce0ca1p-2,
+     0x1.bb3fb2c961f59p-3},
+}};
 
 // D/√2, rounded once where D² is exact (whole millimetres, for one).
 double middleWidth(double diameter) {
@@ -398,12 +305,12 @@ Design bestWidths(double diameter, int stages, double minWidth) {
     checkDiameter(diameter);
     checkStages(stages);
     checkMinWidthBelow(minWidth, diameter);
-    const Angles& theta = unitAngles(stages);
     Design design;
     design.diameter = diameter;
     for (int k = 1; k <= stages; ++k) {
-        design.widths.push_back(2 * k == stages + 1 ? middleWidth(diameter)
-                                                    : diameter * std::cos(theta[k]));
+        design.widths.push_back(
+            2 * k == stages + 1 ? middleWidth(diameter)
+                                : diameter * kUnitWidths[stages][static_cast<std::size_t>(k - 1)]);
     }
     if (design.widths.back() < minWidth) {
         refuse(DesignInput::MinWidth, "the best widths go down to " +

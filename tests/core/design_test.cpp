@@ -176,6 +176,24 @@ TEST(ContinuousOptimum, IsAStationaryMaximumMirroredAboutTheDiagonal) {
     }
 }
 
+// The first-order conditions of the unit circle, in widths and heights only:
+// g_k = 2 w_k² − 1 + h_(k−1) h_k − w_k w_(k+1), h_0 = 0, w_(n+1) = 0. At the
+// optimum every g_k is zero to rounding; a width off in its 12th digit
+// already shows.
+TEST(ContinuousOptimum, EveryPartialDerivativeVanishes) {
+    for (int stages = 1; stages <= kMaxStages; ++stages) {
+        const std::vector<double> w = bestWidths(1, stages).widths;
+        for (int k = 0; k < stages; ++k) {
+            const auto at = static_cast<std::size_t>(k);
+            const double h = std::sqrt(1 - w[at] * w[at]);
+            const double before = k == 0 ? 0.0 : std::sqrt(1 - w[at - 1] * w[at - 1]);
+            const double after = k + 1 == stages ? 0.0 : w[at + 1];
+            EXPECT_NEAR(2 * w[at] * w[at] - 1 + before * h - w[at] * after, 0.0, 4e-16)
+                << stages << " stages, stage " << k + 1;
+        }
+    }
+}
+
 TEST(ContinuousOptimum, AMinimumWidthIsCheckedNotImposed) {
     EXPECT_EQ(bestWidths(1000, 9, 216).widths, bestWidths(1000, 9).widths);
     EXPECT_THROW(bestWidths(1000, 9, 217), DesignError);
