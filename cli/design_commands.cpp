@@ -339,26 +339,45 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
     return kExitSuccess;
 }
 
+// The commands by name. widths and diameter read no standard input.
+struct DesignCommand {
+    std::string_view name;
+    int (*run)(const std::vector<std::string>& args, ByteSource& input, std::string& output,
+               std::string& diagnostics);
+};
+
+constexpr DesignCommand kDesignCommands[] = {
+    {"widths", [](const std::vector<std::string>& args, ByteSource&, std::string& output,
+                  std::string& diagnostics) { return runWidths(args, output, diagnostics); }},
+    {"diameter", [](const std::vector<std::string>& args, ByteSource&, std::string& output,
+                    std::string& diagnostics) { return runDiameter(args, output, diagnostics); }},
+    {"section", runSection},
+};
+
+const DesignCommand* findDesignCommand(std::string_view word) {
+    for (const DesignCommand& command : kDesignCommands) {
+        if (command.name == word) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 bool isDesignCommand(std::string_view word) {
-    return word == "widths" || word == "diameter" || word == "section";
+    return findDesignCommand(word) != nullptr;
 }
 
 int runDesignCommand(std::string_view command, const std::vector<std::string>& args,
                      ByteSource& input, std::string& output, std::string& diagnostics) {
     std::string text;
     try {
-        int status = kExitBadInput;
-        if (command == "widths") {
-            status = runWidths(args, text, diagnostics);
-        } else if (command == "diameter") {
-            status = runDiameter(args, text, diagnostics);
-        } else if (command == "section") {
-            status = runSection(args, input, text, diagnostics);
-        } else {
+        const DesignCommand* found = findDesignCommand(command);
+        if (found == nullptr) {
             throw Refusal{"unknown command " + quoteForMessage(command)};
         }
+        const int status = found->run(args, input, text, diagnostics);
         if (status == kExitSuccess) {
             output += text;
         }

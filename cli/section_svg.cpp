@@ -14,11 +14,6 @@ std::string num(double value) {
     return writeDefault(value);
 }
 
-std::string stageName(int stage) {
-    return "stage " + std::to_string(stage) + " (" + std::string(fieldName(widthField(stage))) +
-           ")";
-}
-
 // Rough width of a text in em: DejaVu Sans digits and Latin letters are
 // about 0.6 em wide, Chinese characters 1 em. Only used to leave room in the
 // view box, so it errs on the wide side.
@@ -158,14 +153,14 @@ std::optional<std::string> sectionOfSheet(const Sheet& sheet, SectionDrawing& dr
         drawn.otherThickness =
             stage == 1 ? drawn.thickness : readLenient(sheet.textRef(secondColumnField(stage)));
         if (drawn.width == 0) {
-            return stageName(stage) + " has no width but stage " + std::to_string(used) +
+            return stagePlace(stage) + " has no width but stage " + std::to_string(used) +
                    " has one; the stages in use must come first";
         }
         if (drawn.width < 0) {
-            return stageName(stage) + ": a width must be greater than 0";
+            return stagePlace(stage) + ": a width must be greater than 0";
         }
         if (drawn.thickness < 0 || drawn.otherThickness < 0) {
-            return stageName(stage) + " comes out " + writeDefault(drawn.thickness) +
+            return stagePlace(stage) + " comes out " + writeDefault(drawn.thickness) +
                    " mm thick; the widths must decrease from stage to stage";
         }
         drawn.widthText = twoDecimals(drawn.width);

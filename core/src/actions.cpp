@@ -34,11 +34,6 @@ void writeDefaultInto(SheetAccess& sheet, Field field, double value) {
     sheet.setText(field, std::string_view(text, writeDefault(value, text)));
 }
 
-std::string stagePlace(int stage) {
-    return "stage " + std::to_string(stage) + " (" + std::string(fieldName(widthField(stage))) +
-           ")";
-}
-
 // x to the power 0.5; a negative base is an invalid argument, raised by the
 // power itself before anything of the stage is written.
 double squareRoot(double base, int stage) {

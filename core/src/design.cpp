@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string>
+#include <string_view>
 
 #include "kalvitra/numbers.h"
 
@@ -24,6 +26,11 @@ void checkDiameter(double diameter) {
                                           writeDefault(kMinDiameter) + " and " +
                                           writeDefault(kMaxDiameter));
     }
+}
+
+[[noreturn]] void refuseTooFineGrid(std::string_view forWhat) {
+    refuse(DesignInput::Grid, "the grid is too fine for " + std::string(forWhat) + " (more than " +
+                                  std::to_string(kMaxGridWidths) + " widths)");
 }
 
 void checkStages(int stages) {
@@ -112,8 +119,7 @@ struct GridRange {
 GridRange gridRange(double diameter, double grid, double minWidth) {
     const double top = std::floor(diameter / grid);
     if (top > static_cast<double>(kMaxMultiple)) {
-        refuse(DesignInput::Grid, "the grid is too fine for the diameter (more than " +
-                                      std::to_string(kMaxGridWidths) + " widths)");
+        refuseTooFineGrid("the diameter");
     }
     // Multiples near D/grid, then stepped until the text values decide.
     long long widest = static_cast<long long>(top) + 1;
@@ -259,8 +265,7 @@ std::vector<double> bestChain(double diameter, const std::vector<double>& width,
 Design gridDesign(double diameter, int stages, double grid, double minWidth) {
     const GridRange range = gridRange(diameter, grid, minWidth);
     if (range.count > kMaxGridWidths) {
-        refuse(DesignInput::Grid, "the grid is too fine for the diameter (more than " +
-                                      std::to_string(kMaxGridWidths) + " widths)");
+        refuseTooFineGrid("the diameter");
     }
     Design design;
     design.diameter = diameter;
@@ -360,8 +365,7 @@ Design smallestDiameter(const DiameterQuestion& question) {
                                    (std::numbers::pi * bestShare * question.stackingFactor));
     const double tooFine = static_cast<double>(kMaxGridWidths) * question.grid + question.minWidth;
     if (!std::isfinite(bound) || bound > tooFine) {
-        refuse(DesignInput::Grid, "the grid is too fine for a core of this area (more than " +
-                                      std::to_string(kMaxGridWidths) + " widths)");
+        refuseTooFineGrid("a core of this area");
     }
     if (bound / step > static_cast<double>(kMaxMultiple)) {
         refuse(DesignInput::DiameterStep, "the diameter step is too fine for a core of this area");

@@ -43,6 +43,11 @@ FieldRole fieldRole(Field field) {
     return indexOf(field) >= indexOf(Field::jh1) ? FieldRole::Result : FieldRole::Input;
 }
 
+std::string stagePlace(int stage) {
+    return "stage " + std::to_string(stage) + " (" + std::string(fieldName(widthField(stage))) +
+           ")";
+}
+
 Field widthField(int stage) {
     checkStage(stage, 1);
     return fieldAt(indexOf(Field::PK1) + static_cast<std::size_t>(stage - 1));

@@ -72,6 +72,8 @@ FieldRole fieldRole(Field field);
 Field widthField(int stage);
 Field thicknessField(int stage);
 Field secondColumnField(int stage);
+// A stage as messages name it: 3 -> "stage 3 (PK3)".
+std::string stagePlace(int stage);
 
 inline constexpr std::size_t indexOf(Field field) {
     return static_cast<std::size_t>(field);
