@@ -3,12 +3,11 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <optional>
 #include <span>
-#include <sstream>
 
 #include "batch.h"
+#include "command_options.h"
 #include "kalvitra/actions.h"
 #include "kalvitra/design.h"
 #include "kalvitra/errors.h"
@@ -23,38 +22,6 @@ namespace {
 using design::Design;
 using design::DesignError;
 using design::DesignInput;
-
-// A bad option or input: the one line that goes to standard error.
-struct Refusal {
-    std::string message;
-};
-
-// An option's name and the text given for it (or its default).
-struct OptionText {
-    std::string_view name;
-    std::string text;
-};
-
-// Numbers on the command line are read strictly: the whole text must be one
-// number, so "200mm", "inf" and "nan" are refused rather than guessed at.
-double readOption(const OptionText& option) {
-    try {
-        return readStrict(option.text);
-    } catch (const CalcError& error) {
-        throw Refusal{
-            std::string(option.name) + " " + quoteForMessage(option.text) + ": " +
-            (error.kind() == ErrorKind::Overflow ? "beyond the range of numbers" : "not a number")};
-    }
-}
-
-// A stage count that is not a whole number from 1 to 9 becomes 0, which the
-// design functions refuse with their message.
-int readStages(const OptionText& option) {
-    const double value = readOption(option);
-    return value == std::floor(value) && value >= 1 && value <= design::kMaxStages
-               ? static_cast<int>(value)
-               : 0;
-}
 
 constexpr std::string_view kDiameter = "--diameter";
 constexpr std::string_view kStages = "--stages";
@@ -164,44 +131,6 @@ input or a section that cannot be drawn. On 1 and 2 nothing goes to standard out
 
 EXAMPLE:
   kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli section > section.svg)";
-
-// Parses args with app; the status to exit with when parsing ends the run
-// (help, or a usage error), or nullopt to carry on.
-std::optional<int> parseOptions(CLI::App& app, const std::vector<std::string>& args,
-                                std::string& output, std::string& diagnostics) {
-    app.set_help_flag("-h,--help", "Print this help and exit");
-    // "/grid" is no option on any system, as in the main command line.
-    app.allow_windows_style_options(false);
-    app.allow_extras();
-    app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
-        return failed->get_name() + ": " + error.what() + "; see " + failed->get_name() +
-               " --help\n";
-    });
-    // Parsed as a command line, so that unexpected arguments are listed in
-    // the order given.
-    std::vector<const char*> argv = {app.get_name().c_str()};
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
-    }
-    try {
-        app.parse(static_cast<int>(argv.size()), argv.data());
-    } catch (const CLI::ParseError& error) {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = app.exit(error, out, err);
-        if (status == static_cast<int>(CLI::ExitCodes::Success)) {
-            output += out.str();
-            return kExitSuccess;
-        }
-        diagnostics += err.str();
-        return kExitBadInput;
-    }
-    if (!app.remaining().empty()) {
-        throw Refusal{"unexpected argument " + quoteForMessage(app.remaining().front()) + "; see " +
-                      app.get_name() + " --help"};
-    }
-    return std::nullopt;
-}
 
 int runWidths(const std::vector<std::string>& args, std::string& output, std::string& diagnostics) {
     CLI::App app("The best stage widths for a core of diameter D mm with N stages.",

@@ -34,7 +34,7 @@ void checkDiameter(double diameter) {
 }
 
 void checkStages(int stages) {
-    if (stages < 1 || stages > kMaxStages) {
+    if (stages < 1 || stages > kStageCount) {
         refuse(DesignInput::Stages, "the number of stages must be a whole number from 1 to 9");
     }
 }
@@ -74,7 +74,7 @@ double thicknessAt(double diameter, double width) {
 // rather than solved here: sines and cosines differ in their last bit from
 // one C library to the next, and the widths must be the same digits on every
 // system. A test checks that every g_k vanishes at these widths.
-constexpr std::array<std::array<double, kMaxStages>, kMaxStages + 1> kUnitWidths = {{
+constexpr std::array<std::array<double, kStageCount>, kStageCount + 1> kUnitWidths = {{
     {},
     {0x1.6a09e667f3bcdp-1},
     {0x1.b38880b4603e4p-1, 0x1.0d2ca0da1530dp-1},

@@ -120,7 +120,7 @@ TEST(GridOptimum, TiesGoToTheWiderWidth) {
 }
 
 TEST(GridOptimum, NeverBeatsTheContinuousOptimumAndComesClose) {
-    for (int stages = 1; stages <= kMaxStages; ++stages) {
+    for (int stages = 1; stages <= kStageCount; ++stages) {
         const double continuous = bestWidths(1000, stages).grossArea;
         const double grid = bestGridWidths(1000, stages, 1, 0).grossArea;
         EXPECT_LE(grid, continuous) << stages;
@@ -132,7 +132,7 @@ TEST(GridOptimum, NeverBeatsTheContinuousOptimumAndComesClose) {
 TEST(ContinuousOptimum, UtilisationByStageCount) {
     const double expected[] = {0.6366, 0.7869, 0.8510, 0.8860, 0.9079,
                                0.9228, 0.9337, 0.9419, 0.9483};
-    for (int stages = 1; stages <= kMaxStages; ++stages) {
+    for (int stages = 1; stages <= kStageCount; ++stages) {
         for (const double diameter : {1.0, 200.0, 1000.0}) {
             const Design design = bestWidths(diameter, stages);
             ASSERT_EQ(design.widths.size(), static_cast<std::size_t>(stages));
@@ -145,7 +145,7 @@ TEST(ContinuousOptimum, UtilisationByStageCount) {
 
 TEST(ContinuousOptimum, MiddleWidthIsDOverRootTwo) {
     for (const double diameter : {1.0, 200.0, 1000.0, 356.0}) {
-        for (int stages = 1; stages <= kMaxStages; stages += 2) {
+        for (int stages = 1; stages <= kStageCount; stages += 2) {
             const double middle = bestWidths(diameter, stages).widths[(stages - 1) / 2];
             EXPECT_EQ(middle, std::sqrt(diameter * diameter / 2)) << diameter << " " << stages;
         }
@@ -158,7 +158,7 @@ TEST(ContinuousOptimum, MiddleWidthIsDOverRootTwo) {
 // loses area, and the section is symmetric about its diagonal.
 TEST(ContinuousOptimum, IsAStationaryMaximumMirroredAboutTheDiagonal) {
     const double diameter = 1000;
-    for (int stages = 1; stages <= kMaxStages; ++stages) {
+    for (int stages = 1; stages <= kStageCount; ++stages) {
         const Design design = bestWidths(diameter, stages);
         for (int k = 0; k < stages; ++k) {
             const double width = design.widths[static_cast<std::size_t>(k)];
@@ -181,7 +181,7 @@ TEST(ContinuousOptimum, IsAStationaryMaximumMirroredAboutTheDiagonal) {
 // optimum every g_k is zero to rounding; a width off in its 12th digit
 // already shows.
 TEST(ContinuousOptimum, EveryPartialDerivativeVanishes) {
-    for (int stages = 1; stages <= kMaxStages; ++stages) {
+    for (int stages = 1; stages <= kStageCount; ++stages) {
         const std::vector<double> w = bestWidths(1, stages).widths;
         for (int k = 0; k < stages; ++k) {
             const auto at = static_cast<std::size_t>(k);
@@ -200,7 +200,7 @@ TEST(ContinuousOptimum, AMinimumWidthIsCheckedNotImposed) {
 }
 
 TEST(ContinuousOptimum, ScalesWithTheDiameter) {
-    for (int stages = 1; stages <= kMaxStages; ++stages) {
+    for (int stages = 1; stages <= kStageCount; ++stages) {
         const Design unit = bestWidths(1, stages);
         const Design large = bestWidths(750, stages);
         for (std::size_t k = 0; k < unit.widths.size(); ++k) {

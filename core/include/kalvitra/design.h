@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "kalvitra/sheet.h"
+
 // Choosing the stage widths of a stepped limb before the calculations run.
 // Every corner of every stage lies on the circle of diameter D: with widths
 // w1 > w2 > ... > wn and h_k = sqrt(D² − w_k²), stage 1 is h1 thick and each
@@ -12,8 +14,6 @@
 // mm² unless a name says cm².
 
 namespace kalvitra::design {
-
-inline constexpr int kMaxStages = 9;
 
 // Finer grids than this many widths below D are refused rather than left to
 // run for minutes.
