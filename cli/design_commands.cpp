@@ -12,9 +12,9 @@
 #include "kalvitra/design.h"
 #include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
+#include "kalvitra/section_drawing.h"
 #include "kalvitra/sheet_text.h"
 #include "kalvitra/utf8.h"
-#include "section_svg.h"
 
 namespace kalvitra::cli {
 namespace {
@@ -47,13 +47,14 @@ std::string_view optionOf(DesignInput input) {
             return kStackingFactor;
         case DesignInput::DiameterStep:
             return kDiameterStep;
+        default:
+            return "";
     }
-    return "";
 }
 
 // Runs a design question; its refusal names the option and the text given.
 template <typename Question>
-Design ask(Question question, std::span<const OptionText> options) {
+auto ask(Question question, std::span<const OptionText> options) {
     try {
         return question();
     } catch (const DesignError& error) {
@@ -167,11 +168,7 @@ int runWidths(const std::vector<std::string>& args, std::string& output, std::st
     std::optional<double> factor;
     if (*stackingOption) {
         factor = readOption(stackingFactor);
-        if (!(*factor > 0 && *factor <= 1)) {
-            throw Refusal{std::string(kStackingFactor) + " " +
-                          quoteForMessage(stackingFactor.text) +
-                          ": the stacking factor must be a number greater than 0 and at most 1"};
-        }
+        ask([&] { checkStackingFactor(*factor); }, options);
     }
     Design found;
     std::string what;
@@ -260,11 +257,12 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
         diagnostics += describeCalcError(error) + "\n";
         return kExitCalculationFailed;
     }
-    SectionDrawing drawing;
-    if (const std::optional<std::string> problem = sectionOfSheet(sheet, drawing)) {
+    drawing::SectionDrawing section;
+    if (const std::optional<std::string> problem =
+            drawing::sectionOfSheet(sheet, drawing::Language::English, section)) {
         throw Refusal{*problem};
     }
-    output += writeSectionSvg(drawing);
+    output += drawing::writeSectionSvg(section);
     return kExitSuccess;
 }
 

@@ -17,32 +17,9 @@ namespace {
     throw DesignError(input, message);
 }
 
-void checkDiameter(double diameter) {
-    if (!std::isfinite(diameter) || diameter <= 0.0) {
-        refuse(DesignInput::Diameter, "the diameter must be a number greater than 0");
-    }
-    if (diameter < kMinDiameter || diameter > kMaxDiameter) {
-        refuse(DesignInput::Diameter, "the diameter must lie between " +
-                                          writeDefault(kMinDiameter) + " and " +
-                                          writeDefault(kMaxDiameter));
-    }
-}
-
 [[noreturn]] void refuseTooFineGrid(std::string_view forWhat) {
     refuse(DesignInput::Grid, "the grid is too fine for " + std::string(forWhat) + " (more than " +
                                   std::to_string(kMaxGridWidths) + " widths)");
-}
-
-void checkStages(int stages) {
-    if (stages < 1 || stages > kStageCount) {
-        refuse(DesignInput::Stages, "the number of stages must be a whole number from 1 to 9");
-    }
-}
-
-void checkGrid(double grid) {
-    if (!std::isfinite(grid) || grid <= 0.0) {
-        refuse(DesignInput::Grid, "the grid must be a number greater than 0");
-    }
 }
 
 void checkMinWidth(double minWidth) {
@@ -330,7 +307,7 @@ Design bestWidths(double diameter, int stages, double minWidth) {
 Design bestGridWidths(double diameter, int stages, double grid, double minWidth) {
     checkDiameter(diameter);
     checkStages(stages);
-    checkGrid(grid);
+    checkPositive(DesignInput::Grid, "grid", grid);
     checkMinWidthBelow(minWidth, diameter);
     Design design = gridDesign(diameter, stages, grid, minWidth);
     if (design.widths.empty()) {
@@ -342,20 +319,12 @@ Design bestGridWidths(double diameter, int stages, double grid, double minWidth)
 }
 
 Design smallestDiameter(const DiameterQuestion& question) {
-    if (!std::isfinite(question.netArea) || question.netArea <= 0.0) {
-        refuse(DesignInput::NetArea, "the net area must be a number greater than 0");
-    }
-    if (!std::isfinite(question.stackingFactor) || question.stackingFactor <= 0.0 ||
-        question.stackingFactor > 1.0) {
-        refuse(DesignInput::StackingFactor,
-               "the stacking factor must be a number greater than 0 and at most 1");
-    }
+    checkPositive(DesignInput::NetArea, "net area", question.netArea);
+    checkStackingFactor(question.stackingFactor);
     checkStages(question.stages);
-    checkGrid(question.grid);
+    checkPositive(DesignInput::Grid, "grid", question.grid);
     checkMinWidth(question.minWidth);
-    if (!std::isfinite(question.diameterStep) || question.diameterStep <= 0.0) {
-        refuse(DesignInput::DiameterStep, "the diameter step must be a number greater than 0");
-    }
+    checkPositive(DesignInput::DiameterStep, "diameter step", question.diameterStep);
     const double step = question.diameterStep;
 
     // No set of widths beats the continuous optimum, so no diameter below

@@ -544,4 +544,8 @@ std::string writeInteger(int value) {
     return std::to_string(value);
 }
 
+std::string twoDecimals(double value) {
+    return writeDefault(readLenient(writePattern(value)));
+}
+
 }  // namespace kalvitra

@@ -17,8 +17,8 @@
 #include "byte_stream.h"
 #include "kalvitra/design.h"
 #include "kalvitra/numbers.h"
+#include "kalvitra/section_drawing.h"
 #include "kalvitra/utf8.h"
-#include "section_svg.h"
 
 namespace kalvitra::cli {
 namespace {
@@ -250,17 +250,17 @@ INSTANTIATE_TEST_SUITE_P(
                "section",
                {},
                "Text1=x\n",
-               kS + std::string("D must be greater than 0 to draw a section")},
+               kS + std::string("D: ") + kPositiveD},
         BadUse{"NegativeDiameter",
                "section",
                {},
                "D=-200\nPK1=190\n",
-               kS + std::string("D must be greater than 0 to draw a section")},
+               kS + std::string("D: ") + kPositiveD},
         BadUse{"TinyDiameter",
                "section",
                {},
                "D=1e-300\nPK1=1e-300\n",
-               kS + std::string("D must lie between 1E-100 and 1E+100 to draw a section")},
+               kS + std::string("D: the diameter must lie between 1E-100 and 1E+100")},
         BadUse{"WidthsGrow",
                "section",
                {},
@@ -639,7 +639,7 @@ TEST(EscapeXml, MarkupAndControlCharacters) {
         {"&amp;", "&amp;amp;"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(escapeXml(c.in), c.out) << c.in;
+        EXPECT_EQ(drawing::escapeXml(c.in), c.out) << c.in;
     }
 }
 

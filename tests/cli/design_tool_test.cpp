@@ -102,8 +102,7 @@ TEST(DesignTool, HelpDescribesTheCommandsAndTheActions) {
     using namespace kalvitra;
     for (const std::string& limit :
          {"at most " + std::to_string(design::kMaxGridWidths) + " widths",
-          "between " + writeDefault(design::kMinDiameter) + " and " +
-              writeDefault(design::kMaxDiameter) + " mm"}) {
+          "between " + writeDefault(kMinDiameter) + " and " + writeDefault(kMaxDiameter) + " mm"}) {
         EXPECT_NE(help.out.find(limit), std::string::npos) << limit;
     }
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "kalvitra/checks.h"
 #include "kalvitra/sheet.h"
 
 // Choosing the stage widths of a stepped limb before the calculations run.
@@ -19,23 +19,9 @@ namespace kalvitra::design {
 // run for minutes.
 inline constexpr long long kMaxGridWidths = 20000;
 
-// Diameters whose square and area stay well inside the double range.
-inline constexpr double kMinDiameter = 1e-100;
-inline constexpr double kMaxDiameter = 1e100;
-
-// Which input of a design question is out of range; the batch tool names
-// the matching option.
-enum class DesignInput { Diameter, Stages, Grid, MinWidth, NetArea, StackingFactor, DiameterStep };
-
-class DesignError : public std::invalid_argument {
-public:
-    DesignError(DesignInput input, const std::string& message)
-        : std::invalid_argument(message), input_(input) {}
-    DesignInput input() const noexcept { return input_; }
-
-private:
-    DesignInput input_;
-};
+// The inputs out of range are named as for every design question.
+using kalvitra::DesignError;
+using kalvitra::DesignInput;
 
 // Ideal gross area Σ w_k (h_k − h_(k−1)), h_0 = 0, summed from stage 1 on.
 // This is the area of the union of the stages' rectangles, before the

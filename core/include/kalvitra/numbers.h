@@ -70,6 +70,13 @@ std::size_t writeDefault(double value, char* out);
 //   -0.001          -> "-0000.00"  (a negative thickness stays visibly negative)
 std::string writePattern(double value);
 
+// A number as labels and summaries show it: rounded to two decimals half
+// away from zero, as the thickness fields are, trailing zeros dropped.
+//   190             -> "190"
+//   181.12913643046 -> "181.13"
+//   62.449979983984 -> "62.45"
+std::string twoDecimals(double value);
+
 // Integer writing of a whole number from -32768 to 32767:
 //   0 -> "0", -12 -> "-12". Throws CalcError(Overflow) outside that range.
 std::string writeInteger(int value);
