@@ -548,4 +548,10 @@ std::string twoDecimals(double value) {
     return writeDefault(readLenient(writePattern(value)));
 }
 
+std::string writeShortest(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
 }  // namespace kalvitra

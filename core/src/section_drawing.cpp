@@ -204,8 +204,7 @@ void placeLabels(const SectionDrawing& drawing, const std::vector<double>& upper
     marks.text(MarkRole::Utilisation, 0, {tableX, baseline}, font, Anchor::Start,
                std::string(words.utilisation) + drawing.utilisationText + " %");
     baseline += 1.5 * font;
-    marks.text(MarkRole::Note, 0, {tableX, baseline}, font, Anchor::Start,
-               words.stageCount(count));
+    marks.text(MarkRole::Note, 0, {tableX, baseline}, font, Anchor::Start, words.stageCount(count));
     if (!drawing.title.empty()) {
         marks.text(MarkRole::Title, 0, {-r, std::min(drawing.extent.top, -r) - 0.8 * font},
                    1.2 * font, Anchor::Start, drawing.title);
@@ -214,28 +213,19 @@ void placeLabels(const SectionDrawing& drawing, const std::vector<double>& upper
 
 // The stages in use from a sheet, or why there are none to draw.
 std::optional<std::string> readStages(const Sheet& sheet, SectionDrawing& drawing) {
-    int used = 0;
-    for (int stage = 1; stage <= kStageCount; ++stage) {
-        if (readLenient(sheet.textRef(widthField(stage))) != 0) {
-            used = stage;
-        }
+    std::vector<double> widths;
+    try {
+        widths = stageWidths(sheet);
+    } catch (const DesignError& error) {
+        return error.what();
     }
-    if (used == 0) {
-        return "no stage width given (PK1..PK9)";
-    }
-    for (int stage = 1; stage <= used; ++stage) {
+    for (std::size_t k = 0; k < widths.size(); ++k) {
+        const int stage = static_cast<int>(k) + 1;
         SectionStage drawn;
-        drawn.width = readLenient(sheet.textRef(widthField(stage)));
+        drawn.width = widths[k];
         drawn.thickness = readLenient(sheet.textRef(thicknessField(stage)));
         drawn.otherThickness =
             stage == 1 ? drawn.thickness : readLenient(sheet.textRef(secondColumnField(stage)));
-        if (drawn.width == 0) {
-            return stagePlace(stage) + " has no width but stage " + std::to_string(used) +
-                   " has one; the stages in use must come first";
-        }
-        if (drawn.width < 0) {
-            return stagePlace(stage) + ": a width must be greater than 0";
-        }
         if (drawn.thickness < 0 || drawn.otherThickness < 0) {
             return stagePlace(stage) + " comes out " + writeDefault(drawn.thickness) +
                    " mm thick; the widths must decrease from stage to stage";

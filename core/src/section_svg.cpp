@@ -87,10 +87,9 @@ std::string element(const Mark& mark, const Styles& styles) {
                    num(mark.radius) + "\" " + styles.outline + "/>\n";
         case MarkRole::Packet:
             return "  <rect class=\"packet stage-" + std::to_string(mark.stage) + "\" x=\"" +
-                   num(mark.at.x) + "\" y=\"" + num(mark.at.y) + "\" width=\"" +
-                   num(mark.width) + "\" height=\"" + num(mark.height) + "\" fill=\"" +
-                   std::string(kPacketFill[(mark.stage - 1) % 2]) + "\" " + styles.packet +
-                   "/>\n";
+                   num(mark.at.x) + "\" y=\"" + num(mark.at.y) + "\" width=\"" + num(mark.width) +
+                   "\" height=\"" + num(mark.height) + "\" fill=\"" +
+                   std::string(kPacketFill[(mark.stage - 1) % 2]) + "\" " + styles.packet + "/>\n";
         case MarkRole::CentreLine:
             return line(mark, styles.centreLine);
         case MarkRole::TableRule:

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "kalvitra/sheet.h"
 
 // The inputs of the design questions and the workshop, and the checks they
 // share. Each range is checked here once, with one message, whoever asks: the
@@ -66,5 +70,18 @@ void checkStages(int stages);
 // unless value is finite and above 0: (Grid, "grid", 0) ->
 // "the grid must be a number greater than 0".
 void checkPositive(DesignInput input, std::string_view what, double value);
+
+// The widths of the stages in use on a sheet: PK1 up to the last width that
+// reads as non-zero, read as the calculations read them. Throws
+// DesignError(Widths) when none is given ("no stage width given (PK1..PK9)"),
+// when a stage before the last has none ("stage 2 (PK2) has no width but
+// stage 3 has one; the stages in use must come first"), or when one is
+// negative ("stage 2 (PK2): a width must be greater than 0").
+std::vector<double> stageWidths(const Sheet& sheet);
+
+// Throws DesignError(Widths) unless every width is below D and below the one
+// before it: ({196}, {190, 190}) -> "stage 2 (PK2): the width 190 is not below
+// the width of stage 1 (190); the widths must decrease from stage to stage".
+void checkWidthsDecrease(double diameter, std::span<const double> widths);
 
 }  // namespace kalvitra

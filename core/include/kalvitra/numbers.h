@@ -77,6 +77,13 @@ std::string writePattern(double value);
 //   62.449979983984 -> "62.45"
 std::string twoDecimals(double value);
 
+// The shortest text that reads back as the same double, as std::to_chars
+// writes it: for tables that other programs read, where every bit counts.
+//   128.582424           -> "128.582424"
+//   0.1 + 0.2            -> "0.30000000000000004"
+//   1e21                 -> "1e+21"
+std::string writeShortest(double value);
+
 // Integer writing of a whole number from -32768 to 32767:
 //   0 -> "0", -12 -> "-12". Throws CalcError(Overflow) outside that range.
 std::string writeInteger(int value);

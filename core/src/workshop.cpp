@@ -1,0 +1,429 @@
+#include "kalvitra/workshop.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "kalvitra/actions.h"
+#include "kalvitra/errors.h"
+#include "kalvitra/numbers.h"
+
+namespace kalvitra::workshop {
+namespace {
+
+[[noreturn]] void refuse(DesignInput input, const std::string& message) {
+    throw DesignError(input, message);
+}
+
+// Steps are the stages as the shop names them: "step 3".
+std::string stepPlace(std::size_t index) {
+    return "step " + std::to_string(index + 1);
+}
+
+// The number the 15-digit text of multiple × step stands for, so a rounded
+// height reads back as it is written (0.1 × 3 is 0.3).
+double multipleOf(long long multiple, double step) {
+    return readLenient(writeDefault(static_cast<double>(multiple) * step));
+}
+
+// The largest multiple of step that is not above value.
+long long floorMultiple(double value, double step) {
+    auto multiple = static_cast<long long>(std::floor(value / step));
+    while (multipleOf(multiple + 1, step) <= value) {
+        ++multiple;
+    }
+    while (multiple > 0 && multipleOf(multiple, step) > value) {
+        --multiple;
+    }
+    return multiple;
+}
+
+double heightAt(double diameter, double width) {
+    return std::sqrt(diameter * diameter - width * width);
+}
+
+void checkWidths(const Section& section) {
+    checkDiameter(section.diameter);
+    if (section.widths.empty() || section.widths.size() > static_cast<std::size_t>(kStageCount)) {
+        refuse(DesignInput::Widths, "a core has 1 to " + std::to_string(kStageCount) + " stages");
+    }
+    checkWidthsDecrease(section.diameter, section.widths);
+}
+
+// Σ w_k · s_k: the section's area by its stacks.
+double stackedArea(const Section& section, std::span<const double> stacks) {
+    double area = 0;
+    for (std::size_t k = 0; k < section.widths.size() && k < stacks.size(); ++k) {
+        area += section.widths[k] * stacks[k];
+    }
+    return area;
+}
+
+void checkFrame(const Frame& frame, double widest) {
+    checkPositive(DesignInput::WindowHeight, "window height", frame.windowHeight);
+    checkPositive(DesignInput::CentreDistance, "centre distance", frame.centreDistance);
+    if (frame.limbs < 2) {
+        refuse(DesignInput::Limbs, "the number of limbs must be a whole number of at least 2");
+    }
+    checkPositive(DesignInput::Density, "density", frame.density);
+    checkStackingFactor(frame.stackingFactor);
+    if (!(frame.centreDistance > widest)) {
+        refuse(DesignInput::CentreDistance,
+               "the centre distance " + writeDefault(frame.centreDistance) +
+                   " is not above the widest width " + writeDefault(widest) +
+                   "; the limbs would overlap");
+    }
+}
+
+// Kilograms of plate area × stack (mm³) at ρ g/cm³ and stacking factor k.
+double massOf(const Frame& frame, double plateArea, double stack, int perLayer) {
+    return frame.density * frame.stackingFactor * plateArea * stack * perLayer / 1e6;
+}
+
+CutRow rowOf(const CutList& list, std::size_t step, Piece piece) {
+    const Frame& frame = list.frame;
+    const double w = list.section.widths[step];
+    const double l = list.limbLength;
+    const double span = (frame.limbs - 1) * frame.centreDistance;
+    CutRow row;
+    row.step = static_cast<int>(step) + 1;
+    row.piece = piece;
+    row.width = w;
+    row.stack = list.stacks[step];
+    switch (piece) {
+        case Piece::OuterLimb:
+            row.perLayer = 2;
+            row.shortLength = l - w;
+            row.longLength = l + w;
+            row.plateArea = w * l;
+            break;
+        case Piece::CentreLimb:
+            row.perLayer = frame.limbs - 2;
+            row.shortLength = l - w;
+            row.longLength = l;
+            row.plateArea = w * (l - w / 2);
+            break;
+        case Piece::Yoke:
+            row.perLayer = 2;
+            row.shortLength = span - w;
+            row.longLength = span + w;
+            row.plateArea = span * w - (frame.limbs - 2) * (w * w) / 4;
+            break;
+    }
+    row.mass = massOf(frame, row.plateArea, row.stack, row.perLayer);
+    return row;
+}
+
+// Typical figures at 1.5, 1.6 and 1.7 T, 50 Hz.
+const std::vector<LossCurve>& gradeTable() {
+    static const std::vector<LossCurve> grades = {
+        {"23ZDMH", {{1.5, 0.56}, {1.6, 0.65}, {1.7, 0.77}}},
+        {"23R080", {{1.5, 0.573}, {1.6, 0.665}, {1.7, 0.783}}},
+        {"27ZH100", {{1.5, 0.70}, {1.6, 0.81}, {1.7, 0.96}}},
+        {"30Q120", {{1.5, 0.87}, {1.6, 1.04}, {1.7, 1.25}}},
+        {"M3-0.23", {{1.5, 0.67}, {1.6, 0.80}, {1.7, 1.01}}},
+        {"M4-0.27", {{1.5, 0.83}, {1.6, 1.01}, {1.7, 1.25}}},
+    };
+    return grades;
+}
+
+// One "B,W/kg" line of a curve file, or nullopt when it is not two plain
+// numbers.
+std::optional<LossPoint> curvePoint(std::string_view line) {
+    const std::size_t comma = line.find(',');
+    if (comma == std::string_view::npos) {
+        return std::nullopt;
+    }
+    try {
+        return LossPoint{readStrict(line.substr(0, comma)), readStrict(line.substr(comma + 1))};
+    } catch (const CalcError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+Section sectionOfSheet(const Sheet& sheet) {
+    Section section;
+    section.diameter = readLenient(sheet.textRef(Field::D));
+    try {
+        checkDiameter(section.diameter);
+    } catch (const DesignError& error) {
+        refuse(DesignInput::Diameter, "D: " + std::string(error.what()));
+    }
+    section.widths = stageWidths(sheet);
+    checkWidths(section);
+    return section;
+}
+
+Frame frameOfSheet(const Sheet& sheet) {
+    const auto read = [&](Field field, DesignInput input, std::string_view what) {
+        const double value = readLenient(sheet.textRef(field));
+        try {
+            checkPositive(input, what, value);
+        } catch (const DesignError& error) {
+            refuse(input, std::string(fieldName(field)) + ": " + error.what());
+        }
+        return value;
+    };
+    Frame frame;
+    frame.windowHeight = read(Field::H, DesignInput::WindowHeight, "window height");
+    frame.centreDistance = read(Field::M, DesignInput::CentreDistance, "centre distance");
+    const double limbs = readLenient(sheet.textRef(Field::Z));
+    if (!(limbs >= 2 && limbs <= 1000 && limbs == std::floor(limbs))) {
+        refuse(DesignInput::Limbs, "Z: the number of limbs must be a whole number from 2 to 1000");
+    }
+    frame.limbs = static_cast<int>(limbs);
+    frame.density = read(Field::MD, DesignInput::Density, "density");
+    frame.stackingFactor = readLenient(sheet.textRef(Field::dpxs));
+    try {
+        checkStackingFactor(frame.stackingFactor);
+    } catch (const DesignError& error) {
+        refuse(DesignInput::StackingFactor, "dpxs: " + std::string(error.what()));
+    }
+    return frame;
+}
+
+std::vector<double> stepStacks(const Section& section, double stackRound) {
+    checkWidths(section);
+    if (!std::isfinite(stackRound) || stackRound < 0) {
+        refuse(DesignInput::StackRound, "the stack rounding must be a number of 0 or more");
+    }
+    std::vector<double> stacks;
+    stacks.reserve(section.widths.size());
+    if (stackRound == 0) {
+        double before = 0;
+        for (const double width : section.widths) {
+            const double height = heightAt(section.diameter, width);
+            stacks.push_back(height - before);
+            before = height;
+        }
+        return stacks;
+    }
+    long long before = 0;
+    for (std::size_t k = 0; k < section.widths.size(); ++k) {
+        const long long multiple =
+            floorMultiple(heightAt(section.diameter, section.widths[k]), stackRound);
+        if (multiple <= before) {
+            refuse(DesignInput::StackRound, stepPlace(k) + ": its stack rounds to 0 at a stack " +
+                                                "rounding of " + writeDefault(stackRound) +
+                                                " mm");
+        }
+        stacks.push_back(multipleOf(multiple - before, stackRound));
+        before = multiple;
+    }
+    return stacks;
+}
+
+double netArea(const Section& section, std::span<const double> stacks, double stackingFactor) {
+    return stackingFactor * stackedArea(section, stacks);
+}
+
+std::string_view pieceName(Piece piece) {
+    switch (piece) {
+        case Piece::OuterLimb:
+            return "outer-limb";
+        case Piece::CentreLimb:
+            return "centre-limb";
+        case Piece::Yoke:
+            return "yoke";
+    }
+    return "";
+}
+
+long long sheetCount(double stackingFactor, double stack, double sheetThickness) {
+    const double sheets = stackingFactor * stack / sheetThickness;
+    return 2 * static_cast<long long>(std::floor(sheets / 2 + 0.5));
+}
+
+CutList cutList(const Section& section, const Frame& frame, const CutListOptions& options) {
+    CutList list;
+    list.stacks = stepStacks(section, options.stackRound);
+    checkFrame(frame, section.widths.front());
+    if (options.sheetThickness) {
+        checkPositive(DesignInput::SheetThickness, "sheet thickness", *options.sheetThickness);
+    }
+    list.section = section;
+    list.frame = frame;
+    list.limbLength = frame.windowHeight + section.widths.front();
+    list.netArea = netArea(section, list.stacks, frame.stackingFactor);
+
+    for (std::size_t step = 0; step < section.widths.size(); ++step) {
+        std::optional<long long> sheets;
+        if (options.sheetThickness) {
+            const double count =
+                frame.stackingFactor * list.stacks[step] / *options.sheetThickness;
+            if (!(count < 1e15)) {
+                refuse(DesignInput::SheetThickness,
+                       "the sheet thickness is too small for " + stepPlace(step));
+            }
+            sheets = sheetCount(frame.stackingFactor, list.stacks[step], *options.sheetThickness);
+            if (*sheets == 0) {
+                refuse(DesignInput::SheetThickness,
+                       stepPlace(step) + ": its stack of " + writeDefault(list.stacks[step]) +
+                           " mm holds no pair of sheets " +
+                           writeDefault(*options.sheetThickness) + " mm thick");
+            }
+        }
+        for (const Piece piece : {Piece::OuterLimb, Piece::CentreLimb, Piece::Yoke}) {
+            if (piece == Piece::CentreLimb && frame.limbs == 2) {
+                continue;
+            }
+            CutRow row = rowOf(list, step, piece);
+            if (sheets) {
+                row.sheets = sheets;
+                row.pieces = row.perLayer * *sheets;
+            }
+            list.frameMass += row.mass;
+            list.rows.push_back(row);
+        }
+    }
+    return list;
+}
+
+std::vector<Vertex> pieceOutline(const CutList& list, const CutRow& row) {
+    const double w = row.width;
+    switch (row.piece) {
+        case Piece::OuterLimb:
+            return {{0, 0}, {row.longLength, 0}, {row.longLength - w, w}, {w, w}};
+        case Piece::CentreLimb:
+            return {{0, w / 2},         {w / 2, 0},           {row.longLength - w / 2, 0},
+                    {row.longLength, w / 2}, {row.longLength - w / 2, w}, {w / 2, w}};
+        case Piece::Yoke: {
+            // The inner edge, right to left, dips into a V under every centre
+            // limb, whose axis stands w/2 + j·C from the outer end.
+            std::vector<Vertex> outline = {{0, 0}, {row.longLength, 0}, {row.longLength - w, w}};
+            const double c = list.frame.centreDistance;
+            for (int j = list.frame.limbs - 2; j >= 1; --j) {
+                const double axis = w / 2 + j * c;
+                outline.push_back({axis + w / 2, w});
+                outline.push_back({axis, w / 2});
+                outline.push_back({axis - w / 2, w});
+            }
+            outline.push_back({w, w});
+            return outline;
+        }
+    }
+    return {};
+}
+
+std::string writeCutListCsv(const CutList& list) {
+    std::string out = "step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n";
+    for (const CutRow& row : list.rows) {
+        out += std::to_string(row.step) + ',' + std::string(pieceName(row.piece)) + ',' +
+               writeShortest(row.width) + ',' + writeShortest(row.shortLength) + ',' +
+               writeShortest(row.longLength) + ',' + std::to_string(row.perLayer) + ',' +
+               writeShortest(row.stack) + ',' + (row.sheets ? std::to_string(*row.sheets) : "") +
+               ',' + (row.pieces ? std::to_string(*row.pieces) : "") + ',' +
+               writeShortest(row.mass) + '\n';
+    }
+    return out;
+}
+
+double threeLimbsConventionMass(const CutList& list) {
+    const Frame& frame = list.frame;
+    return frame.density * frame.stackingFactor * stackedArea(list.section, list.stacks) *
+           (3 * frame.windowHeight + 4 * frame.centreDistance + 2 * list.section.diameter) / 1e6;
+}
+
+double calculatorWeight(const Sheet& sheet) {
+    Sheet copy = sheet;
+    runAction(Action::StageThicknesses, copy);
+    runAction(Action::CoreWeight, copy);
+    return readLenient(copy.textRef(Field::txz));
+}
+
+std::span<const LossCurve> builtInGrades() {
+    return gradeTable();
+}
+
+const LossCurve* findGrade(std::string_view name) {
+    for (const LossCurve& grade : gradeTable()) {
+        if (grade.name == name) {
+            return &grade;
+        }
+    }
+    return nullptr;
+}
+
+LossCurve readLossCurve(std::string_view text, std::string name) {
+    LossCurve curve{std::move(name), {}};
+    std::size_t lineNumber = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++lineNumber;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.find_first_not_of(" \t") == std::string_view::npos) {
+            continue;
+        }
+        const std::optional<LossPoint> point = curvePoint(line);
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        if (!point) {
+            if (lineNumber == 1) {
+                continue;  // a header such as "B,W/kg"
+            }
+            refuse(DesignInput::Curve, where + "expected two numbers B,W/kg");
+        }
+        if (!curve.points.empty() && !(point->fluxDensity > curve.points.back().fluxDensity)) {
+            refuse(DesignInput::Curve, where + "the flux density must increase from line to line");
+        }
+        if (!(point->specificLoss >= 0) || !(point->fluxDensity >= 0)) {
+            refuse(DesignInput::Curve, where + "flux density and loss must not be negative");
+        }
+        curve.points.push_back(*point);
+    }
+    if (curve.points.size() < 2) {
+        refuse(DesignInput::Curve, "a curve needs at least two points");
+    }
+    return curve;
+}
+
+double specificLoss(const LossCurve& curve, double fluxDensity) {
+    const std::vector<LossPoint>& points = curve.points;
+    if (points.empty() || !(fluxDensity >= points.front().fluxDensity &&
+                            fluxDensity <= points.back().fluxDensity)) {
+        refuse(DesignInput::FluxDensity,
+               "the flux density " + writeDefault(fluxDensity) + " T lies outside the curve " +
+                   curve.name + " (" + writeDefault(points.empty() ? 0 : points.front().fluxDensity) +
+                   " to " + writeDefault(points.empty() ? 0 : points.back().fluxDensity) +
+                   " T); a curve is never extrapolated");
+    }
+    const auto above = std::lower_bound(
+        points.begin(), points.end(), fluxDensity,
+        [](const LossPoint& point, double b) { return point.fluxDensity < b; });
+    if (above->fluxDensity == fluxDensity) {
+        return above->specificLoss;
+    }
+    const LossPoint& high = *above;
+    const LossPoint& low = *(above - 1);
+    return low.specificLoss + (fluxDensity - low.fluxDensity) /
+                                  (high.fluxDensity - low.fluxDensity) *
+                                  (high.specificLoss - low.specificLoss);
+}
+
+double fluxDensityOf(double voltsPerTurn, double frequency, double netAreaMm2) {
+    checkPositive(DesignInput::VoltsPerTurn, "voltage per turn", voltsPerTurn);
+    checkPositive(DesignInput::Frequency, "frequency", frequency);
+    return voltsPerTurn /
+           (std::numbers::sqrt2 * std::numbers::pi * frequency * (netAreaMm2 / 1e6));
+}
+
+NoLoadLoss noLoadLoss(const LossCurve& curve, double fluxDensity, double mass,
+                      double buildingFactor) {
+    checkPositive(DesignInput::FluxDensity, "flux density", fluxDensity);
+    checkPositive(DesignInput::Mass, "mass", mass);
+    checkPositive(DesignInput::BuildingFactor, "building factor", buildingFactor);
+    NoLoadLoss result;
+    result.fluxDensity = fluxDensity;
+    result.specificLoss = specificLoss(curve, fluxDensity);
+    result.mass = mass;
+    result.buildingFactor = buildingFactor;
+    result.loss = buildingFactor * result.specificLoss * mass;
+    return result;
+}
+
+}  // namespace kalvitra::workshop
