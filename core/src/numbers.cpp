@@ -554,4 +554,28 @@ std::string writeShortest(double value) {
     return std::string(text, result.ptr);
 }
 
+PlainReading readPlainNumber(std::string_view text) {
+    const auto read = [](std::string_view number) {
+        try {
+            return PlainReading{readStrict(number), PlainNumberProblem::None};
+        } catch (const CalcError& error) {
+            return PlainReading{0, error.kind() == ErrorKind::Overflow
+                                       ? PlainNumberProblem::OutOfRange
+                                       : PlainNumberProblem::NotANumber};
+        }
+    };
+    if (text.find_first_not_of(" \t") == std::string_view::npos) {
+        return {0, PlainNumberProblem::Empty};
+    }
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) {
+        return read(text);
+    }
+    std::string withPoint(text);
+    withPoint[comma] = '.';
+    const bool pointWouldDo = withPoint.find(',') == std::string::npos &&
+                              read(withPoint).problem == PlainNumberProblem::None;
+    return {0, pointWouldDo ? PlainNumberProblem::DecimalComma : PlainNumberProblem::NotANumber};
+}
+
 }  // namespace kalvitra

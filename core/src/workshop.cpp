@@ -68,10 +68,10 @@ void checkFrame(const Frame& frame, double widest) {
     checkPositive(DesignInput::Density, "density", frame.density);
     checkStackingFactor(frame.stackingFactor);
     if (!(frame.centreDistance > widest)) {
-        refuse(DesignInput::CentreDistance,
-               "the centre distance " + writeDefault(frame.centreDistance) +
-                   " is not above the widest width " + writeDefault(widest) +
-                   "; the limbs would overlap");
+        refuse(DesignInput::CentreDistance, "the centre distance " +
+                                                writeDefault(frame.centreDistance) +
+                                                " is not above the widest width " +
+                                                writeDefault(widest) + "; the limbs would overlap");
     }
 }
 
@@ -206,8 +206,7 @@ std::vector<double> stepStacks(const Section& section, double stackRound) {
             floorMultiple(heightAt(section.diameter, section.widths[k]), stackRound);
         if (multiple <= before) {
             refuse(DesignInput::StackRound, stepPlace(k) + ": its stack rounds to 0 at a stack " +
-                                                "rounding of " + writeDefault(stackRound) +
-                                                " mm");
+                                                "rounding of " + writeDefault(stackRound) + " mm");
         }
         stacks.push_back(multipleOf(multiple - before, stackRound));
         before = multiple;
@@ -251,8 +250,7 @@ CutList cutList(const Section& section, const Frame& frame, const CutListOptions
     for (std::size_t step = 0; step < section.widths.size(); ++step) {
         std::optional<long long> sheets;
         if (options.sheetThickness) {
-            const double count =
-                frame.stackingFactor * list.stacks[step] / *options.sheetThickness;
+            const double count = frame.stackingFactor * list.stacks[step] / *options.sheetThickness;
             if (!(count < 1e15)) {
                 refuse(DesignInput::SheetThickness,
                        "the sheet thickness is too small for " + stepPlace(step));
@@ -261,8 +259,8 @@ CutList cutList(const Section& section, const Frame& frame, const CutListOptions
             if (*sheets == 0) {
                 refuse(DesignInput::SheetThickness,
                        stepPlace(step) + ": its stack of " + writeDefault(list.stacks[step]) +
-                           " mm holds no pair of sheets " +
-                           writeDefault(*options.sheetThickness) + " mm thick");
+                           " mm holds no pair of sheets " + writeDefault(*options.sheetThickness) +
+                           " mm thick");
             }
         }
         for (const Piece piece : {Piece::OuterLimb, Piece::CentreLimb, Piece::Yoke}) {
@@ -287,8 +285,12 @@ std::vector<Vertex> pieceOutline(const CutList& list, const CutRow& row) {
         case Piece::OuterLimb:
             return {{0, 0}, {row.longLength, 0}, {row.longLength - w, w}, {w, w}};
         case Piece::CentreLimb:
-            return {{0, w / 2},         {w / 2, 0},           {row.longLength - w / 2, 0},
-                    {row.longLength, w / 2}, {row.longLength - w / 2, w}, {w / 2, w}};
+            return {{0, w / 2},
+                    {w / 2, 0},
+                    {row.longLength - w / 2, 0},
+                    {row.longLength, w / 2},
+                    {row.longLength - w / 2, w},
+                    {w / 2, w}};
         case Piece::Yoke: {
             // The inner edge, right to left, dips into a V under every centre
             // limb, whose axis stands w/2 + j·C from the outer end.
@@ -384,17 +386,18 @@ LossCurve readLossCurve(std::string_view text, std::string name) {
 
 double specificLoss(const LossCurve& curve, double fluxDensity) {
     const std::vector<LossPoint>& points = curve.points;
-    if (points.empty() || !(fluxDensity >= points.front().fluxDensity &&
-                            fluxDensity <= points.back().fluxDensity)) {
+    if (points.empty() ||
+        !(fluxDensity >= points.front().fluxDensity && fluxDensity <= points.back().fluxDensity)) {
         refuse(DesignInput::FluxDensity,
                "the flux density " + writeDefault(fluxDensity) + " T lies outside the curve " +
-                   curve.name + " (" + writeDefault(points.empty() ? 0 : points.front().fluxDensity) +
-                   " to " + writeDefault(points.empty() ? 0 : points.back().fluxDensity) +
+                   curve.name + " (" +
+                   writeDefault(points.empty() ? 0 : points.front().fluxDensity) + " to " +
+                   writeDefault(points.empty() ? 0 : points.back().fluxDensity) +
                    " T); a curve is never extrapolated");
     }
-    const auto above = std::lower_bound(
-        points.begin(), points.end(), fluxDensity,
-        [](const LossPoint& point, double b) { return point.fluxDensity < b; });
+    const auto above =
+        std::lower_bound(points.begin(), points.end(), fluxDensity,
+                         [](const LossPoint& point, double b) { return point.fluxDensity < b; });
     if (above->fluxDensity == fluxDensity) {
         return above->specificLoss;
     }
@@ -408,8 +411,7 @@ double specificLoss(const LossCurve& curve, double fluxDensity) {
 double fluxDensityOf(double voltsPerTurn, double frequency, double netAreaMm2) {
     checkPositive(DesignInput::VoltsPerTurn, "voltage per turn", voltsPerTurn);
     checkPositive(DesignInput::Frequency, "frequency", frequency);
-    return voltsPerTurn /
-           (std::numbers::sqrt2 * std::numbers::pi * frequency * (netAreaMm2 / 1e6));
+    return voltsPerTurn / (std::numbers::sqrt2 * std::numbers::pi * frequency * (netAreaMm2 / 1e6));
 }
 
 NoLoadLoss noLoadLoss(const LossCurve& curve, double fluxDensity, double mass,

@@ -39,6 +39,27 @@ double readLenient(std::string_view text);
 //   "12.5mm"      -> TypeMismatch
 double readStrict(std::string_view text);
 
+// Why a typed number could not be read: a command-line option or a box of the
+// designer, where only one plain number will do.
+enum class PlainNumberProblem { None, Empty, NotANumber, DecimalComma, OutOfRange };
+
+struct PlainReading {
+    double value = 0;
+    PlainNumberProblem problem = PlainNumberProblem::None;
+};
+
+// One plain finite decimal number, blanks around it allowed: strict reading
+// without digit-group commas. A comma is never a thousands separator; where
+// a point in its place would make a number, the problem is DecimalComma.
+//   " 200.5 "  -> 200.5
+//   ""         -> Empty
+//   "200,5"    -> DecimalComma
+//   "1,234.5"  -> NotANumber
+//   "200mm"    -> NotANumber
+//   "inf"      -> NotANumber
+//   "1e999"    -> OutOfRange
+PlainReading readPlainNumber(std::string_view text);
+
 // Default writing: at most 15 significant digits, trailing zeros dropped,
 // plain form for decimal exponents -4..14 and exponent form otherwise.
 // Zero of either sign is "0"; no leading blank, "-" for a negative number.

@@ -19,7 +19,8 @@
 //   outer limb   2 a layer      trapezoid, short L − w, long L + w      area w·L
 //   centre limb  n_L − 2        V tip at both ends, short L − w, long L  area w·(L − w/2)
 //   yoke         2              trapezoid, short (n_L−1)·C − w, long (n_L−1)·C + w,
-//                               a V notch w/2 deep per centre limb      area (n_L−1)·C·w − (n_L−2)·w²/4
+//                               a V notch w/2 deep per centre limb      area (n_L−1)·C·w −
+//                               (n_L−2)·w²/4
 
 namespace kalvitra::workshop {
 
