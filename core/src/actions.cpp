@@ -39,10 +39,10 @@ void writeDefaultInto(SheetAccess& sheet, Field field, double value) {
 double squareRoot(double base, int stage) {
     if (base < 0.0) {
         throw CalcError(ErrorKind::InvalidArgument,
-                        stagePlace(stage) +
+                        describePlace({CalcStep::StageRoot, stage}) +
                             ": negative number under the square root (the width is larger "
                             "than the core diameter D)",
-                        widthField(stage));
+                        widthField(stage), {CalcStep::StageRoot, stage});
     }
     return std::sqrt(base);
 }
@@ -67,7 +67,7 @@ void computeStageThicknesses(SheetAccess& sheet) {
         CheckedArithmetic arithmetic;
         const double base =
             arithmetic.sub(arithmetic.mul(diameter, diameter), arithmetic.mul(width, width));
-        arithmetic.checkAt([&] { return stagePlace(stage) + ", D² − width²"; });
+        arithmetic.check({CalcStep::StageSquares, stage});
         const double reach = squareRoot(base, stage);
 
         double thickness = reach;
@@ -76,7 +76,7 @@ void computeStageThicknesses(SheetAccess& sheet) {
             for (int i = 2; i < stage; ++i) {
                 thickness = arithmetic.sub(thickness, shown[i - 1]);
             }
-            arithmetic.checkAt([&] { return stagePlace(stage) + ", thickness"; });
+            arithmetic.check({CalcStep::StageThickness, stage});
         }
 
         // Written twice on purpose: first the default text, then the pattern
@@ -132,7 +132,7 @@ void computeGrossArea(SheetAccess& sheet) {
         sides = arithmetic.add(sides, product[i]);
     }
     const double squareMillimetres = arithmetic.add(product[0], arithmetic.mul(2.0, sides));
-    arithmetic.check("gross area");
+    arithmetic.check({CalcStep::GrossArea});
 
     writeDefaultInto(sheet, Field::txmj, squareMillimetres / 100.0);
 }
@@ -152,7 +152,7 @@ void computeNetArea(SheetAccess& sheet) {
 
     CheckedArithmetic arithmetic;
     const double netArea = arithmetic.mul(grossArea, stackingFactor);
-    arithmetic.check("net area");
+    arithmetic.check({CalcStep::NetArea});
 
     writeDefaultInto(sheet, Field::txjmj, netArea);
 }
@@ -172,7 +172,7 @@ void computeTotalStack(SheetAccess& sheet) {
         total = arithmetic.add(total, onePacket[i]);
         total = arithmetic.add(total, otherPacket[i]);
     }
-    arithmetic.check("total stack thickness");
+    arithmetic.check({CalcStep::TotalStack});
 
     writeDefaultInto(sheet, Field::dh, total);
 }
@@ -184,7 +184,7 @@ void computeCoreWeight(SheetAccess& sheet) {
     const double windowHeight = readField(sheet, Field::H);
     CheckedArithmetic arithmetic;
     const double yokeDistance = arithmetic.add(windowHeight, centreWidth);
-    arithmetic.check("core weight, H + PK1");
+    arithmetic.check({CalcStep::WeightYoke});
 
     const double centreDistance = readField(sheet, Field::M);
     const double limbs = readField(sheet, Field::Z);
@@ -193,12 +193,12 @@ void computeCoreWeight(SheetAccess& sheet) {
         const double width = readField(sheet, widthField(stage));
         const double outlineWidth =
             arithmetic.add(arithmetic.mul(centreDistance, arithmetic.sub(limbs, 1.0)), width);
-        arithmetic.checkAt([&] { return "core weight, " + stagePlace(stage) + ", outline"; });
+        arithmetic.check({CalcStep::WeightOutline, stage});
         const double outlineArea =
             arithmetic.mul(arithmetic.add(yokeDistance, width), outlineWidth);
         const double windowWidths =
             arithmetic.mul(arithmetic.sub(centreDistance, width), arithmetic.sub(limbs, 1.0));
-        arithmetic.checkAt([&] { return "core weight, " + stagePlace(stage) + ", windows"; });
+        arithmetic.check({CalcStep::WeightWindows, stage});
         const double windowArea = arithmetic.mul(arithmetic.sub(yokeDistance, width), windowWidths);
         plateArea[stage - 1] = arithmetic.sub(outlineArea, windowArea);
     }
@@ -209,14 +209,14 @@ void computeCoreWeight(SheetAccess& sheet) {
         const double onePacket = readField(sheet, thicknessField(stage));
         const double otherPacket = readField(sheet, secondColumnField(stage));
         const double thickness = arithmetic.add(onePacket, otherPacket);
-        arithmetic.checkAt([&] { return "core weight, " + stagePlace(stage) + ", thickness"; });
+        arithmetic.check({CalcStep::WeightThickness, stage});
         volume[stage - 1] = arithmetic.mul(plateArea[stage - 1], thickness);
     }
 
     const double stackingFactor = readField(sheet, Field::dpxs);
     const double density = readField(sheet, Field::MD);
     const double effectiveDensity = arithmetic.mul(stackingFactor, density);
-    arithmetic.check("core weight, dpxs × MD");
+    arithmetic.check({CalcStep::WeightDensity});
 
     double coreVolume = arithmetic.add(volume[0], volume[1]);
     for (int i = 2; i < kStageCount; ++i) {
@@ -226,7 +226,7 @@ void computeCoreWeight(SheetAccess& sheet) {
     const double weight = arithmetic.div(arithmetic.mul(effectiveDensity, coreVolume), 1000000.0);
     // The steps since the last check are checked too: a weight beyond the
     // double range must not be written as a number.
-    arithmetic.check("core weight");
+    arithmetic.check({CalcStep::Weight});
 
     writeDefaultInto(sheet, Field::txz, weight);
 }

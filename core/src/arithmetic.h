@@ -28,18 +28,11 @@ public:
 
     // Stops the calculation with the fault its arithmetic raised, if any.
     // Overflow and division by zero come first: they are the causes of the
-    // invalid operations that follow them (infinity minus infinity).
-    void check(std::string_view where) const {
+    // invalid operations that follow them (infinity minus infinity). The
+    // place is described only when there is a fault.
+    void check(CalcPlace where) const {
         if (faults_ != 0) {
             raiseFault(where);
-        }
-    }
-
-    // As check, but the place is described only when there is a fault.
-    template <typename Describe>
-    void checkAt(Describe describe) const {
-        if (faults_ != 0) {
-            raiseFault(describe());
         }
     }
 
@@ -48,7 +41,7 @@ private:
     static constexpr unsigned kDivisionByZero = 2;
     static constexpr unsigned kOverflow = 4;
 
-    [[noreturn]] void raiseFault(std::string_view where) const {
+    [[noreturn]] void raiseFault(CalcPlace where) const {
         if (faults_ & kOverflow) {
             fail(ErrorKind::Overflow, where, "result beyond the double range");
         }
@@ -69,11 +62,11 @@ private:
         return result;
     }
 
-    [[noreturn]] static void fail(ErrorKind kind, std::string_view where, std::string_view what) {
-        std::string message(where);
+    [[noreturn]] static void fail(ErrorKind kind, CalcPlace where, std::string_view what) {
+        std::string message = describePlace(where);
         message += ": ";
         message += what;
-        throw CalcError(kind, message);
+        throw CalcError(kind, message, std::nullopt, where);
     }
 
     unsigned faults_ = 0;

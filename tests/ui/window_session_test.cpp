@@ -120,23 +120,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("changed");  // field=text written before the error
         QTest::addColumn<QString>("culprit");  // the field the report points at, if any
+        QTest::addColumn<QString>("detail");   // where it stopped and why, in Chinese
 
         QTest::newRow("width larger than the diameter")
             << QStringLiteral("D=200;PK1=190;PK2=175;PK3=250;jh1=old;jh2=old;jh3=old;jh22=old")
             << QStringLiteral("jh") << QStringLiteral("无效参数")
-            << QStringLiteral("jh1=0062.45;jh2=0017.19") << QStringLiteral("第三级 片宽");
+            << QStringLiteral("jh1=0062.45;jh2=0017.19") << QStringLiteral("第三级 片宽")
+            << QStringLiteral("第三级：开平方：负数不能开平方（片宽大于铁心直径）");
         QTest::newRow("gross area with a unit behind it")
             << QStringLiteral("txmj=289.499 cm2;dpxs=0.96;txjmj=old") << QStringLiteral("Command3")
-            << QStringLiteral("类型不匹配") << QString() << QStringLiteral("截面积(cm)");
+            << QStringLiteral("类型不匹配") << QString() << QStringLiteral("截面积(cm)")
+            << QStringLiteral("截面积(cm)：不是一个数");
         QTest::newRow("net area before the gross area")
             << QString() << QStringLiteral("Command3") << QStringLiteral("类型不匹配") << QString()
-            << QStringLiteral("截面积(cm)");
+            << QStringLiteral("截面积(cm)") << QStringLiteral("截面积(cm)：不是一个数");
         QTest::newRow("diameter beyond the number range")
             << QStringLiteral("D=1E400;PK1=190;jh1=old") << QStringLiteral("jh")
-            << QStringLiteral("溢出") << QString() << QStringLiteral("铁心直径(mm)");
+            << QStringLiteral("溢出") << QString() << QStringLiteral("铁心直径(mm)")
+            << QStringLiteral("铁心直径(mm)：数值超出计算范围");
         QTest::newRow("weight beyond the number range")
             << QStringLiteral("M=1E300;Z=1E300;txz=old") << QStringLiteral("铁心重量")
-            << QStringLiteral("溢出") << QString() << QString();
+            << QStringLiteral("溢出") << QString() << QString()
+            << QStringLiteral("铁心重量，第一级：外框：数值超出计算范围");
     }
 
     void aFailedCalculationIsReportedAndTheWindowCarriesOn() {
@@ -145,6 +150,7 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QString, changed);
         QFETCH(QString, culprit);
+        QFETCH(QString, detail);
         for (const QString& assignment : setUp.split(u';', Qt::SkipEmptyParts)) {
             const QStringList parts = assignment.split(u'=');
             typeInto(*window_, parts[0].toStdString(), parts[1]);
@@ -163,6 +169,8 @@ private Q_SLOTS:
         const QString pointedAt = QStringLiteral("出错的字段：") + culprit + u'\n';
         QVERIFY2(culprit.isEmpty() ? !report.message.contains(QStringLiteral("出错的字段"))
                                    : report.message.contains(pointedAt),
+                 report.message.toUtf8().constData());
+        QVERIFY2(report.message.contains(QStringLiteral("详细信息：") + detail + u'\n'),
                  report.message.toUtf8().constData());
         QCOMPARE(report.textsWhileShown, expected);
         QCOMPARE(window_->fieldTexts(), expected);
@@ -315,10 +323,11 @@ private Q_SLOTS:
                                         ErrorKind::InvalidArgument};
         QSet<QString> names;
         for (ErrorKind kind : kinds) {
-            const QString message = calculationErrorMessage(CalcError(kind, "PK3"));
+            const QString message = calculationErrorMessage(
+                CalcError(kind, "stage 3 (PK3)", Field::PK3, {CalcStep::StageSquares, 3}));
             const QString name = errorKindText(kind);
             QVERIFY(message.contains(name));
-            QVERIFY(message.contains(QStringLiteral("PK3")));
+            QVERIFY(message.contains(QStringLiteral("第三级：D² − 片宽²：")));
             QVERIFY(std::any_of(name.cbegin(), name.cend(),
                                 [](QChar c) { return c.script() == QChar::Script_Han; }));
             names.insert(name);

@@ -32,6 +32,76 @@ ErrorKindWords wordsFor(ErrorKind kind) {
     return {u"计算错误", u""};
 }
 
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A stage as its row label names it: "第三级".
+QString stageWords(int stage) {
+    const ControlRow* width = findControl(fieldName(widthField(stage)));
+    const ControlRow* row = width ? findControl(width->labelledBy[0]) : nullptr;
+    return row ? fromUtf8(row->caption) : QString::number(stage);
+}
+
+// Where the calculation stopped, in the words of the window.
+QString placeWords(const CalcError& error) {
+    const CalcPlace place = error.place();
+    const auto ofStage = [&](const char16_t* what) {
+        return stageWords(place.stage) + QString::fromUtf16(what);
+    };
+    switch (place.step) {
+        case CalcStep::ReadField:
+            if (const std::optional<Field> field = error.field()) {
+                if (const ControlRow* control = findControl(fieldName(*field))) {
+                    return accessibleFieldName(*control);
+                }
+            }
+            return QStringLiteral("读取字段");
+        case CalcStep::StageSquares:
+            return ofStage(u"：D² − 片宽²");
+        case CalcStep::StageRoot:
+            return ofStage(u"：开平方");
+        case CalcStep::StageThickness:
+            return ofStage(u"：级厚");
+        case CalcStep::GrossArea:
+            return QStringLiteral("截面积");
+        case CalcStep::NetArea:
+            return QStringLiteral("净截面积");
+        case CalcStep::TotalStack:
+            return QStringLiteral("总叠厚");
+        case CalcStep::WeightYoke:
+            return QStringLiteral("铁心重量：窗高 + 第一级片宽");
+        case CalcStep::WeightOutline:
+            return QStringLiteral("铁心重量，") + ofStage(u"：外框");
+        case CalcStep::WeightWindows:
+            return QStringLiteral("铁心重量，") + ofStage(u"：窗口");
+        case CalcStep::WeightThickness:
+            return QStringLiteral("铁心重量，") + ofStage(u"：两侧级厚之和");
+        case CalcStep::WeightDensity:
+            return QStringLiteral("铁心重量：叠片系数 × 硅钢片密度");
+        case CalcStep::Weight:
+            return QStringLiteral("铁心重量");
+    }
+    return {};
+}
+
+// What went wrong there, by kind.
+const char16_t* faultWords(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::TypeMismatch:
+            return u"不是一个数";
+        case ErrorKind::Overflow:
+            return u"数值超出计算范围";
+        case ErrorKind::DivisionByZero:
+            return u"除数为零";
+        case ErrorKind::InvalidOperation:
+            return u"运算没有结果";
+        case ErrorKind::InvalidArgument:
+            return u"负数不能开平方（片宽大于铁心直径）";
+    }
+    return u"";
+}
+
 }  // namespace
 
 CommandRunner::CommandRunner(SheetAccess& sheet, PrintSheet print)
@@ -76,9 +146,10 @@ QString calculationErrorMessage(const CalcError& error) {
             where = QStringLiteral("出错的字段：%1\n").arg(accessibleFieldName(*control));
         }
     }
+    const QString detail = placeWords(error) + u'：' + QString::fromUtf16(faultWords(error.kind()));
     return QStringLiteral("计算出错：%1\n\n%2\n\n%3详细信息：%4\n已算出的结果保留在窗口中。")
         .arg(errorKindText(error.kind()), QString::fromUtf16(wordsFor(error.kind()).likelyCause),
-             where, QString::fromUtf8(error.what()));
+             where, detail);
 }
 
 QString internalErrorMessage(const std::exception& error) {
