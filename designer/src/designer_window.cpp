@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -190,13 +191,14 @@ QWidget* DesignerWindow::buildInputs() {
             for (const Choice& choice : choicesOf(row)) {
                 choices->addItem(choice.label, choice.key);
             }
-            connect(choices, &QComboBox::activated, this, [this] { edited(); });
+            connect(choices, &QComboBox::currentIndexChanged, this, [this] { edited(); });
             control = choices;
         } else {
             auto* edit = new QLineEdit(box);
             // Any paste is kept whole: the toolkit's own limit would cut it.
             edit->setMaxLength(std::numeric_limits<int>::max());
-            connect(edit, &QLineEdit::textEdited, this, [this] { edited(); });
+            // Every change counts, typed or made by a screen reader.
+            connect(edit, &QLineEdit::textChanged, this, [this] { edited(); });
             control = edit;
             if (row.kind == InputKind::CurveFile) {
                 edit->setReadOnly(true);
@@ -299,6 +301,7 @@ DesignTexts DesignerWindow::texts() const {
 }
 
 void DesignerWindow::setTexts(const DesignTexts& texts) {
+    const QScopedValueRollback filling(filling_, true);
     for (auto it = texts.begin(); it != texts.end(); ++it) {
         QWidget* control = inputs_.value(it.key());
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
@@ -314,6 +317,9 @@ void DesignerWindow::setTexts(const DesignTexts& texts) {
 }
 
 void DesignerWindow::edited() {
+    if (filling_) {
+        return;  // the window fills its own fields
+    }
     setWindowModified(true);
     recompute();
 }
@@ -361,6 +367,7 @@ void DesignerWindow::recompute() {
 void DesignerWindow::showDesign(const core_design::Design& design) {
     // What the core chose stands in the fields it fills, ready to be taken
     // over as given widths.
+    const QScopedValueRollback filling(filling_, true);
     const DesignTexts current = texts();
     const DesignTexts chosen = chosenTexts(design);
     for (auto it = chosen.begin(); it != chosen.end(); ++it) {

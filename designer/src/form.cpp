@@ -287,6 +287,8 @@ bool isUsed(const DesignTexts& texts, DesignInput input) {
     switch (input) {
         case DesignInput::Diameter:
             return mode != WidthMode::FindDiameter;
+        case DesignInput::Widths:
+            return mode == WidthMode::AsGiven;
         case DesignInput::Stages:
         case DesignInput::Grid:
         case DesignInput::MinWidth:

@@ -111,6 +111,7 @@ private:
 
     std::optional<core_design::Design> design_;
     bool outOfDate_ = false;
+    bool filling_ = false;  // the window is setting its fields itself
     QString path_;
     Reporter report_;
     UnsavedQuestion askUnsaved_;
