@@ -1,6 +1,8 @@
 // A designer at the designer window: typing, mistakes, files, exports
 // compared with the batch tool, the report, and both languages.
 
+#include "kalvitra/designer/designer_window.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -17,7 +19,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "kalvitra/designer/designer_window.h"
 #include "kalvitra/designer/language.h"
 #include "kalvitra/designer/section_view.h"
 
@@ -117,11 +118,13 @@ QList<QPair<QString, QString>> visibleTexts(const QWidget& window) {
             }
         } else if (const auto* table = qobject_cast<const QTableWidget*>(widget)) {
             for (int c = 0; c < table->columnCount(); ++c) {
-                add(widget, QStringLiteral("head%1").arg(c), table->horizontalHeaderItem(c)->text());
+                add(widget, QStringLiteral("head%1").arg(c),
+                    table->horizontalHeaderItem(c)->text());
             }
             for (int r = 0; r < table->rowCount(); ++r) {
                 for (int c = 0; c < table->columnCount(); ++c) {
-                    add(widget, QStringLiteral("cell%1.%2").arg(r).arg(c), table->item(r, c)->text());
+                    add(widget, QStringLiteral("cell%1.%2").arg(r).arg(c),
+                        table->item(r, c)->text());
                 }
             }
         }
@@ -142,9 +145,8 @@ private Q_SLOTS:
     void init() {
         installLanguage(*QCoreApplication::instance(), Language::English);
         window_ = std::make_unique<DesignerWindow>();
-        window_->setReporter([this](const QString&, const QString& message) {
-            reports_.append(message);
-        });
+        window_->setReporter(
+            [this](const QString&, const QString& message) { reports_.append(message); });
         window_->setUnsavedQuestion([] { return DesignerWindow::Unsaved::Discard; });
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -167,11 +169,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("stages");
         QTest::addColumn<int>("cutRows");
         QTest::addColumn<QString>("diameterLabel");
-        QTest::newRow("more stages") << "stages" << "9" << 9 << 27 << "D = 196 mm";
-        QTest::newRow("a larger core") << "diameter" << "250" << 8 << 24 << "D = 250 mm";
-        QTest::newRow("full-width digits") << "diameter" << "２５０．５" << 8 << 24
-                                           << "D = 250.5 mm";
-        QTest::newRow("two limbs, no centre limbs") << "limbs" << "2" << 8 << 16 << "D = 196 mm";
+        QTest::newRow("more stages") << "stages"
+                                     << "9" << 9 << 27 << "D = 196 mm";
+        QTest::newRow("a larger core") << "diameter"
+                                       << "250" << 8 << 24 << "D = 250 mm";
+        QTest::newRow("full-width digits") << "diameter"
+                                           << "２５０．５" << 8 << 24 << "D = 250.5 mm";
+        QTest::newRow("two limbs, no centre limbs") << "limbs"
+                                                    << "2" << 8 << 16 << "D = 196 mm";
     }
     void anEditUpdatesTablesAndDrawing() {
         QFETCH(QString, key);
@@ -183,8 +188,8 @@ private Q_SLOTS:
         QTEST(window_->cutListTable()->rowCount(), "cutRows");
         QVERIFY(output(*window_, "frameMass") != massBefore);
         const auto& marks = window_->sectionView()->section().marks;
-        const auto diameter = std::ranges::find(marks, drawing::MarkRole::Diameter,
-                                                &drawing::Mark::role);
+        const auto diameter =
+            std::ranges::find(marks, drawing::MarkRole::Diameter, &drawing::Mark::role);
         QVERIFY(diameter != marks.end());
         QTEST(QString::fromStdString(diameter->text), "diameterLabel");
         QCOMPARE(std::ranges::count(marks, drawing::MarkRole::Packet, &drawing::Mark::role),
@@ -204,16 +209,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("saying");
-        QTest::newRow("decimal comma") << "diameter" << "196,5" << "as in 196.5";
-        QTest::newRow("full-width comma") << "diameter" << "１９６，５" << "as in 196.5";
-        QTest::newRow("empty") << "windowHeight" << "" << "Type a number";
-        QTest::newRow("NaN") << "density" << "NaN" << "Not a number";
-        QTest::newRow("emoji") << "density" << "7.65😀" << "Not a number";
-        QTest::newRow("beyond double") << "diameter" << "1E+309" << "beyond the range";
-        QTest::newRow("1E+308 core") << "diameter" << "1E+308" << "1E-100 to 1E+100";
-        QTest::newRow("ten stages") << "stages" << "10" << "1 to 9";
-        QTest::newRow("limbs would overlap") << "centreDistance" << "150" << "overlap";
-        QTest::newRow("flux beyond the curve") << "fluxDensity" << "1.9" << "never extrapolated";
+        QTest::newRow("decimal comma") << "diameter"
+                                       << "196,5"
+                                       << "as in 196.5";
+        QTest::newRow("full-width comma") << "diameter"
+                                          << "１９６，５"
+                                          << "as in 196.5";
+        QTest::newRow("empty") << "windowHeight"
+                               << ""
+                               << "Type a number";
+        QTest::newRow("NaN") << "density"
+                             << "NaN"
+                             << "Not a number";
+        QTest::newRow("emoji") << "density"
+                               << "7.65😀"
+                               << "Not a number";
+        QTest::newRow("beyond double") << "diameter"
+                                       << "1E+309"
+                                       << "beyond the range";
+        QTest::newRow("1E+308 core") << "diameter"
+                                     << "1E+308"
+                                     << "1E-100 to 1E+100";
+        QTest::newRow("ten stages") << "stages"
+                                    << "10"
+                                    << "1 to 9";
+        QTest::newRow("limbs would overlap") << "centreDistance"
+                                             << "150"
+                                             << "overlap";
+        QTest::newRow("flux beyond the curve") << "fluxDensity"
+                                               << "1.9"
+                                               << "never extrapolated";
     }
     void aBadFieldIsMarkedAndTheOldResultsKept() {
         QFETCH(QString, key);
@@ -337,21 +362,21 @@ private Q_SLOTS:
         }
         const bool drawn = compare(section, "section.svg");
         QVERIFY(drawn || language == Language::Chinese);
-        const bool listed = compare({QStringLiteral("cutlist"), QStringLiteral("--stack-round"),
-                                     QStringLiteral("2"), QStringLiteral("--sheet-thickness"),
-                                     QStringLiteral("0.27")},
-                                    "cutlist.csv");
+        const bool listed = compare(
+            {QStringLiteral("cutlist"), QStringLiteral("--stack-round"), QStringLiteral("2"),
+             QStringLiteral("--sheet-thickness"), QStringLiteral("0.27")},
+            "cutlist.csv");
         if (DesignerWindow::canWriteDxf()) {
             QVERIFY(written(window.exportSectionDxf(path("section.dxf"))));
             QVERIFY(written(window.exportCutListDxf(path("cutlist.dxf"))));
             QVERIFY(compare({QStringLiteral("section"), QStringLiteral("--format"),
                              QStringLiteral("dxf"), QStringLiteral("--lang"), lang},
                             "section.dxf"));
-            QVERIFY(compare({QStringLiteral("cutlist"), QStringLiteral("--stack-round"),
-                             QStringLiteral("2"), QStringLiteral("--sheet-thickness"),
-                             QStringLiteral("0.27"), QStringLiteral("--dxf"),
-                             path("tool-cutlist.dxf"), QStringLiteral("--lang"), lang},
-                            "cutlist.csv"));
+            QVERIFY(compare(
+                {QStringLiteral("cutlist"), QStringLiteral("--stack-round"), QStringLiteral("2"),
+                 QStringLiteral("--sheet-thickness"), QStringLiteral("0.27"),
+                 QStringLiteral("--dxf"), path("tool-cutlist.dxf"), QStringLiteral("--lang"), lang},
+                "cutlist.csv"));
             QCOMPARE(contents(path("cutlist.dxf")), contents(path("tool-cutlist.dxf")));
         }
         if (!drawn || !listed) {
