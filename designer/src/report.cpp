@@ -19,19 +19,21 @@ QString localised(const char* text) {
     return QCoreApplication::translate("kalvitra::designer::Report", text);
 }
 
-// Lays out text down a page in points, one line or table at a time.
+// Lays out text down a page, one line or table at a time. Sizes are in
+// points; unit is the device's units per point.
 class Page {
 public:
-    Page(QPainter& painter, QRectF area) : painter_(painter), area_(area), y_(area.top()) {}
+    Page(QPainter& painter, QRectF area, double unit)
+        : painter_(painter), area_(area), unit_(unit), y_(area.top()) {}
 
     void heading(const QString& text, double size) {
         QFont font = painter_.font();
         font.setPointSizeF(size);
         font.setBold(true);
         painter_.setFont(font);
-        y_ += size * 1.5;
+        y_ += size * 1.5 * unit_;
         painter_.drawText(QPointF(area_.left(), y_), text);
-        y_ += size * 0.6;
+        y_ += size * 0.6 * unit_;
     }
 
     // Columns share the width in the given proportions; numbers after the
@@ -40,7 +42,8 @@ public:
                const QList<double>& shares, double size) {
         QFont font = painter_.font();
         font.setPointSizeF(size);
-        const double line = size * 1.45;
+        font.setBold(false);
+        const double line = size * 1.45 * unit_;
         double total = 0;
         for (double share : shares) {
             total += share;
@@ -60,7 +63,9 @@ public:
         };
         if (!header.isEmpty()) {
             row(header, true);
-            painter_.drawLine(QPointF(area_.left(), y_ + 1), QPointF(area_.right(), y_ + 1));
+            painter_.drawLine(QPointF(area_.left(), y_ + unit_),
+                              QPointF(area_.right(), y_ + unit_));
+            y_ += 2 * unit_;
         }
         for (const QStringList& cells : rows) {
             row(cells, false);
@@ -68,16 +73,18 @@ public:
         y_ += line * 0.5;
     }
 
-    // The rest of the page down to a height, for a picture.
-    QRectF take(double height) {
-        const QRectF taken(area_.left(), y_ + 4, area_.width(), height);
-        y_ += height + 8;
+    // A band across the page, for a picture, height a share of the page's.
+    QRectF take(double share) {
+        const double height = area_.height() * share;
+        const QRectF taken(area_.left(), y_ + 4 * unit_, area_.width(), height);
+        y_ += height + 8 * unit_;
         return taken;
     }
 
 private:
     QPainter& painter_;
     QRectF area_;
+    double unit_;
     double y_;
 };
 
@@ -101,21 +108,19 @@ std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& repo
         return localised(
             QT_TRANSLATE_NOOP("kalvitra::designer::Report", "The page could not be started."));
     }
-    // Everything below is laid out in points of the page.
-    const QRectF pageRect = device.pageLayout().paintRect(QPageLayout::Point);
-    const double toDevice = device.logicalDpiX() / 72.0;
-    painter.scale(toDevice, toDevice);
-    const QRectF area(0, 0, pageRect.width(), pageRect.height());
+    const double unit = device.logicalDpiY() / 72.0;
+    const QRectF area(QPointF(0, 0),
+                      device.pageLayout().paintRectPixels(device.logicalDpiY()).size());
 
     const QList<ValueRow> values = valueRows(report.design);
     {
-        Page page(painter, area);
+        Page page(painter, area, unit);
         page.heading(
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Core design")) +
                 (report.title.isEmpty() ? QString() : QStringLiteral(" — ") + report.title),
             15);
         if (report.design != nullptr) {
-            paintSection(painter, report.design->section, page.take(area.height() * 0.42));
+            paintSection(painter, report.design->section, page.take(0.42));
         }
         page.heading(valueGroupTitle(ValueGroup::Results), 11);
         page.table({}, valueTable(values, ValueGroup::Results), {3, 2}, 9.5);
@@ -129,7 +134,7 @@ std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& repo
                                            "The second page could not be started."));
     }
     {
-        Page page(painter, area);
+        Page page(painter, area, unit);
         if (report.design != nullptr) {
             page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Stage table")),
                          11);
