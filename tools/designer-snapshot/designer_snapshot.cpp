@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
     auto* widths = static_cast<QLineEdit*>(window.inputControl(QStringLiteral("widths")));
     widths->selectAll();
     QTest::keyClicks(widths, QStringLiteral("190 180 160 140 120 100 65 30"));
+    QTest::keyClick(widths, Qt::Key_Home);
     QTest::qWait(100);
     if (!window.grab().save(QString::fromLocal8Bit(argv[2]))) {
         std::fprintf(stderr, "could not write %s\n", argv[2]);
