@@ -163,6 +163,27 @@ private Q_SLOTS:
         QVERIFY(!output(*window_, "noLoadLoss").isEmpty());
     }
 
+    // Tab walks the inputs group by group, top to bottom, past the ones the
+    // modes leave unused.
+    void tabOrderFollowsTheGroups() {
+        QStringList expected;
+        for (const InputRow& row : inputRows()) {
+            if (window_->inputControl(QLatin1String(row.key))->isEnabled()) {
+                expected << QLatin1String(row.key);
+            }
+        }
+        QStringList walked;
+        window_->inputControl(expected.front())->setFocus();
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QWidget* focused = QApplication::focusWidget();
+            if (window_->inputControl(focused->objectName()) != nullptr) {
+                walked << focused->objectName();
+            }
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QCOMPARE(walked, expected);
+    }
+
     void anEditUpdatesTablesAndDrawing_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("typed");
@@ -294,6 +315,33 @@ private Q_SLOTS:
         QVERIFY(reopened.openFile(path));
         QCOMPARE(reopened.texts(), window_->texts());
         QVERIFY(reopened.isOutOfDate());  // the decimal comma is kept as typed, and marked
+    }
+
+    // An exported sheet opens with its widths as given and the same design;
+    // "Open in calculator" hands the calculator such a sheet.
+    void theSheetTravelsWithTheDesign() {
+        QTemporaryDir folder;
+        typeInto(field(*window_, QStringLiteral("windowHeight")), QStringLiteral("800"));
+        const QString sheet = folder.filePath(QStringLiteral("core.kvs"));
+        QVERIFY(written(window_->exportSheet(sheet)));
+        DesignerWindow opened;
+        QVERIFY(opened.openFile(sheet));
+        QCOMPARE(opened.texts().value(QStringLiteral("widthMode")), QStringLiteral("given"));
+        QCOMPARE(output(opened, "frameMass"), output(*window_, "frameMass"));
+
+        // A calculator on the PATH that notes the sheet it was given.
+        const QString calculator = folder.filePath(QStringLiteral("kalvitra"));
+        QFile script(calculator);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ncp \"$1\" \"$(dirname \"$0\")/given.kvs\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", folder.path().toLocal8Bit() + ':' + path);
+        window_->findChild<QAction*>(QStringLiteral("actionOpenInCalculator"))->trigger();
+        qputenv("PATH", path);
+        QTRY_COMPARE(contents(folder.filePath(QStringLiteral("given.kvs"))), contents(sheet));
+        QVERIFY(reports_.isEmpty());
     }
 
     void aBrokenDesignFileIsRefusedWhole_data() {
