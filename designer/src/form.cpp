@@ -216,7 +216,8 @@ const InputRow* findInputRow(DesignInput input) {
 QString groupTitle(Group group) {
     switch (group) {
         case Group::Section:
-            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Section"));
+            // Not "Section", the drawing's name: a screen reader finds each by its name.
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Core section"));
         case Group::Widths:
             return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Widths"));
         case Group::Frame:

@@ -90,7 +90,8 @@ QString valueGroupTitle(ValueGroup group) {
             return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
                                                "Published conventions, not the frame as cut"));
         case ValueGroup::Loss:
-            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load loss"));
+            // Not "No-load loss", the name of the value itself.
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Loss figures"));
     }
     return {};
 }

@@ -482,10 +482,6 @@ The file on disk is as it was.</translation>
         <translation>Width %1: %2</translation>
     </message>
     <message>
-        <source>Section</source>
-        <translation>Section</translation>
-    </message>
-    <message>
         <source>Frame</source>
         <translation>Frame</translation>
     </message>
@@ -580,6 +576,10 @@ The file on disk is as it was.</translation>
     <message>
         <source>The curve file must hold two or more lines B,W/kg, B rising from line to line, no number negative.</source>
         <translation>The curve file must hold two or more lines B,W/kg, B rising from line to line, no number negative.</translation>
+    </message>
+    <message>
+        <source>Core section</source>
+        <translation>Core section</translation>
     </message>
 </context>
 <context>
@@ -687,6 +687,10 @@ The file on disk is as it was.</translation>
     <message>
         <source>Mass kg</source>
         <translation>Mass kg</translation>
+    </message>
+    <message>
+        <source>Loss figures</source>
+        <translation>Loss figures</translation>
     </message>
 </context>
 <context>

@@ -482,10 +482,6 @@ The file on disk is as it was.</source>
         <translation>第 %1 个片宽：%2</translation>
     </message>
     <message>
-        <source>Section</source>
-        <translation>截面</translation>
-    </message>
-    <message>
         <source>Frame</source>
         <translation>铁心框</translation>
     </message>
@@ -580,6 +576,10 @@ The file on disk is as it was.</source>
     <message>
         <source>The curve file must hold two or more lines B,W/kg, B rising from line to line, no number negative.</source>
         <translation>损耗曲线文件必须有两行或更多 B,W/kg，B 逐行递增，且没有负数。</translation>
+    </message>
+    <message>
+        <source>Core section</source>
+        <translation>铁心截面</translation>
     </message>
 </context>
 <context>
@@ -687,6 +687,10 @@ The file on disk is as it was.</source>
     <message>
         <source>Mass kg</source>
         <translation>质量 kg</translation>
+    </message>
+    <message>
+        <source>Loss figures</source>
+        <translation>损耗结果</translation>
     </message>
 </context>
 <context>
