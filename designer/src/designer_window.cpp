@@ -606,15 +606,7 @@ void DesignerWindow::chooseAndOpenSheet() {
 }
 
 bool DesignerWindow::save() {
-    if (path_.isEmpty()) {
-        return saveAs();
-    }
-    if (const std::optional<QString> error = saveDesign(path_)) {
-        reportProblem(tr("Not saved"), tr("%1 was not saved:\n%2\n\nThe file on disk is as it was.")
-                                           .arg(QDir::toNativeSeparators(path_), *error));
-        return false;
-    }
-    return true;
+    return path_.isEmpty() ? saveAs() : saveReported(path_);
 }
 
 bool DesignerWindow::saveAs() {
@@ -626,6 +618,10 @@ bool DesignerWindow::saveAs() {
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".kvd");
     }
+    return saveReported(path);
+}
+
+bool DesignerWindow::saveReported(const QString& path) {
     if (const std::optional<QString> error = saveDesign(path)) {
         reportProblem(tr("Not saved"), tr("%1 was not saved:\n%2\n\nThe file on disk is as it was.")
                                            .arg(QDir::toNativeSeparators(path), *error));

@@ -96,6 +96,7 @@ private:
     void chooseAndOpenSheet();
     bool save();
     bool saveAs();
+    bool saveReported(const QString& path);
     void chooseCurveFile();
     void openInCalculator();
     void exportWith(const QString& title, const QString& filter, const QString& suffix,
