@@ -1,13 +1,14 @@
-# Installing Kalvitra like any desktop program: the window program and the
-# batch tool in bin, their manual pages, a menu entry with the program's own
-# icon, the metadata software centres read, and a Debian package made by
+# Installing Kalvitra like any desktop program: the calculator window, the
+# core designer and the batch tool in bin, their manual pages, a menu entry
+# for each window with the program's own icon, the design files' type, the
+# metadata software centres read, and a Debian package made by
 # `cpack -G DEB` in the build tree. On Windows: the programs with the README
 # and the licence in one folder, packed by `cpack -G ZIP`.
 include(GNUInstallDirs)
 
 set(kalvitra_programs kalvitra-cli)
 if(KALVITRA_BUILD_GUI)
-  list(APPEND kalvitra_programs kalvitra)
+  list(APPEND kalvitra_programs kalvitra kalvitra-designer)
 endif()
 # Every library comes from the system's own library folders. Qt's project
 # setup gives its programs a run path of $ORIGIN/../lib for bundling Qt
@@ -24,6 +25,9 @@ if(WIN32)
     if(KALVITRA_WINDEPLOYQT)
       install(CODE "execute_process(COMMAND \"${KALVITRA_WINDEPLOYQT}\" --no-translations
                       \"\${CMAKE_INSTALL_PREFIX}/kalvitra.exe\" COMMAND_ERROR_IS_FATAL ANY)")
+      # The designer brings Qt's own Chinese words for its dialogs.
+      install(CODE "execute_process(COMMAND \"${KALVITRA_WINDEPLOYQT}\"
+                      \"\${CMAKE_INSTALL_PREFIX}/kalvitra-designer.exe\" COMMAND_ERROR_IS_FATAL ANY)")
     else()
       message(WARNING "windeployqt not found: the installed window will lack Qt's DLLs")
     endif()
@@ -96,8 +100,10 @@ add_custom_command(OUTPUT ${kalvitra_generated}/man/kalvitra-cli.1
   COMMENT "Writing the manual page kalvitra-cli(1) from kalvitra-cli --help" VERBATIM)
 set(kalvitra_pages kalvitra-cli)
 if(KALVITRA_BUILD_GUI)
-  configure_file(${kalvitra_packaging}/man/kalvitra.1.in ${kalvitra_generated}/man/kalvitra.1 @ONLY)
-  list(APPEND kalvitra_pages kalvitra)
+  foreach(page IN ITEMS kalvitra kalvitra-designer)
+    configure_file(${kalvitra_packaging}/man/${page}.1.in ${kalvitra_generated}/man/${page}.1 @ONLY)
+    list(APPEND kalvitra_pages ${page})
+  endforeach()
 endif()
 set(kalvitra_data_files)
 foreach(page IN LISTS kalvitra_pages)
@@ -115,7 +121,11 @@ if(KALVITRA_BUILD_GUI)
   # The menu entry and the software-centre metadata are named by the
   # program's reverse-DNS id, which desktops use to match the two.
   install(FILES ${kalvitra_packaging}/org.example.kalvitra.desktop
+                ${kalvitra_packaging}/org.example.kalvitra.designer.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # Design files (.kvd) open in the designer.
+  install(FILES ${kalvitra_packaging}/mime/kalvitra.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   install(FILES ${kalvitra_packaging}/org.example.kalvitra.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
@@ -157,6 +167,11 @@ set(CPACK_PACKAGE_DESCRIPTION
     "stack thickness and the weight of the core. The designer fills one sheet\n"
     "of labelled fields in a Chinese window and prints it as shown.\n"
     "\n"
+    "kalvitra-designer, in Chinese or English, shows the whole design live\n"
+    "while the figures are typed: the section to scale, the stage table, the\n"
+    "cut list, the frame mass beside the published conventions and the\n"
+    "no-load loss, with SVG, DXF, CSV and PDF exports.\n"
+    "\n"
     "kalvitra-cli runs the same calculations on sheets and CSV tables from\n"
     "the shell.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
@@ -179,7 +194,9 @@ if(KALVITRA_BUILD_GUI)
   # Noto Sans CJK SC; without a CJK face the labels show empty boxes.
   # qt6-qpa-plugins: the platform plugins Qt loads at start, which the
   # linker never sees.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-qpa-plugins")
+  # qt6-translations-l10n: the toolkit's own dialogs in the designer's
+  # Chinese.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-qpa-plugins, qt6-translations-l10n")
   # 打印 prints on the default printer of a CUPS print server.
   set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, printer-driver-cups-pdf")
 endif()

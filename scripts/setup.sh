@@ -18,6 +18,9 @@ run_packages=(
   # window: Qt, the Chinese font its captions need, and libcups to ask
   # whether the default queue accepts jobs before printing
   qt6-base-dev fonts-noto-cjk libcups2-dev
+  # the core designer's Chinese and English: Qt Linguist's tools (lupdate,
+  # lrelease) at build time, Qt's own translations for its dialogs
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   # the program's icon, rendered from its drawing at each size; gzip for
   # the manual pages comes with every Debian
   librsvg2-bin
@@ -28,6 +31,9 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # window tests: a virtual display, and reading back printed PDFs
   xvfb xauth poppler-utils
+  # the designer driven as a screen reader drives it: a session bus of its
+  # own, the accessibility bus, and Python's AT-SPI client
+  dbus-daemon dbus-x11 at-spi2-core python3-pyatspi
   # peak memory of the batch tool in bench/cli/csv_throughput.sh
   time
   # the Debian package: dpkg-shlibdeps and file (CPack's dependency scan),

@@ -4,12 +4,12 @@
 #   package_test.sh build     BUILD_DIR DEB_DIR   make the package with CPack
 #   package_test.sh control   DEB_DIR VERSION     name, version, dependencies
 #   package_test.sh contents  DEB_DIR             exactly the programs and the files around them
-#   package_test.sh installed DEB_DIR             unpacked into a fresh root: both programs run
+#   package_test.sh installed DEB_DIR             unpacked into a fresh root: every program runs
 #   package_test.sh resolves  DEB_DIR             apt finds every dependency for a bare machine
 #   package_test.sh desktop   DESKTOP_FILE        the menu entry passes desktop-file-validate
-#   package_test.sh manpages  DEB_DIR             both manual pages render cleanly; the batch
+#   package_test.sh manpages  DEB_DIR             every manual page renders cleanly; the batch
 #                                                 tool's says what its --help says
-#   package_test.sh metainfo  DEB_DIR             the AppStream metadata validates with the menu entry
+#   package_test.sh metainfo  DEB_DIR             the AppStream metadata validates with both menu entries
 #   package_test.sh icons     DEB_DIR             the menu entry's icon in every size
 #   package_test.sh lintian   DEB_DIR             lintian finds no errors
 #   package_test.sh help_to_man GENERATOR         help texts of every shape make clean pages
@@ -130,10 +130,13 @@ contents() {
   local icons=./usr/share/icons/hicolor
   expected=$(
     {
-      printf '%s\n' ./usr/bin/kalvitra ./usr/bin/kalvitra-cli \
+      printf '%s\n' ./usr/bin/kalvitra ./usr/bin/kalvitra-cli ./usr/bin/kalvitra-designer \
         ./usr/share/applications/org.example.kalvitra.desktop \
+        ./usr/share/applications/org.example.kalvitra.designer.desktop \
+        ./usr/share/mime/packages/kalvitra.xml \
         ./usr/share/metainfo/org.example.kalvitra.metainfo.xml \
         ./usr/share/man/man1/kalvitra.1.gz ./usr/share/man/man1/kalvitra-cli.1.gz \
+        ./usr/share/man/man1/kalvitra-designer.1.gz \
         ./usr/share/doc/kalvitra/copyright ./usr/share/doc/kalvitra/changelog.gz \
         $icons/scalable/apps/kalvitra.svg
       for size in "${icon_sizes[@]}"; do
@@ -169,7 +172,7 @@ installed() {
   # the build tree, every library found on the system.
   local program
   local dynamic libraries
-  for program in "$bin/kalvitra" "$bin/kalvitra-cli"; do
+  for program in "$bin/kalvitra" "$bin/kalvitra-cli" "$bin/kalvitra-designer"; do
     dynamic=$(readelf -d "$program")
     if grep -E 'RPATH|RUNPATH' <<<"$dynamic"; then
       fail "$program carries a library path"
@@ -190,23 +193,33 @@ installed() {
     grep -q -x -F "$line" <<<"$output" || fail "kalvitra-cli printed no line $line:"$'\n'"$output"
   done
 
-  # The installed window starts the way the menu starts it (its Exec line,
-  # found on PATH, with the sheet file opened in place of %f) and keeps
+  # Each installed window starts the way its menu entry starts it (the Exec
+  # line, found on PATH, with a sheet file opened in place of %f) and keeps
   # running until it is ended: the timeout's own status 124 is the success.
-  local desktop=$root/usr/share/applications/org.example.kalvitra.desktop
-  validate_desktop_entry "$desktop"
-  local exec_line
-  exec_line=$(sed -n 's/^Exec=//p' "$desktop")
-  [[ $exec_line == 'kalvitra %f' ]] || fail "the menu entry runs '$exec_line'"
   local sheet=$root/example.kvs
   printf 'D=200\nPK1=190\n' >"$sheet"
-  local status=0 log=$root/window.log
-  PATH=$bin:$PATH QT_QPA_PLATFORM=offscreen timeout 3 "${exec_line% %f}" "$sheet" >"$log" 2>&1 ||
-    status=$?
-  [[ $status -eq 124 ]] || fail "the window ended by itself with status $status: $(cat "$log")"
-  if grep -i -E 'could not|cannot|failed|error' "$log"; then
-    fail "the window reported problems at start"
-  fi
+  local entry expected exec_line status log
+  for entry in org.example.kalvitra:kalvitra org.example.kalvitra.designer:kalvitra-designer; do
+    expected=${entry#*:}
+    local desktop=$root/usr/share/applications/${entry%%:*}.desktop
+    validate_desktop_entry "$desktop"
+    exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+    [[ $exec_line == "$expected %f" ]] || fail "the menu entry ${entry%%:*} runs '$exec_line'"
+    status=0
+    log=$root/$expected.log
+    PATH=$bin:$PATH QT_QPA_PLATFORM=offscreen timeout 3 "${exec_line% %f}" "$sheet" >"$log" 2>&1 ||
+      status=$?
+    [[ $status -eq 124 ]] || fail "$expected ended by itself with status $status: $(cat "$log")"
+    if grep -i -E 'could not|cannot|failed|error' "$log"; then
+      fail "$expected reported problems at start"
+    fi
+  done
+  # Design files are known to the desktop as the designer's.
+  grep -q 'MimeType=application/x-kalvitra-design;' \
+    "$root/usr/share/applications/org.example.kalvitra.designer.desktop" ||
+    fail "the designer's menu entry opens no design files"
+  grep -q '<glob pattern="\*.kvd"/>' "$root/usr/share/mime/packages/kalvitra.xml" ||
+    fail "the design file type has no *.kvd"
   finish
 }
 
@@ -288,7 +301,7 @@ manpages() {
   need man man-db
   unpacked "$deb"
   local root=$fresh_root page file
-  for page in kalvitra kalvitra-cli; do
+  for page in kalvitra kalvitra-cli kalvitra-designer; do
     file=$root/usr/share/man/man1/$page.1.gz
     if [[ ! -f $file ]]; then
       fail "no manual page $page(1)"

@@ -1,0 +1,362 @@
+#include "kalvitra/core_design.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "kalvitra/actions.h"
+#include "kalvitra/design.h"
+#include "kalvitra/errors.h"
+
+namespace kalvitra::core_design {
+namespace {
+
+constexpr std::array kNumberInputs = {
+    NumberInput{DesignInput::Diameter, "diameter", &Inputs::diameter},
+    NumberInput{DesignInput::Stages, "stages", &Inputs::stages},
+    NumberInput{DesignInput::Grid, "grid", &Inputs::grid},
+    NumberInput{DesignInput::MinWidth, "minWidth", &Inputs::minWidth},
+    NumberInput{DesignInput::NetArea, "netArea", &Inputs::netArea},
+    NumberInput{DesignInput::DiameterStep, "diameterStep", &Inputs::diameterStep},
+    NumberInput{DesignInput::WindowHeight, "windowHeight", &Inputs::windowHeight},
+    NumberInput{DesignInput::CentreDistance, "centreDistance", &Inputs::centreDistance},
+    NumberInput{DesignInput::Limbs, "limbs", &Inputs::limbs},
+    NumberInput{DesignInput::Density, "density", &Inputs::density},
+    NumberInput{DesignInput::StackingFactor, "stackingFactor", &Inputs::stackingFactor},
+    NumberInput{DesignInput::SheetThickness, "sheetThickness", &Inputs::sheetThickness},
+    NumberInput{DesignInput::StackRound, "stackRound", &Inputs::stackRound},
+    NumberInput{DesignInput::FluxDensity, "fluxDensity", &Inputs::fluxDensity},
+    NumberInput{DesignInput::VoltsPerTurn, "voltsPerTurn", &Inputs::voltsPerTurn},
+    NumberInput{DesignInput::Frequency, "frequency", &Inputs::frequency},
+    NumberInput{DesignInput::BuildingFactor, "buildingFactor", &Inputs::buildingFactor},
+};
+
+// A whole number in [low, high] as an int, or low − 1 for anything else, so
+// the range check that follows refuses it with its own message.
+int wholeIn(double value, int low, int high) {
+    if (!(value >= low && value <= high) || value != std::floor(value)) {
+        return low - 1;
+    }
+    return static_cast<int>(value);
+}
+
+// Collects problems, at most one per input.
+class Problems {
+public:
+    template <typename Check>
+    void check(Check&& run) {
+        try {
+            run();
+        } catch (const DesignError& error) {
+            add(error.input(), error.what());
+        }
+    }
+    void add(DesignInput input, std::string message) {
+        if (std::ranges::none_of(list_, [&](const Problem& p) { return p.input == input; })) {
+            list_.push_back({input, std::move(message)});
+        }
+    }
+    bool empty() const { return list_.empty(); }
+    std::vector<Problem> take() { return std::move(list_); }
+
+private:
+    std::vector<Problem> list_;
+};
+
+bool usesGivenWidths(const Inputs& inputs) {
+    return inputs.widthMode == WidthMode::AsGiven;
+}
+
+// Each input on its own range; the design checks how they fit together.
+void checkRanges(const Inputs& in, Problems& problems) {
+    if (in.widthMode != WidthMode::FindDiameter) {
+        problems.check([&] { checkDiameter(in.diameter); });
+    }
+    if (!usesGivenWidths(in)) {
+        problems.check([&] { checkStages(wholeIn(in.stages, 1, kStageCount)); });
+        if (in.grid != 0 || in.widthMode == WidthMode::FindDiameter) {
+            problems.check([&] { checkPositive(DesignInput::Grid, "grid", in.grid); });
+        }
+    }
+    if (in.widthMode == WidthMode::FindDiameter) {
+        problems.check([&] { checkPositive(DesignInput::NetArea, "net area", in.netArea); });
+        problems.check(
+            [&] { checkPositive(DesignInput::DiameterStep, "diameter step", in.diameterStep); });
+    }
+    if (usesGivenWidths(in) &&
+        (in.givenWidths.empty() || in.givenWidths.size() > static_cast<std::size_t>(kStageCount))) {
+        problems.add(DesignInput::Widths,
+                     "a core has 1 to " + std::to_string(kStageCount) + " stages");
+    }
+    problems.check(
+        [&] { checkPositive(DesignInput::WindowHeight, "window height", in.windowHeight); });
+    problems.check(
+        [&] { checkPositive(DesignInput::CentreDistance, "centre distance", in.centreDistance); });
+    if (wholeIn(in.limbs, 2, 1000) < 2) {
+        problems.add(DesignInput::Limbs,
+                     "the number of limbs must be a whole number from 2 to 1000");
+    }
+    problems.check([&] { checkPositive(DesignInput::Density, "density", in.density); });
+    problems.check([&] { checkStackingFactor(in.stackingFactor); });
+    problems.check(
+        [&] { checkPositive(DesignInput::SheetThickness, "sheet thickness", in.sheetThickness); });
+    if (!(std::isfinite(in.stackRound) && in.stackRound >= 0)) {
+        problems.add(DesignInput::StackRound, "the stack rounding must be a number of 0 or more");
+    }
+    if (in.fluxSource == FluxSource::FluxDensity) {
+        problems.check(
+            [&] { checkPositive(DesignInput::FluxDensity, "flux density", in.fluxDensity); });
+    } else {
+        problems.check(
+            [&] { checkPositive(DesignInput::VoltsPerTurn, "voltage per turn", in.voltsPerTurn); });
+        problems.check([&] { checkPositive(DesignInput::Frequency, "frequency", in.frequency); });
+    }
+    problems.check(
+        [&] { checkPositive(DesignInput::BuildingFactor, "building factor", in.buildingFactor); });
+    if (in.lossSource == LossSource::Grade && workshop::findGrade(in.grade) == nullptr) {
+        problems.add(DesignInput::Grade, "unknown grade " + in.grade);
+    }
+}
+
+// D and the widths of the chosen mode.
+design::Design widthsOf(const Inputs& in) {
+    switch (in.widthMode) {
+        case WidthMode::BestForDiameter:
+            return in.grid == 0
+                       ? design::bestWidths(in.diameter, static_cast<int>(in.stages), in.minWidth)
+                       : design::bestGridWidths(in.diameter, static_cast<int>(in.stages), in.grid,
+                                                in.minWidth);
+        case WidthMode::AsGiven:
+            checkWidthsDecrease(in.diameter, in.givenWidths);
+            return {in.diameter, in.givenWidths, 0};
+        case WidthMode::FindDiameter: {
+            design::DiameterQuestion question;
+            question.netArea = in.netArea;
+            question.stackingFactor = in.stackingFactor;
+            question.stages = static_cast<int>(in.stages);
+            question.grid = in.grid;
+            question.diameterStep = in.diameterStep;
+            question.minWidth = in.minWidth;
+            return design::smallestDiameter(question);
+        }
+    }
+    return {};
+}
+
+// The input whose field a calculation error names.
+DesignInput inputOfField(Field field) {
+    switch (field) {
+        case Field::H:
+            return DesignInput::WindowHeight;
+        case Field::M:
+            return DesignInput::CentreDistance;
+        case Field::Z:
+            return DesignInput::Limbs;
+        case Field::MD:
+            return DesignInput::Density;
+        case Field::dpxs:
+            return DesignInput::StackingFactor;
+        case Field::D:
+            return DesignInput::Diameter;
+        default:
+            return DesignInput::Widths;
+    }
+}
+
+// A mass beyond the double range: with D at most 1E+100 only the frame's
+// lengths and the density can take it there, so each of them is named.
+void addMassProblem(Problems& problems, const std::string& message) {
+    for (const DesignInput input :
+         {DesignInput::WindowHeight, DesignInput::CentreDistance, DesignInput::Density}) {
+        problems.add(input, message);
+    }
+}
+
+Sheet sheetOf(const Inputs& in, const design::Design& found) {
+    Sheet sheet;
+    sheet.setText(Field::D, writeDefault(found.diameter));
+    for (std::size_t k = 0; k < found.widths.size(); ++k) {
+        sheet.setText(widthField(static_cast<int>(k) + 1), writeDefault(found.widths[k]));
+    }
+    sheet.setText(Field::TXJS, std::to_string(found.widths.size()));
+    sheet.setText(Field::H, writeDefault(in.windowHeight));
+    sheet.setText(Field::M, writeDefault(in.centreDistance));
+    sheet.setText(Field::Z, writeDefault(in.limbs));
+    sheet.setText(Field::MD, writeDefault(in.density));
+    sheet.setText(Field::dpxs, writeDefault(in.stackingFactor));
+    for (const Action action : kAllActions) {
+        runAction(action, sheet);
+    }
+    return sheet;
+}
+
+workshop::LossCurve curveOf(const Inputs& in) {
+    if (in.lossSource == LossSource::CurveFile) {
+        return workshop::readLossCurve(in.curveText, in.curveName);
+    }
+    return *workshop::findGrade(in.grade);
+}
+
+// Everything after the ranges: throws DesignError or CalcError for the first
+// input the design cannot take.
+Design designOf(const Inputs& in, drawing::Language language) {
+    const design::Design found = widthsOf(in);
+    Design result;
+    result.sheet = sheetOf(in, found);
+    if (std::optional<std::string> problem =
+            drawing::sectionOfSheet(result.sheet, language, result.section)) {
+        throw DesignError(DesignInput::Widths, *problem);
+    }
+    const workshop::Section section = workshop::sectionOfSheet(result.sheet);
+    result.diameter = section.diameter;
+    result.widths = section.widths;
+    result.cutList =
+        workshop::cutList(section, workshop::frameOfSheet(result.sheet), cutListOptions(in));
+    const workshop::CutList& list = result.cutList;
+    for (std::size_t k = 0; k < section.widths.size(); ++k) {
+        StageRow row;
+        row.width = section.widths[k];
+        row.thickness = result.section.stages[k].thickness;
+        row.stack = list.stacks[k];
+        row.sheets = workshop::sheetCount(list.frame.stackingFactor, row.stack, in.sheetThickness);
+        result.stages.push_back(row);
+    }
+    result.grossArea = readLenient(result.sheet.textRef(Field::txmj));
+    result.netArea = list.netArea / 100;
+    result.utilisation = design::utilisation(result.diameter, result.grossArea * 100);
+    result.frameMass = list.frameMass;
+    result.calculatorWeight = workshop::calculatorWeight(result.sheet);
+    result.threeLimbsMass = workshop::threeLimbsConventionMass(list);
+
+    const workshop::LossCurve curve = curveOf(in);
+    result.curveName = curve.name;
+    double fluxDensity = in.fluxDensity;
+    if (in.fluxSource == FluxSource::VoltsPerTurn) {
+        fluxDensity = workshop::fluxDensityOf(in.voltsPerTurn, in.frequency, list.netArea);
+    }
+    try {
+        result.loss = workshop::noLoadLoss(curve, fluxDensity, list.frameMass, in.buildingFactor);
+    } catch (const DesignError& error) {
+        // A flux density out of the curve's range comes from the voltage
+        // when that is what the designer gave.
+        const bool fromVoltage =
+            error.input() == DesignInput::FluxDensity && in.fluxSource == FluxSource::VoltsPerTurn;
+        throw DesignError(fromVoltage ? DesignInput::VoltsPerTurn : error.input(), error.what());
+    }
+    return result;
+}
+
+}  // namespace
+
+std::span<const NumberInput> numberInputs() {
+    return kNumberInputs;
+}
+
+const NumberInput* findNumberInput(DesignInput input) {
+    const auto found = std::ranges::find(kNumberInputs, input, &NumberInput::input);
+    return found == kNumberInputs.end() ? nullptr : &*found;
+}
+
+std::string foldFullWidth(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        if (i + 2 < text.size() && byte(i) == 0xEF &&
+            (byte(i + 1) == 0xBC || byte(i + 1) == 0xBD)) {
+            // U+FF01..U+FF5E: EF BC 81..BF, EF BD 80..9E; each is U+0021..U+007E
+            // shifted by 0xFEE0.
+            const unsigned codePoint =
+                0xF000u | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu);
+            if (codePoint >= 0xFF01 && codePoint <= 0xFF5E) {
+                folded += static_cast<char>(codePoint - 0xFEE0);
+                i += 2;
+                continue;
+            }
+        }
+        if (text.substr(i, 3) == "\u3000") {
+            folded += ' ';
+            i += 2;
+            continue;
+        }
+        if (text.substr(i, 3) == "\u2212") {
+            folded += '-';
+            i += 2;
+            continue;
+        }
+        folded += text[i];
+    }
+    return folded;
+}
+
+PlainReading readTypedNumber(std::string_view text) {
+    return readPlainNumber(foldFullWidth(text));
+}
+
+WidthListReading readWidthList(std::string_view text) {
+    WidthListReading reading;
+    const std::string folded = foldFullWidth(text);
+    const std::string_view rest = folded;
+    std::size_t at = 0;
+    while (true) {
+        at = rest.find_first_not_of(" \t\r\n", at);
+        if (at == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = std::min(rest.find_first_of(" \t\r\n", at), rest.size());
+        const PlainReading width = readPlainNumber(rest.substr(at, end - at));
+        if (width.problem != PlainNumberProblem::None) {
+            reading.problem = width.problem;
+            reading.index = reading.widths.size() + 1;
+            reading.widths.clear();
+            return reading;
+        }
+        reading.widths.push_back(width.value);
+        at = end;
+    }
+    if (reading.widths.empty()) {
+        reading.problem = PlainNumberProblem::Empty;
+        reading.index = 1;
+    }
+    return reading;
+}
+
+std::string writeWidthList(std::span<const double> widths) {
+    std::string text;
+    for (const double width : widths) {
+        text += text.empty() ? "" : " ";
+        text += writeDefault(width);
+    }
+    return text;
+}
+
+workshop::CutListOptions cutListOptions(const Inputs& inputs) {
+    return {inputs.stackRound, inputs.sheetThickness};
+}
+
+Evaluation evaluate(const Inputs& inputs, drawing::Language language) {
+    Problems problems;
+    checkRanges(inputs, problems);
+    Evaluation evaluation;
+    if (problems.empty()) {
+        try {
+            evaluation.design = designOf(inputs, language);
+        } catch (const DesignError& error) {
+            if (error.input() == DesignInput::Mass) {
+                addMassProblem(problems, error.what());
+            } else {
+                problems.add(error.input(), error.what());
+            }
+        } catch (const CalcError& error) {
+            if (error.field()) {
+                problems.add(inputOfField(*error.field()), error.what());
+            } else {
+                addMassProblem(problems, error.what());
+            }
+        }
+    }
+    evaluation.problems = problems.take();
+    return evaluation;
+}
+
+}  // namespace kalvitra::core_design

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "kalvitra/core_design.h"
+#include "kalvitra/designer/form.h"
+
+class QLineEdit;
+class QTableWidget;
+class QAction;
+
+// The designer's window: the inputs in their groups on the left, the section,
+// the results and the two tables on the right. Every edit recomputes the
+// whole design through the core and shows it at once; an input the design
+// cannot take is marked, and the last whole design stays on screen, marked
+// as out of date.
+
+namespace kalvitra::designer {
+
+class SectionView;
+
+class DesignerWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Tells the designer about a failed file operation; tests put their own
+    // in place of the message box.
+    using Reporter = std::function<void(const QString& title, const QString& message)>;
+    // Asked before unsaved changes would be lost.
+    enum class Unsaved { Save, Discard, Cancel };
+    using UnsavedQuestion = std::function<Unsaved()>;
+
+    explicit DesignerWindow(QWidget* parent = nullptr);
+    ~DesignerWindow() override;
+
+    // The control of an input, by its key (which is also its object name).
+    QWidget* inputControl(const QString& key) const { return inputs_.value(key); }
+    QLineEdit* outputField(const QString& key) const { return outputs_.value(key); }
+    SectionView* sectionView() const { return section_; }
+    QTableWidget* stageTable() const { return stageTable_; }
+    QTableWidget* cutListTable() const { return cutList_; }
+
+    // The last whole design, shown; null before the first.
+    const core_design::Design* design() const { return design_ ? &*design_ : nullptr; }
+    bool isOutOfDate() const { return outOfDate_; }
+    DesignTexts texts() const;
+    const QString& filePath() const { return path_; }
+
+    void setReporter(Reporter reporter) { report_ = std::move(reporter); }
+    void setUnsavedQuestion(UnsavedQuestion question) { askUnsaved_ = std::move(question); }
+
+    // Opens a design (.kvd) or a sheet (any other name). A file that cannot
+    // be read is reported and the window keeps what it had. Returns whether
+    // it was opened.
+    bool openFile(const QString& path);
+    // Each returns what went wrong, or nothing; the old file is left whole
+    // when a write fails.
+    std::optional<QString> saveDesign(const QString& path);
+    std::optional<QString> exportSheet(const QString& path);
+    std::optional<QString> exportSectionSvg(const QString& path);
+    std::optional<QString> exportCutListCsv(const QString& path);
+    std::optional<QString> exportReportPdf(const QString& path);
+    std::optional<QString> exportSectionDxf(const QString& path);
+    std::optional<QString> exportCutListDxf(const QString& path);
+    // Whether this build can write DXF.
+    static bool canWriteDxf();
+
+    // Asks about unsaved changes; false when the designer cancels.
+    bool mayDiscardChanges();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildInputs();
+    QWidget* buildOutputs();
+    void setTexts(const DesignTexts& texts);
+    void edited();
+    void recompute();
+    void showDesign(const core_design::Design& design);
+    void showProblems(const QList<InputProblem>& problems);
+    void markOutOfDate(bool outOfDate);
+    void updateModes(const DesignTexts& texts);
+    void updateTitle();
+    QString designName() const;
+    std::optional<QString> exportBytes(const QString& path, const QByteArray& bytes);
+    std::optional<QString> exportText(const QString& path, const std::string& text);
+    void reportProblem(const QString& title, const QString& message);
+    void newDesign();
+    void chooseAndOpen();
+    void chooseAndOpenSheet();
+    bool save();
+    bool saveAs();
+    bool saveReported(const QString& path);
+    void chooseCurveFile();
+    void openInCalculator();
+    void exportWith(const QString& title, const QString& filter, const QString& suffix,
+                    std::optional<QString> (DesignerWindow::*write)(const QString&));
+    void print();
+
+    QHash<QString, QWidget*> inputs_;
+    QHash<QString, QLineEdit*> outputs_;
+    SectionView* section_ = nullptr;
+    QTableWidget* stageTable_ = nullptr;
+    QTableWidget* cutList_ = nullptr;
+    QList<QAction*> designActions_;  // need a whole design
+
+    std::optional<core_design::Design> design_;
+    bool outOfDate_ = false;
+    bool filling_ = false;  // the window is setting its fields itself
+    QString path_;
+    Reporter report_;
+    UnsavedQuestion askUnsaved_;
+};
+
+}  // namespace kalvitra::designer

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "kalvitra/core_design.h"
+#include "kalvitra/designer/form.h"
+
+// A design as the designer reads it, in the UI language: every output value
+// as a number with its unit, the stage table and the cut list as rows of
+// texts. The window and the report show these same texts.
+
+namespace kalvitra::designer {
+
+// Where an output value stands: with the section's results, beside the true
+// frame mass as a convention, or with the loss.
+enum class ValueGroup { Results, Conventions, Loss };
+
+struct ValueRow {
+    const char* key;  // object name of its field
+    ValueGroup group;
+    QString label;
+    QString text;  // the number with its unit: "865.07 kg"
+};
+
+// The output values in the order shown. Without a design the texts are
+// empty.
+QList<ValueRow> valueRows(const core_design::Design* design);
+QString valueGroupTitle(ValueGroup group);
+
+QStringList stageTableHeader();
+QList<QStringList> stageTableRows(const core_design::Design& design);
+
+QStringList cutListHeader();
+QList<QStringList> cutListRows(const core_design::Design& design);
+
+// The texts of the used inputs with their labels and units, for the report.
+QList<QStringList> inputRowsOf(const DesignTexts& texts);
+
+}  // namespace kalvitra::designer

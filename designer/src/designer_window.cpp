@@ -1,0 +1,699 @@
+#include "kalvitra/designer/designer_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "kalvitra/designer/files.h"
+#include "kalvitra/designer/language.h"
+#include "kalvitra/designer/presentation.h"
+#include "kalvitra/designer/report.h"
+#include "kalvitra/designer/section_view.h"
+#include "kalvitra/sheet_text.h"
+
+#ifdef KALVITRA_HAVE_DXF
+#include "kalvitra/dxf.h"
+#endif
+
+namespace kalvitra::designer {
+namespace {
+
+// A marked input: a pale red field whose tooltip says why.
+const QColor kMarkedBase(0xff, 0xd6, 0xd6);
+
+QString keyOf(const InputRow& row) {
+    return QLatin1String(row.key);
+}
+
+QTableWidget* makeTable(const QString& name, const QString& accessibleName, QWidget* parent) {
+    auto* table = new QTableWidget(parent);
+    table->setObjectName(name);
+    table->setAccessibleName(accessibleName);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->setVisible(false);
+    table->setAlternatingRowColors(true);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+void fillTable(QTableWidget& table, const QStringList& header, const QList<QStringList>& rows) {
+    table.setColumnCount(static_cast<int>(header.size()));
+    table.setHorizontalHeaderLabels(header);
+    table.setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < rows[r].size(); ++c) {
+            QTableWidgetItem* item = table.item(r, c);
+            if (item == nullptr) {
+                item = new QTableWidgetItem;
+                table.setItem(r, c, item);
+            }
+            item->setText(rows[r][c]);
+            // Numbers stand right-aligned, words left.
+            bool number = false;
+            rows[r][c].toDouble(&number);
+            item->setTextAlignment(
+                (number || rows[r][c].isEmpty() ? Qt::AlignRight : Qt::AlignLeft) |
+                Qt::AlignVCenter);
+        }
+    }
+}
+
+// Shows a number's text from its start: a long one is cut at the right.
+void setShownText(QLineEdit& field, const QString& text) {
+    if (field.text() != text) {
+        field.setText(text);
+        field.setCursorPosition(0);
+    }
+}
+
+}  // namespace
+
+DesignerWindow::DesignerWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("designerWindow"));
+    buildMenus();
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->addWidget(buildInputs());
+    splitter->addWidget(buildOutputs());
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    resize(1440, 960);
+    setTexts(defaultTexts());
+}
+
+DesignerWindow::~DesignerWindow() = default;
+
+void DesignerWindow::buildMenus() {
+    const auto action = [this](QMenu* menu, const char* name, const QString& text,
+                               QKeySequence shortcut, auto slot) {
+        QAction* added = menu->addAction(text);
+        added->setObjectName(QLatin1String(name));
+        added->setShortcut(shortcut);
+        connect(added, &QAction::triggered, this, slot);
+        return added;
+    };
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    action(file, "actionNew", tr("&New"), QKeySequence::New, [this] { newDesign(); });
+    action(file, "actionOpen", tr("&Open…"), QKeySequence::Open, [this] { chooseAndOpen(); });
+    action(file, "actionOpenSheet", tr("Open &sheet…"), {}, [this] { chooseAndOpenSheet(); });
+    action(file, "actionSave", tr("&Save"), QKeySequence::Save, [this] { save(); });
+    action(file, "actionSaveAs", tr("Save &as…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+           [this] { saveAs(); });
+    file->addSeparator();
+    designActions_ << action(file, "actionExportSheet", tr("Export s&heet…"), {}, [this] {
+        exportWith(tr("Export sheet"), tr("Kalvitra sheets (*.kvs)"), QStringLiteral("kvs"),
+                   &DesignerWindow::exportSheet);
+    });
+    designActions_ << action(file, "actionOpenInCalculator", tr("Open in &calculator"), {},
+                             [this] { openInCalculator(); });
+    QMenu* exports = file->addMenu(tr("&Export"));
+    exports->setObjectName(QStringLiteral("exportMenu"));
+    designActions_ << action(exports, "actionExportSvg", tr("Section as &SVG…"), {}, [this] {
+        exportWith(tr("Export section"), tr("SVG drawings (*.svg)"), QStringLiteral("svg"),
+                   &DesignerWindow::exportSectionSvg);
+    });
+    if (canWriteDxf()) {
+        designActions_ << action(
+            exports, "actionExportSectionDxf", tr("Section as &DXF…"), {}, [this] {
+                exportWith(tr("Export section"), tr("DXF drawings (*.dxf)"), QStringLiteral("dxf"),
+                           &DesignerWindow::exportSectionDxf);
+            });
+        designActions_ << action(
+            exports, "actionExportCutListDxf", tr("Cut list as D&XF…"), {}, [this] {
+                exportWith(tr("Export cut list"), tr("DXF drawings (*.dxf)"), QStringLiteral("dxf"),
+                           &DesignerWindow::exportCutListDxf);
+            });
+    }
+    designActions_ << action(exports, "actionExportCsv", tr("Cut list as &CSV…"), {}, [this] {
+        exportWith(tr("Export cut list"), tr("CSV tables (*.csv)"), QStringLiteral("csv"),
+                   &DesignerWindow::exportCutListCsv);
+    });
+    designActions_ << action(exports, "actionExportPdf", tr("&Report as PDF…"), {}, [this] {
+        exportWith(tr("Export report"), tr("PDF documents (*.pdf)"), QStringLiteral("pdf"),
+                   &DesignerWindow::exportReportPdf);
+    });
+    designActions_ << action(file, "actionPrint", tr("&Print report"), QKeySequence::Print,
+                             [this] { print(); });
+    file->addSeparator();
+    action(file, "actionQuit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
+}
+
+QWidget* DesignerWindow::buildInputs() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("inputs"));
+    auto* column = new QVBoxLayout(panel);
+    QWidget* previous = nullptr;
+    const auto chain = [&](QWidget* next) {
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, next);
+        }
+        previous = next;
+    };
+    QGroupBox* box = nullptr;
+    QFormLayout* form = nullptr;
+    std::optional<Group> group;
+    for (const InputRow& row : inputRows()) {
+        if (group != row.group) {
+            group = row.group;
+            box = new QGroupBox(groupTitle(row.group), panel);
+            box->setObjectName(QStringLiteral("group%1").arg(static_cast<int>(row.group)));
+            form = new QFormLayout(box);
+            column->addWidget(box);
+        }
+        QWidget* control = nullptr;
+        auto* line = new QHBoxLayout;
+        if (row.kind == InputKind::Choice) {
+            auto* choices = new QComboBox(box);
+            for (const Choice& choice : choicesOf(row)) {
+                choices->addItem(choice.label, choice.key);
+            }
+            connect(choices, &QComboBox::currentIndexChanged, this, [this] { edited(); });
+            control = choices;
+        } else {
+            auto* edit = new QLineEdit(box);
+            // Any paste is kept whole: the toolkit's own limit would cut it.
+            edit->setMaxLength(std::numeric_limits<int>::max());
+            // Every change counts, typed or made by a screen reader.
+            connect(edit, &QLineEdit::textChanged, this, [this] { edited(); });
+            control = edit;
+            if (row.kind == InputKind::CurveFile) {
+                edit->setReadOnly(true);
+            }
+        }
+        control->setObjectName(keyOf(row));
+        control->setAccessibleName(labelOf(row));
+        control->setToolTip(hintOf(row));
+        line->addWidget(control, 1);
+        chain(control);
+        if (row.kind == InputKind::CurveFile) {
+            auto* choose = new QPushButton(tr("Choose…"), box);
+            choose->setObjectName(QStringLiteral("chooseCurveFile"));
+            choose->setAccessibleName(tr("Choose curve file"));
+            connect(choose, &QPushButton::clicked, this, [this] { chooseCurveFile(); });
+            line->addWidget(choose);
+            chain(choose);
+        }
+        if (*row.unit != '\0') {
+            auto* unit = new QLabel(QString::fromUtf8(row.unit), box);
+            unit->setObjectName(keyOf(row) + QStringLiteral("Unit"));
+            unit->setMinimumWidth(36);
+            line->addWidget(unit);
+        }
+        auto* label = new QLabel(labelOf(row), box);
+        label->setObjectName(keyOf(row) + QStringLiteral("Label"));
+        label->setBuddy(control);
+        form->addRow(label, line);
+        inputs_.insert(keyOf(row), control);
+    }
+    column->addStretch(1);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("inputScroll"));
+    scroll->setWidget(panel);
+    scroll->setWidgetResizable(true);
+    scroll->setMinimumWidth(panel->sizeHint().width() + 24);
+    return scroll;
+}
+
+QWidget* DesignerWindow::buildOutputs() {
+    auto* outputs = new QSplitter(Qt::Vertical);
+    outputs->setObjectName(QStringLiteral("outputs"));
+
+    auto* top = new QWidget(outputs);
+    auto* topRow = new QHBoxLayout(top);
+    topRow->setContentsMargins(0, 0, 0, 0);
+    section_ = new SectionView(top);
+    section_->setObjectName(QStringLiteral("section"));
+    section_->setAccessibleName(tr("Section"));
+    topRow->addWidget(section_, 3);
+
+    auto* values = new QVBoxLayout;
+    std::optional<ValueGroup> group;
+    QFormLayout* form = nullptr;
+    for (const ValueRow& row : valueRows(nullptr)) {
+        if (group != row.group) {
+            group = row.group;
+            auto* box = new QGroupBox(valueGroupTitle(row.group), top);
+            box->setObjectName(QStringLiteral("results%1").arg(static_cast<int>(row.group)));
+            form = new QFormLayout(box);
+            values->addWidget(box);
+        }
+        auto* field = new QLineEdit(top);
+        field->setReadOnly(true);
+        field->setObjectName(QLatin1String(row.key));
+        field->setAccessibleName(row.label);
+        auto* label = new QLabel(row.label, top);
+        label->setObjectName(QLatin1String(row.key) + QStringLiteral("Label"));
+        label->setBuddy(field);
+        form->addRow(label, field);
+        outputs_.insert(QLatin1String(row.key), field);
+    }
+    outputs_.value(QStringLiteral("frameMass"))
+        ->setToolTip(tr("Every piece of the frame as cut: the true mass."));
+    values->addStretch(1);
+    topRow->addLayout(values, 2);
+
+    auto* tables = new QSplitter(Qt::Horizontal, outputs);
+    tables->setObjectName(QStringLiteral("tables"));
+    stageTable_ = makeTable(QStringLiteral("stageTable"), tr("Stage table"), tables);
+    cutList_ = makeTable(QStringLiteral("cutList"), tr("Cut list"), tables);
+    tables->setStretchFactor(0, 2);
+    tables->setStretchFactor(1, 3);
+    outputs->setSizes({520, 400});
+    tables->setSizes({380, 620});
+    return outputs;
+}
+
+DesignTexts DesignerWindow::texts() const {
+    DesignTexts texts = defaultTexts();
+    for (auto it = inputs_.begin(); it != inputs_.end(); ++it) {
+        if (const auto* edit = qobject_cast<const QLineEdit*>(it.value())) {
+            texts[it.key()] = edit->text();
+        } else if (const auto* choices = qobject_cast<const QComboBox*>(it.value())) {
+            texts[it.key()] = choices->currentData().toString();
+        }
+    }
+    texts[kCurveTextKey] = property("curveText").toString();
+    return texts;
+}
+
+void DesignerWindow::setTexts(const DesignTexts& texts) {
+    const QScopedValueRollback filling(filling_, true);
+    for (auto it = texts.begin(); it != texts.end(); ++it) {
+        QWidget* control = inputs_.value(it.key());
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            setShownText(*edit, it.value());
+        } else if (auto* choices = qobject_cast<QComboBox*>(control)) {
+            choices->setCurrentIndex(std::max(0, choices->findData(it.value())));
+        }
+    }
+    setProperty("curveText", texts.value(kCurveTextKey));
+    setWindowModified(false);
+    recompute();
+    updateTitle();
+}
+
+void DesignerWindow::edited() {
+    if (filling_) {
+        return;  // the window fills its own fields
+    }
+    setWindowModified(true);
+    recompute();
+}
+
+void DesignerWindow::updateModes(const DesignTexts& texts) {
+    for (const InputRow& row : inputRows()) {
+        QWidget* control = inputs_.value(keyOf(row));
+        const bool used = isUsed(texts, row.input);
+        if (row.kind == InputKind::Choice) {
+            continue;
+        }
+        // D and the widths show what the core chose when they are not typed,
+        // so they stay readable and copyable.
+        if (row.input == DesignInput::Diameter || row.kind == InputKind::WidthList) {
+            static_cast<QLineEdit*>(control)->setReadOnly(!used);
+        } else {
+            control->setEnabled(used);
+        }
+    }
+    if (auto* choose = findChild<QPushButton*>(QStringLiteral("chooseCurveFile"))) {
+        choose->setEnabled(isUsed(texts, DesignInput::Curve));
+    }
+}
+
+void DesignerWindow::recompute() {
+    const DesignTexts current = texts();
+    updateModes(current);
+    FormReading reading = readForm(current);
+    QList<InputProblem> problems = reading.problems;
+    if (problems.isEmpty()) {
+        core_design::Evaluation evaluation =
+            core_design::evaluate(reading.inputs, currentLanguage());
+        for (const core_design::Problem& problem : evaluation.problems) {
+            problems.append({problem.input, ruleOf(problem.input)});
+        }
+        if (evaluation.design) {
+            design_ = std::move(evaluation.design);
+            showDesign(*design_);
+        }
+    }
+    showProblems(problems);
+    markOutOfDate(!problems.isEmpty());
+}
+
+void DesignerWindow::showDesign(const core_design::Design& design) {
+    // What the core chose stands in the fields it fills, ready to be taken
+    // over as given widths.
+    const QScopedValueRollback filling(filling_, true);
+    const DesignTexts current = texts();
+    const DesignTexts chosen = chosenTexts(design);
+    for (auto it = chosen.begin(); it != chosen.end(); ++it) {
+        if (!isUsed(current, findInputRow(it.key())->input)) {
+            setShownText(*static_cast<QLineEdit*>(inputs_.value(it.key())), it.value());
+        }
+    }
+    section_->setSection(design.section);
+    for (const ValueRow& row : valueRows(&design)) {
+        setShownText(*outputs_.value(QLatin1String(row.key)), row.text);
+    }
+    fillTable(*stageTable_, stageTableHeader(), stageTableRows(design));
+    fillTable(*cutList_, cutListHeader(), cutListRows(design));
+}
+
+void DesignerWindow::showProblems(const QList<InputProblem>& problems) {
+    for (const InputRow& row : inputRows()) {
+        QWidget* control = inputs_.value(keyOf(row));
+        const auto problem = std::ranges::find_if(
+            problems, [&](const InputProblem& p) { return findInputRow(p.input) == &row; });
+        const bool marked = problem != problems.end();
+        if (control->property("marked").toBool() == marked &&
+            (!marked || control->toolTip() == problem->message)) {
+            continue;
+        }
+        control->setProperty("marked", marked);
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::Base,
+                         marked ? kMarkedBase : QApplication::palette().base().color());
+        control->setPalette(palette);
+        control->setToolTip(marked ? problem->message : hintOf(row));
+        control->setAccessibleDescription(marked ? problem->message : QString());
+    }
+    if (problems.isEmpty()) {
+        statusBar()->clearMessage();
+        return;
+    }
+    const InputRow* row = findInputRow(problems.front().input);
+    statusBar()->showMessage(
+        tr("%1: %2").arg(row ? labelOf(*row) : QString(), problems.front().message));
+}
+
+void DesignerWindow::markOutOfDate(bool outOfDate) {
+    outOfDate_ = outOfDate;
+    section_->setOutOfDate(outOfDate && design_);
+    const QString note = outOfDate ? tr("out of date") : QString();
+    QPalette palette = QApplication::palette();
+    if (outOfDate) {
+        palette.setColor(QPalette::Text, palette.color(QPalette::Disabled, QPalette::Text));
+    }
+    for (QLineEdit* field : std::as_const(outputs_)) {
+        field->setPalette(palette);
+        field->setAccessibleDescription(note);
+    }
+    for (QTableWidget* table : {stageTable_, cutList_}) {
+        table->setPalette(palette);
+        table->setAccessibleDescription(note);
+    }
+    for (QAction* action : std::as_const(designActions_)) {
+        action->setEnabled(!outOfDate && design_);
+    }
+}
+
+QString DesignerWindow::designName() const {
+    return path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).completeBaseName();
+}
+
+void DesignerWindow::updateTitle() {
+    setWindowTitle(tr("%1[*] — Core designer").arg(designName()));
+}
+
+void DesignerWindow::reportProblem(const QString& title, const QString& message) {
+    if (report_) {
+        report_(title, message);
+        return;
+    }
+    QMessageBox::warning(this, title, message);
+}
+
+bool DesignerWindow::openFile(const QString& path) {
+    const bool isDesign = path.endsWith(QLatin1String(".kvd"), Qt::CaseInsensitive);
+    const FileRead read = isDesign ? readDesignFile(path) : readSheetFile(path, texts());
+    if (!read.error.isEmpty()) {
+        reportProblem(tr("Cannot open"), tr("Cannot open %1:\n%2\n\nThe window keeps what it had.")
+                                             .arg(QDir::toNativeSeparators(path), read.error));
+        return false;
+    }
+    setTexts(read.texts);
+    if (isDesign) {
+        path_ = path;
+    } else {
+        // A sheet becomes a new design: saving it asks for a design file.
+        path_.clear();
+        setWindowModified(true);
+    }
+    updateTitle();
+    return true;
+}
+
+std::optional<QString> DesignerWindow::saveDesign(const QString& path) {
+    if (std::optional<QString> error = saveBytes(path, writeDesignFile(texts()))) {
+        return error;
+    }
+    path_ = path;
+    setWindowModified(false);
+    updateTitle();
+    return std::nullopt;
+}
+
+std::optional<QString> DesignerWindow::exportBytes(const QString& path, const QByteArray& bytes) {
+    if (outOfDate_ || !design_) {
+        return tr("The design has a marked input; mend it first.");
+    }
+    return saveBytes(path, bytes);
+}
+
+std::optional<QString> DesignerWindow::exportText(const QString& path, const std::string& text) {
+    return exportBytes(path, QByteArray::fromStdString(text));
+}
+
+std::optional<QString> DesignerWindow::exportSheet(const QString& path) {
+    std::string lines;
+    if (design_) {
+        appendSheetLines(design_->sheet, lines);
+    }
+    return exportText(path, lines);
+}
+
+std::optional<QString> DesignerWindow::exportSectionSvg(const QString& path) {
+    return exportText(path, design_ ? drawing::writeSectionSvg(design_->section) : std::string());
+}
+
+std::optional<QString> DesignerWindow::exportCutListCsv(const QString& path) {
+    return exportText(path, design_ ? workshop::writeCutListCsv(design_->cutList) : std::string());
+}
+
+std::optional<QString> DesignerWindow::exportReportPdf(const QString& path) {
+    const QByteArray pdf = reportPdf({designName(), texts(), design()});
+    if (pdf.isEmpty()) {
+        return tr("The report could not be made.");
+    }
+    return exportBytes(path, pdf);
+}
+
+bool DesignerWindow::canWriteDxf() {
+#ifdef KALVITRA_HAVE_DXF
+    return true;
+#else
+    return false;
+#endif
+}
+
+std::optional<QString> DesignerWindow::exportSectionDxf(const QString& path) {
+#ifdef KALVITRA_HAVE_DXF
+    return exportText(path, design_ ? dxf::writeSectionDxf(design_->section) : std::string());
+#else
+    (void)path;
+    return tr("This build writes no DXF.");
+#endif
+}
+
+std::optional<QString> DesignerWindow::exportCutListDxf(const QString& path) {
+#ifdef KALVITRA_HAVE_DXF
+    return exportText(
+        path, design_ ? dxf::writeCutListDxf(design_->cutList, currentLanguage()) : std::string());
+#else
+    (void)path;
+    return tr("This build writes no DXF.");
+#endif
+}
+
+bool DesignerWindow::mayDiscardChanges() {
+    if (!isWindowModified()) {
+        return true;
+    }
+    Unsaved answer = Unsaved::Cancel;
+    if (askUnsaved_) {
+        answer = askUnsaved_();
+    } else {
+        const auto button = QMessageBox::question(
+            this, tr("Unsaved changes"),
+            tr("The design %1 has changes that are not saved. Save them?").arg(designName()),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        answer = button == QMessageBox::Save      ? Unsaved::Save
+                 : button == QMessageBox::Discard ? Unsaved::Discard
+                                                  : Unsaved::Cancel;
+    }
+    switch (answer) {
+        case Unsaved::Save:
+            return save();
+        case Unsaved::Discard:
+            return true;
+        case Unsaved::Cancel:
+            return false;
+    }
+    return false;
+}
+
+void DesignerWindow::closeEvent(QCloseEvent* event) {
+    if (mayDiscardChanges()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void DesignerWindow::newDesign() {
+    if (mayDiscardChanges()) {
+        path_.clear();
+        setTexts(defaultTexts());
+    }
+}
+
+void DesignerWindow::chooseAndOpen() {
+    if (!mayDiscardChanges()) {
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open design"), QFileInfo(path_).path(),
+        tr("Kalvitra designs (*.kvd);;Kalvitra sheets (*.kvs);;All files (*)"));
+    if (!path.isEmpty()) {
+        openFile(path);
+    }
+}
+
+void DesignerWindow::chooseAndOpenSheet() {
+    if (!mayDiscardChanges()) {
+        return;
+    }
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open sheet"), QFileInfo(path_).path(),
+                                     tr("Kalvitra sheets (*.kvs);;All files (*)"));
+    if (!path.isEmpty()) {
+        openFile(path);
+    }
+}
+
+bool DesignerWindow::save() {
+    return path_.isEmpty() ? saveAs() : saveReported(path_);
+}
+
+bool DesignerWindow::saveAs() {
+    QString path = QFileDialog::getSaveFileName(this, tr("Save design"), path_,
+                                                tr("Kalvitra designs (*.kvd)"));
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".kvd");
+    }
+    return saveReported(path);
+}
+
+bool DesignerWindow::saveReported(const QString& path) {
+    if (const std::optional<QString> error = saveDesign(path)) {
+        reportProblem(tr("Not saved"), tr("%1 was not saved:\n%2\n\nThe file on disk is as it was.")
+                                           .arg(QDir::toNativeSeparators(path), *error));
+        return false;
+    }
+    return true;
+}
+
+void DesignerWindow::chooseCurveFile() {
+    const QString path = QFileDialog::getOpenFileName(this, tr("Choose curve file"), QString(),
+                                                      tr("CSV tables (*.csv);;All files (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const FileRead read = readCurveFile(path, texts());
+    if (!read.error.isEmpty()) {
+        reportProblem(tr("Cannot open"), tr("Cannot open %1:\n%2\n\nThe window keeps what it had.")
+                                             .arg(QDir::toNativeSeparators(path), read.error));
+        return;
+    }
+    setTexts(read.texts);
+    setWindowModified(true);
+}
+
+void DesignerWindow::exportWith(const QString& title, const QString& filter, const QString& suffix,
+                                std::optional<QString> (DesignerWindow::*write)(const QString&)) {
+    const QString suggested = QDir(path_.isEmpty() ? QDir::homePath() : QFileInfo(path_).path())
+                                  .filePath(designName() + QLatin1Char('.') + suffix);
+    QString path = QFileDialog::getSaveFileName(this, title, suggested, filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const std::optional<QString> error = (this->*write)(path)) {
+        reportProblem(tr("Not written"),
+                      tr("%1 was not written:\n%2").arg(QDir::toNativeSeparators(path), *error));
+        return;
+    }
+    statusBar()->showMessage(tr("Written: %1").arg(QDir::toNativeSeparators(path)), 5000);
+}
+
+void DesignerWindow::openInCalculator() {
+    QString calculator =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kalvitra"));
+    if (!QFileInfo(calculator).isExecutable()) {
+        calculator = QStandardPaths::findExecutable(QStringLiteral("kalvitra"));
+    }
+    if (calculator.isEmpty()) {
+        reportProblem(tr("No calculator"),
+                      tr("The calculator kalvitra is neither beside the designer nor on the "
+                         "PATH."));
+        return;
+    }
+    const QString sheet = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+                              .filePath(QStringLiteral("kalvitra-designer-%1-%2.kvs")
+                                            .arg(QCoreApplication::applicationPid())
+                                            .arg(designName()));
+    if (const std::optional<QString> error = exportSheet(sheet)) {
+        reportProblem(tr("Not written"),
+                      tr("%1 was not written:\n%2").arg(QDir::toNativeSeparators(sheet), *error));
+        return;
+    }
+    if (!QProcess::startDetached(calculator, {sheet})) {
+        reportProblem(tr("No calculator"), tr("%1 could not be started.").arg(calculator));
+    }
+}
+
+void DesignerWindow::print() {
+    if (const std::optional<QString> error = printReport({designName(), texts(), design()})) {
+        reportProblem(tr("Not printed"), tr("The report was not printed:\n%1").arg(*error));
+        return;
+    }
+    statusBar()->showMessage(tr("The report went to the default printer."), 5000);
+}
+
+}  // namespace kalvitra::designer

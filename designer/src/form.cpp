@@ -1,0 +1,456 @@
+#include "kalvitra/designer/form.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <algorithm>
+#include <array>
+
+#include "kalvitra/numbers.h"
+
+namespace kalvitra::designer {
+namespace {
+
+using core_design::FluxSource;
+using core_design::LossSource;
+using core_design::WidthMode;
+
+constexpr char kContext[] = "kalvitra::designer::Form";
+
+QString localised(const char* text) {
+    return QCoreApplication::translate(kContext, text);
+}
+
+constexpr InputRow number(const char* key, DesignInput input, Group group, const char* label,
+                          const char* unit, const char* hint = nullptr) {
+    return {InputKind::Number, key, input, group, label, unit, hint};
+}
+
+// In the order of the groups on screen, which is also the tab order.
+constexpr std::array kRows = {
+    number("diameter", DesignInput::Diameter, Group::Section,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Core diameter"), "mm"),
+    number("stages", DesignInput::Stages, Group::Section,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stages"), "",
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "A whole number from 1 to 9.")),
+    number("grid", DesignInput::Grid, Group::Section,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Grid"), "mm",
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                             "Widths are multiples of this step; 0 for widths of any value.")),
+    number("minWidth", DesignInput::MinWidth, Group::Section,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Minimum width"), "mm"),
+
+    InputRow{InputKind::Choice, "widthMode", DesignInput::Widths, Group::Widths,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Widths from"), "", nullptr},
+    InputRow{InputKind::WidthList, "widths", DesignInput::Widths, Group::Widths,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Widths"), "mm",
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                               "The stage widths, widest first, blanks between.")},
+    number("netArea", DesignInput::NetArea, Group::Widths,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Target net area"), "cm²",
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                             "The net area the smallest core diameter must reach.")),
+    number("diameterStep", DesignInput::DiameterStep, Group::Widths,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Diameter step"), "mm",
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                             "The diameter found is a multiple of this step.")),
+
+    number("windowHeight", DesignInput::WindowHeight, Group::Frame,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Window height"), "mm"),
+    number(
+        "centreDistance", DesignInput::CentreDistance, Group::Frame,
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Centre distance"), "mm",
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Between the axes of neighbouring limbs.")),
+    number("limbs", DesignInput::Limbs, Group::Frame,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Limbs"), "",
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Limbs in a row, at least 2.")),
+
+    number("density", DesignInput::Density, Group::Material,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Density"), "g/cm³"),
+    number("stackingFactor", DesignInput::StackingFactor, Group::Material,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stacking factor"), ""),
+    number("sheetThickness", DesignInput::SheetThickness, Group::Material,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Sheet thickness"), "mm"),
+    number("stackRound", DesignInput::StackRound, Group::Material,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stack rounding"), "mm",
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                             "Each step's height is floored to a multiple of this; 0 for none.")),
+
+    InputRow{InputKind::Choice, "grade", DesignInput::Grade, Group::Loss,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Steel grade"), "",
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                               "Typical 50 Hz curves from public grade tables; the supplier's "
+                               "curve rules for guarantees.")},
+    InputRow{InputKind::CurveFile, "curveFile", DesignInput::Curve, Group::Loss,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Curve file"), "",
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                               "A two-column CSV file of B,W/kg points, B rising.")},
+    InputRow{InputKind::Choice, "fluxSource", DesignInput::FluxDensity, Group::Loss,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Flux given as"), "", nullptr},
+    number("fluxDensity", DesignInput::FluxDensity, Group::Loss,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Flux density"), "T"),
+    number("voltsPerTurn", DesignInput::VoltsPerTurn, Group::Loss,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Volts per turn"), "V",
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                             "B = E / (√2·π·F·A), with the exact √2·π, not 4.44.")),
+    number("frequency", DesignInput::Frequency, Group::Loss,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Frequency"), "Hz"),
+    number("buildingFactor", DesignInput::BuildingFactor, Group::Loss,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Building factor"), "",
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                             "The no-load loss is this factor × specific loss × frame mass.")),
+};
+
+struct ChoiceWords {
+    const char* key;
+    const char* label;
+};
+
+constexpr ChoiceWords kWidthModes[] = {
+    {"best", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Best for D")},
+    {"given", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "As given")},
+    {"find", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Find D from the net area")},
+};
+constexpr ChoiceWords kFluxSources[] = {
+    {"fluxDensity", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Flux density")},
+    {"voltsPerTurn", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Volts per turn")},
+};
+const QString kCurveChoice = QStringLiteral("curveFile");
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+WidthMode widthModeOf(const QString& key) {
+    if (key == QLatin1String("given")) {
+        return WidthMode::AsGiven;
+    }
+    return key == QLatin1String("find") ? WidthMode::FindDiameter : WidthMode::BestForDiameter;
+}
+
+// Why a typed number does not read, with the text itself where it is short
+// enough to quote.
+QString readingMessage(PlainNumberProblem problem, const QString& typed) {
+    switch (problem) {
+        case PlainNumberProblem::None:
+            break;
+        case PlainNumberProblem::Empty:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Type a number."));
+        case PlainNumberProblem::NotANumber:
+            return localised(QT_TRANSLATE_NOOP(
+                "kalvitra::designer::Form",
+                "Not a number: type digits, with a point for decimals, as in 196.5."));
+        case PlainNumberProblem::DecimalComma: {
+            QString pointed =
+                QString::fromStdString(core_design::foldFullWidth(typed.toStdString())).trimmed();
+            pointed.replace(QLatin1Char(','), QLatin1Char('.'));
+            if (pointed.size() > 40) {
+                return localised(QT_TRANSLATE_NOOP(
+                    "kalvitra::designer::Form",
+                    "A comma is not a decimal sign here: use a point, as in 196.5."));
+            }
+            return localised(QT_TRANSLATE_NOOP(
+                                 "kalvitra::designer::Form",
+                                 "A comma is not a decimal sign here: use a point, as in %1."))
+                .arg(pointed);
+        }
+        case PlainNumberProblem::OutOfRange:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                               "The number is beyond the range of "
+                                               "double precision."));
+    }
+    return {};
+}
+
+void readNumber(const InputRow& row, const QString& text, FormReading& reading) {
+    const PlainReading number = core_design::readTypedNumber(text.toStdString());
+    if (number.problem != PlainNumberProblem::None) {
+        reading.problems.append({row.input, readingMessage(number.problem, text)});
+        return;
+    }
+    reading.inputs.*(core_design::findNumberInput(row.input)->value) = number.value;
+}
+
+void readWidths(const InputRow& row, const QString& text, FormReading& reading) {
+    const core_design::WidthListReading widths = core_design::readWidthList(text.toStdString());
+    if (widths.problem == PlainNumberProblem::Empty) {
+        reading.problems.append(
+            {row.input, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                                    "Type the widths, widest first, blanks "
+                                                    "between."))});
+    } else if (widths.problem != PlainNumberProblem::None) {
+        const QStringList words = text.simplified().split(QLatin1Char(' '));
+        const auto index = static_cast<qsizetype>(widths.index) - 1;
+        reading.problems.append(
+            {row.input, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Width %1: %2"))
+                            .arg(QString::number(widths.index),
+                                 readingMessage(widths.problem,
+                                                index < words.size() ? words[index] : QString()))});
+    } else {
+        reading.inputs.givenWidths = widths.widths;
+    }
+}
+
+}  // namespace
+
+std::span<const InputRow> inputRows() {
+    return kRows;
+}
+
+const InputRow* findInputRow(const QString& key) {
+    const auto found = std::ranges::find_if(
+        kRows, [&](const InputRow& row) { return key == QLatin1String(row.key); });
+    return found == kRows.end() ? nullptr : &*found;
+}
+
+const InputRow* findInputRow(DesignInput input) {
+    const auto found = std::ranges::find_if(kRows, [&](const InputRow& row) {
+        return row.input == input && row.kind != InputKind::Choice;
+    });
+    if (found != kRows.end()) {
+        return &*found;
+    }
+    const auto choice = std::ranges::find(kRows, input, &InputRow::input);
+    return choice == kRows.end() ? nullptr : &*choice;
+}
+
+QString groupTitle(Group group) {
+    switch (group) {
+        case Group::Section:
+            // Not "Section", the drawing's name: a screen reader finds each by its name.
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Core section"));
+        case Group::Widths:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Widths"));
+        case Group::Frame:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Frame"));
+        case Group::Material:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Material"));
+        case Group::Loss:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Loss"));
+    }
+    return {};
+}
+
+QString labelOf(const InputRow& row) {
+    return localised(row.label);
+}
+
+QString hintOf(const InputRow& row) {
+    return row.hint ? localised(row.hint) : QString();
+}
+
+QList<Choice> choicesOf(const InputRow& row) {
+    QList<Choice> choices;
+    const auto add = [&](std::span<const ChoiceWords> words) {
+        for (const ChoiceWords& word : words) {
+            choices.append({QLatin1String(word.key), localised(word.label)});
+        }
+    };
+    if (row.input == DesignInput::Widths) {
+        add(kWidthModes);
+    } else if (row.input == DesignInput::FluxDensity) {
+        add(kFluxSources);
+    } else if (row.input == DesignInput::Grade) {
+        // Grade names are the steel makers' own, the same in every language.
+        for (const workshop::LossCurve& grade : workshop::builtInGrades()) {
+            choices.append({fromStd(grade.name), fromStd(grade.name)});
+        }
+        choices.append(
+            {kCurveChoice, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Curve file"))});
+    }
+    return choices;
+}
+
+DesignTexts defaultTexts() {
+    const core_design::Inputs inputs;
+    DesignTexts texts;
+    for (const core_design::NumberInput& number : core_design::numberInputs()) {
+        texts[QLatin1String(number.key.data(), static_cast<qsizetype>(number.key.size()))] =
+            fromStd(writeDefault(inputs.*number.value));
+    }
+    texts[QStringLiteral("widthMode")] = QStringLiteral("best");
+    texts[QStringLiteral("widths")] = fromStd(core_design::writeWidthList(inputs.givenWidths));
+    texts[QStringLiteral("grade")] = fromStd(inputs.grade);
+    texts[QStringLiteral("curveFile")] = QString();
+    texts[kCurveTextKey] = QString();
+    texts[QStringLiteral("fluxSource")] = QStringLiteral("fluxDensity");
+    return texts;
+}
+
+DesignTexts chosenTexts(const core_design::Design& design) {
+    return {{QStringLiteral("diameter"), fromStd(writeDefault(design.diameter))},
+            {QStringLiteral("widths"), fromStd(core_design::writeWidthList(design.widths))}};
+}
+
+bool isUsed(const DesignTexts& texts, DesignInput input) {
+    const WidthMode mode = widthModeOf(texts.value(QStringLiteral("widthMode")));
+    const bool byVoltage =
+        texts.value(QStringLiteral("fluxSource")) == QLatin1String("voltsPerTurn");
+    switch (input) {
+        case DesignInput::Diameter:
+            return mode != WidthMode::FindDiameter;
+        case DesignInput::Widths:
+            return mode == WidthMode::AsGiven;
+        case DesignInput::Stages:
+        case DesignInput::Grid:
+        case DesignInput::MinWidth:
+            return mode != WidthMode::AsGiven;
+        case DesignInput::NetArea:
+        case DesignInput::DiameterStep:
+            return mode == WidthMode::FindDiameter;
+        case DesignInput::FluxDensity:
+            return !byVoltage;
+        case DesignInput::VoltsPerTurn:
+        case DesignInput::Frequency:
+            return byVoltage;
+        case DesignInput::Curve:
+            return texts.value(QStringLiteral("grade")) == kCurveChoice;
+        default:
+            return true;
+    }
+}
+
+FormReading readForm(const DesignTexts& texts) {
+    FormReading reading;
+    core_design::Inputs& inputs = reading.inputs;
+    inputs.widthMode = widthModeOf(texts.value(QStringLiteral("widthMode")));
+    inputs.fluxSource = texts.value(QStringLiteral("fluxSource")) == QLatin1String("voltsPerTurn")
+                            ? FluxSource::VoltsPerTurn
+                            : FluxSource::FluxDensity;
+    const QString grade = texts.value(QStringLiteral("grade"));
+    inputs.lossSource = grade == kCurveChoice ? LossSource::CurveFile : LossSource::Grade;
+    inputs.grade = grade.toStdString();
+    for (const InputRow& row : kRows) {
+        const QString text = texts.value(QLatin1String(row.key));
+        if (row.kind == InputKind::Choice || !isUsed(texts, row.input)) {
+            continue;
+        }
+        switch (row.kind) {
+            case InputKind::Number:
+                readNumber(row, text, reading);
+                break;
+            case InputKind::WidthList:
+                readWidths(row, text, reading);
+                break;
+            case InputKind::CurveFile:
+                if (text.isEmpty()) {
+                    reading.problems.append(
+                        {row.input, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                                                "Choose a curve file."))});
+                }
+                inputs.curveName = QFileInfo(text).fileName().toStdString();
+                inputs.curveText = texts.value(kCurveTextKey).toStdString();
+                break;
+            case InputKind::Choice:
+                break;
+        }
+    }
+    return reading;
+}
+
+QString ruleOf(DesignInput input) {
+    const char* rule = nullptr;
+    switch (input) {
+        case DesignInput::Diameter:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The core diameter must be a number from 1E-100 to 1E+100.");
+            break;
+        case DesignInput::Stages:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The number of stages must be a whole number from 1 to 9.");
+            break;
+        case DesignInput::Grid:
+            rule = QT_TRANSLATE_NOOP(
+                "kalvitra::designer::Form",
+                "The grid must be 0 (widths of any value) or a step greater than 0 that leaves "
+                "1 to 20000 widths from the minimum width up to D; finding D needs a step.");
+            break;
+        case DesignInput::MinWidth:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The minimum width must be 0 or more and below D; without a "
+                                     "grid it cannot be above the narrowest best width.");
+            break;
+        case DesignInput::NetArea:
+            rule = QT_TRANSLATE_NOOP(
+                "kalvitra::designer::Form",
+                "The target net area must be greater than 0 and within reach of a core of at most "
+                "1E+100 mm.");
+            break;
+        case DesignInput::DiameterStep:
+            rule = QT_TRANSLATE_NOOP(
+                "kalvitra::designer::Form",
+                "The diameter step must be greater than 0 and not too fine for the core.");
+            break;
+        case DesignInput::Widths:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "Give 1 to 9 widths, each greater than 0, below D and below "
+                                     "the width before it.");
+            break;
+        case DesignInput::WindowHeight:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The window height must be greater than 0, and the frame's "
+                                     "mass within the range of double precision.");
+            break;
+        case DesignInput::CentreDistance:
+            rule = QT_TRANSLATE_NOOP(
+                "kalvitra::designer::Form",
+                "The centre distance must be greater than the widest width, or the limbs would "
+                "overlap, and the frame's mass within the range of double precision.");
+            break;
+        case DesignInput::Limbs:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The number of limbs must be a whole number from 2 to 1000.");
+            break;
+        case DesignInput::Density:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The density must be greater than 0, and the frame's mass "
+                                     "within the range of double precision.");
+            break;
+        case DesignInput::StackingFactor:
+            rule = QT_TRANSLATE_NOOP(
+                "kalvitra::designer::Form",
+                "The stacking factor must be a number greater than 0 and at most 1.");
+            break;
+        case DesignInput::StackRound:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The stack rounding must be 0 (none) or more, and leave every "
+                                     "step a stack.");
+            break;
+        case DesignInput::SheetThickness:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The sheet thickness must be greater than 0, and every step's "
+                                     "stack must hold a pair of sheets.");
+            break;
+        case DesignInput::FluxDensity:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The flux density must lie within the loss curve; a curve is "
+                                     "never extrapolated.");
+            break;
+        case DesignInput::VoltsPerTurn:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The volts per turn must be greater than 0 and give a flux "
+                                     "density within the loss curve.");
+            break;
+        case DesignInput::Frequency:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The frequency must be a number greater than 0.");
+            break;
+        case DesignInput::BuildingFactor:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The building factor must be a number greater than 0.");
+            break;
+        case DesignInput::Grade:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "Choose one of the grades in the list.");
+            break;
+        case DesignInput::Curve:
+            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                     "The curve file must hold two or more lines B,W/kg, B rising "
+                                     "from line to line, no number negative.");
+            break;
+        case DesignInput::Mass:
+            break;
+    }
+    return rule ? localised(rule) : QString();
+}
+
+}  // namespace kalvitra::designer

@@ -1,0 +1,161 @@
+#include "kalvitra/designer/presentation.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+#include "kalvitra/numbers.h"
+
+namespace kalvitra::designer {
+namespace {
+
+QString localised(const char* text) {
+    return QCoreApplication::translate("kalvitra::designer::Presentation", text);
+}
+
+QString withUnit(const std::string& number, const char* unit) {
+    return QString::fromStdString(number) + QLatin1Char(' ') + QString::fromUtf8(unit);
+}
+
+QString twoPlaces(double value, const char* unit) {
+    return withUnit(twoDecimals(value), unit);
+}
+
+QString pieceText(workshop::Piece piece) {
+    switch (piece) {
+        case workshop::Piece::OuterLimb:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "outer limb"));
+        case workshop::Piece::CentreLimb:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "centre limb"));
+        case workshop::Piece::Yoke:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "yoke"));
+    }
+    return {};
+}
+
+QString count(std::optional<long long> value) {
+    return value ? QString::number(*value) : QString();
+}
+
+QString shortest(double value) {
+    return QString::fromStdString(writeDefault(value));
+}
+
+}  // namespace
+
+QList<ValueRow> valueRows(const core_design::Design* d) {
+    const auto text = [&](auto format) { return d ? format(*d) : QString(); };
+    using Design = core_design::Design;
+    return {
+        {"grossArea", ValueGroup::Results,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Gross area")),
+         text([](const Design& x) { return withUnit(x.sheet.textRef(Field::txmj), "cm²"); })},
+        {"netArea", ValueGroup::Results,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Net area")),
+         text([](const Design& x) { return twoPlaces(x.netArea, "cm²"); })},
+        {"utilisation", ValueGroup::Results,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Utilisation")),
+         text([](const Design& x) { return withUnit(x.section.utilisationText, "%"); })},
+        {"frameMass", ValueGroup::Results,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Frame mass")),
+         text([](const Design& x) { return twoPlaces(x.frameMass, "kg"); })},
+        {"calculatorWeight", ValueGroup::Conventions,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Calculator's weight")),
+         text([](const Design& x) { return twoPlaces(x.calculatorWeight, "kg"); })},
+        {"threeLimbsMass", ValueGroup::Conventions,
+         localised(
+             QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "3 limbs Hw + yokes 2C + D")),
+         text([](const Design& x) { return twoPlaces(x.threeLimbsMass, "kg"); })},
+        {"coreFluxDensity", ValueGroup::Loss,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Peak flux density")),
+         text([](const Design& x) {
+             return withUnit(writeDefault(std::round(x.loss.fluxDensity * 1e4) / 1e4), "T");
+         })},
+        {"specificLoss", ValueGroup::Loss,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Specific loss")),
+         text([](const Design& x) {
+             return withUnit(writeDefault(std::round(x.loss.specificLoss * 1e4) / 1e4), "W/kg") +
+                    QStringLiteral(" (") + QString::fromStdString(x.curveName) + QLatin1Char(')');
+         })},
+        {"noLoadLoss", ValueGroup::Loss,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load loss")),
+         text([](const Design& x) { return twoPlaces(x.loss.loss, "W"); })},
+    };
+}
+
+QString valueGroupTitle(ValueGroup group) {
+    switch (group) {
+        case ValueGroup::Results:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Results"));
+        case ValueGroup::Conventions:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                               "Published conventions, not the frame as cut"));
+        case ValueGroup::Loss:
+            // Not "No-load loss", the name of the value itself.
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Loss figures"));
+    }
+    return {};
+}
+
+QStringList stageTableHeader() {
+    return {localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stage")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Width mm")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Thickness mm")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stack mm")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Sheets"))};
+}
+
+QList<QStringList> stageTableRows(const core_design::Design& design) {
+    QList<QStringList> rows;
+    for (std::size_t k = 0; k < design.stages.size(); ++k) {
+        const core_design::StageRow& stage = design.stages[k];
+        rows.append({QString::number(k + 1), shortest(stage.width),
+                     QString::fromStdString(twoDecimals(stage.thickness)), shortest(stage.stack),
+                     count(stage.sheets)});
+    }
+    return rows;
+}
+
+QStringList cutListHeader() {
+    return {localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Step")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Piece")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Width mm")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Short mm")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Long mm")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Per layer")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stack mm")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Sheets")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Pieces")),
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Mass kg"))};
+}
+
+QList<QStringList> cutListRows(const core_design::Design& design) {
+    QList<QStringList> rows;
+    for (const workshop::CutRow& row : design.cutList.rows) {
+        rows.append({QString::number(row.step), pieceText(row.piece), shortest(row.width),
+                     shortest(row.shortLength), shortest(row.longLength),
+                     QString::number(row.perLayer), shortest(row.stack), count(row.sheets),
+                     count(row.pieces), QString::fromStdString(twoDecimals(row.mass))});
+    }
+    return rows;
+}
+
+QList<QStringList> inputRowsOf(const DesignTexts& texts) {
+    QList<QStringList> rows;
+    for (const InputRow& row : inputRows()) {
+        if (!isUsed(texts, row.input) && row.kind != InputKind::Choice) {
+            continue;
+        }
+        QString value = texts.value(QLatin1String(row.key));
+        if (row.kind == InputKind::Choice) {
+            for (const Choice& choice : choicesOf(row)) {
+                if (choice.key == value) {
+                    value = choice.label;
+                }
+            }
+        }
+        rows.append({labelOf(row), value, QString::fromUtf8(row.unit)});
+    }
+    return rows;
+}
+
+}  // namespace kalvitra::designer

@@ -1,0 +1,738 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>kalvitra::designer::DesignerWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>&amp;Open…</translation>
+    </message>
+    <message>
+        <source>Open &amp;sheet…</source>
+        <translation>Open &amp;sheet…</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Save &amp;as…</source>
+        <translation>Save &amp;as…</translation>
+    </message>
+    <message>
+        <source>Export s&amp;heet…</source>
+        <translation>Export s&amp;heet…</translation>
+    </message>
+    <message>
+        <source>Export sheet</source>
+        <translation>Export sheet</translation>
+    </message>
+    <message>
+        <source>Kalvitra sheets (*.kvs)</source>
+        <translation>Kalvitra sheets (*.kvs)</translation>
+    </message>
+    <message>
+        <source>Open in &amp;calculator</source>
+        <translation>Open in &amp;calculator</translation>
+    </message>
+    <message>
+        <source>&amp;Export</source>
+        <translation>&amp;Export</translation>
+    </message>
+    <message>
+        <source>Section as &amp;SVG…</source>
+        <translation>Section as &amp;SVG…</translation>
+    </message>
+    <message>
+        <source>Export section</source>
+        <translation>Export section</translation>
+    </message>
+    <message>
+        <source>SVG drawings (*.svg)</source>
+        <translation>SVG drawings (*.svg)</translation>
+    </message>
+    <message>
+        <source>Section as &amp;DXF…</source>
+        <translation>Section as &amp;DXF…</translation>
+    </message>
+    <message>
+        <source>DXF drawings (*.dxf)</source>
+        <translation>DXF drawings (*.dxf)</translation>
+    </message>
+    <message>
+        <source>Cut list as D&amp;XF…</source>
+        <translation>Cut list as D&amp;XF…</translation>
+    </message>
+    <message>
+        <source>Export cut list</source>
+        <translation>Export cut list</translation>
+    </message>
+    <message>
+        <source>Cut list as &amp;CSV…</source>
+        <translation>Cut list as &amp;CSV…</translation>
+    </message>
+    <message>
+        <source>CSV tables (*.csv)</source>
+        <translation>CSV tables (*.csv)</translation>
+    </message>
+    <message>
+        <source>&amp;Report as PDF…</source>
+        <translation>&amp;Report as PDF…</translation>
+    </message>
+    <message>
+        <source>Export report</source>
+        <translation>Export report</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>&amp;Print report</source>
+        <translation>&amp;Print report</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Choose…</translation>
+    </message>
+    <message>
+        <source>Choose curve file</source>
+        <translation>Choose curve file</translation>
+    </message>
+    <message>
+        <source>Section</source>
+        <translation>Section</translation>
+    </message>
+    <message>
+        <source>Every piece of the frame as cut: the true mass.</source>
+        <translation>Every piece of the frame as cut: the true mass.</translation>
+    </message>
+    <message>
+        <source>Stage table</source>
+        <translation>Stage table</translation>
+    </message>
+    <message>
+        <source>Cut list</source>
+        <translation>Cut list</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>out of date</source>
+        <translation>out of date</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>%1[*] — Core designer</source>
+        <translation>%1[*] — Core designer</translation>
+    </message>
+    <message>
+        <source>Cannot open</source>
+        <translation>Cannot open</translation>
+    </message>
+    <message>
+        <source>Cannot open %1:
+%2
+
+The window keeps what it had.</source>
+        <translation>Cannot open %1:
+%2
+
+The window keeps what it had.</translation>
+    </message>
+    <message>
+        <source>The design has a marked input; mend it first.</source>
+        <translation>The design has a marked input; mend it first.</translation>
+    </message>
+    <message>
+        <source>The report could not be made.</source>
+        <translation>The report could not be made.</translation>
+    </message>
+    <message>
+        <source>This build writes no DXF.</source>
+        <translation>This build writes no DXF.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <source>The design %1 has changes that are not saved. Save them?</source>
+        <translation>The design %1 has changes that are not saved. Save them?</translation>
+    </message>
+    <message>
+        <source>Open design</source>
+        <translation>Open design</translation>
+    </message>
+    <message>
+        <source>Kalvitra designs (*.kvd);;Kalvitra sheets (*.kvs);;All files (*)</source>
+        <translation>Kalvitra designs (*.kvd);;Kalvitra sheets (*.kvs);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Open sheet</source>
+        <translation>Open sheet</translation>
+    </message>
+    <message>
+        <source>Kalvitra sheets (*.kvs);;All files (*)</source>
+        <translation>Kalvitra sheets (*.kvs);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Not saved</source>
+        <translation>Not saved</translation>
+    </message>
+    <message>
+        <source>%1 was not saved:
+%2
+
+The file on disk is as it was.</source>
+        <translation>%1 was not saved:
+%2
+
+The file on disk is as it was.</translation>
+    </message>
+    <message>
+        <source>Save design</source>
+        <translation>Save design</translation>
+    </message>
+    <message>
+        <source>Kalvitra designs (*.kvd)</source>
+        <translation>Kalvitra designs (*.kvd)</translation>
+    </message>
+    <message>
+        <source>CSV tables (*.csv);;All files (*)</source>
+        <translation>CSV tables (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Not written</source>
+        <translation>Not written</translation>
+    </message>
+    <message>
+        <source>%1 was not written:
+%2</source>
+        <translation>%1 was not written:
+%2</translation>
+    </message>
+    <message>
+        <source>Written: %1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <source>No calculator</source>
+        <translation>No calculator</translation>
+    </message>
+    <message>
+        <source>The calculator kalvitra is neither beside the designer nor on the PATH.</source>
+        <translation>The calculator kalvitra is neither beside the designer nor on the PATH.</translation>
+    </message>
+    <message>
+        <source>%1 could not be started.</source>
+        <translation>%1 could not be started.</translation>
+    </message>
+    <message>
+        <source>Not printed</source>
+        <translation>Not printed</translation>
+    </message>
+    <message>
+        <source>The report was not printed:
+%1</source>
+        <translation>The report was not printed:
+%1</translation>
+    </message>
+    <message>
+        <source>The report went to the default printer.</source>
+        <translation>The report went to the default printer.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvitra::designer::Files</name>
+    <message>
+        <source>This is a folder.</source>
+        <translation>This is a folder.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 bytes.</source>
+        <translation>The file is larger than %1 bytes.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a choice of %2.</source>
+        <translation>“%1” is not a choice of %2.</translation>
+    </message>
+    <message>
+        <source>Not JSON: %1 at byte %2.</source>
+        <translation>Not JSON: %1 at byte %2.</translation>
+    </message>
+    <message>
+        <source>Not a Kalvitra design: it has no “%1”.</source>
+        <translation>Not a Kalvitra design: it has no “%1”.</translation>
+    </message>
+    <message>
+        <source>Written by a newer Kalvitra (format %1).</source>
+        <translation>Written by a newer Kalvitra (format %1).</translation>
+    </message>
+    <message>
+        <source>Unknown input “%1”.</source>
+        <translation>Unknown input “%1”.</translation>
+    </message>
+    <message>
+        <source>The input “%1” is not a text.</source>
+        <translation>The input “%1” is not a text.</translation>
+    </message>
+    <message>
+        <source>Line %1 is not NAME=TEXT of a sheet field.</source>
+        <translation>Line %1 is not NAME=TEXT of a sheet field.</translation>
+    </message>
+    <message>
+        <source>The sheet gives no stage widths from PK1 on, each greater than 0.</source>
+        <translation>The sheet gives no stage widths from PK1 on, each greater than 0.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvitra::designer::Form</name>
+    <message>
+        <source>Core diameter</source>
+        <translation>Core diameter</translation>
+    </message>
+    <message>
+        <source>Stages</source>
+        <translation>Stages</translation>
+    </message>
+    <message>
+        <source>A whole number from 1 to 9.</source>
+        <translation>A whole number from 1 to 9.</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>Widths are multiples of this step; 0 for widths of any value.</source>
+        <translation>Widths are multiples of this step; 0 for widths of any value.</translation>
+    </message>
+    <message>
+        <source>Minimum width</source>
+        <translation>Minimum width</translation>
+    </message>
+    <message>
+        <source>Widths from</source>
+        <translation>Widths from</translation>
+    </message>
+    <message>
+        <source>Widths</source>
+        <translation>Widths</translation>
+    </message>
+    <message>
+        <source>The stage widths, widest first, blanks between.</source>
+        <translation>The stage widths, widest first, blanks between.</translation>
+    </message>
+    <message>
+        <source>Target net area</source>
+        <translation>Target net area</translation>
+    </message>
+    <message>
+        <source>The net area the smallest core diameter must reach.</source>
+        <translation>The net area the smallest core diameter must reach.</translation>
+    </message>
+    <message>
+        <source>Diameter step</source>
+        <translation>Diameter step</translation>
+    </message>
+    <message>
+        <source>The diameter found is a multiple of this step.</source>
+        <translation>The diameter found is a multiple of this step.</translation>
+    </message>
+    <message>
+        <source>Window height</source>
+        <translation>Window height</translation>
+    </message>
+    <message>
+        <source>Centre distance</source>
+        <translation>Centre distance</translation>
+    </message>
+    <message>
+        <source>Between the axes of neighbouring limbs.</source>
+        <translation>Between the axes of neighbouring limbs.</translation>
+    </message>
+    <message>
+        <source>Limbs</source>
+        <translation>Limbs</translation>
+    </message>
+    <message>
+        <source>Limbs in a row, at least 2.</source>
+        <translation>Limbs in a row, at least 2.</translation>
+    </message>
+    <message>
+        <source>Density</source>
+        <translation>Density</translation>
+    </message>
+    <message>
+        <source>Stacking factor</source>
+        <translation>Stacking factor</translation>
+    </message>
+    <message>
+        <source>Sheet thickness</source>
+        <translation>Sheet thickness</translation>
+    </message>
+    <message>
+        <source>Stack rounding</source>
+        <translation>Stack rounding</translation>
+    </message>
+    <message>
+        <source>Each step&apos;s height is floored to a multiple of this; 0 for none.</source>
+        <translation>Each step&apos;s height is floored to a multiple of this; 0 for none.</translation>
+    </message>
+    <message>
+        <source>Steel grade</source>
+        <translation>Steel grade</translation>
+    </message>
+    <message>
+        <source>Typical 50 Hz curves from public grade tables; the supplier&apos;s curve rules for guarantees.</source>
+        <translation>Typical 50 Hz curves from public grade tables; the supplier&apos;s curve rules for guarantees.</translation>
+    </message>
+    <message>
+        <source>Curve file</source>
+        <translation>Curve file</translation>
+    </message>
+    <message>
+        <source>A two-column CSV file of B,W/kg points, B rising.</source>
+        <translation>A two-column CSV file of B,W/kg points, B rising.</translation>
+    </message>
+    <message>
+        <source>Flux given as</source>
+        <translation>Flux given as</translation>
+    </message>
+    <message>
+        <source>Flux density</source>
+        <translation>Flux density</translation>
+    </message>
+    <message>
+        <source>Volts per turn</source>
+        <translation>Volts per turn</translation>
+    </message>
+    <message>
+        <source>B = E / (√2·π·F·A), with the exact √2·π, not 4.44.</source>
+        <translation>B = E / (√2·π·F·A), with the exact √2·π, not 4.44.</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Building factor</source>
+        <translation>Building factor</translation>
+    </message>
+    <message>
+        <source>The no-load loss is this factor × specific loss × frame mass.</source>
+        <translation>The no-load loss is this factor × specific loss × frame mass.</translation>
+    </message>
+    <message>
+        <source>Best for D</source>
+        <translation>Best for D</translation>
+    </message>
+    <message>
+        <source>As given</source>
+        <translation>As given</translation>
+    </message>
+    <message>
+        <source>Find D from the net area</source>
+        <translation>Find D from the net area</translation>
+    </message>
+    <message>
+        <source>Type a number.</source>
+        <translation>Type a number.</translation>
+    </message>
+    <message>
+        <source>Not a number: type digits, with a point for decimals, as in 196.5.</source>
+        <translation>Not a number: type digits, with a point for decimals, as in 196.5.</translation>
+    </message>
+    <message>
+        <source>A comma is not a decimal sign here: use a point, as in 196.5.</source>
+        <translation>A comma is not a decimal sign here: use a point, as in 196.5.</translation>
+    </message>
+    <message>
+        <source>A comma is not a decimal sign here: use a point, as in %1.</source>
+        <translation>A comma is not a decimal sign here: use a point, as in %1.</translation>
+    </message>
+    <message>
+        <source>The number is beyond the range of double precision.</source>
+        <translation>The number is beyond the range of double precision.</translation>
+    </message>
+    <message>
+        <source>Type the widths, widest first, blanks between.</source>
+        <translation>Type the widths, widest first, blanks between.</translation>
+    </message>
+    <message>
+        <source>Width %1: %2</source>
+        <translation>Width %1: %2</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Material</source>
+        <translation>Material</translation>
+    </message>
+    <message>
+        <source>Loss</source>
+        <translation>Loss</translation>
+    </message>
+    <message>
+        <source>Choose a curve file.</source>
+        <translation>Choose a curve file.</translation>
+    </message>
+    <message>
+        <source>The core diameter must be a number from 1E-100 to 1E+100.</source>
+        <translation>The core diameter must be a number from 1E-100 to 1E+100.</translation>
+    </message>
+    <message>
+        <source>The number of stages must be a whole number from 1 to 9.</source>
+        <translation>The number of stages must be a whole number from 1 to 9.</translation>
+    </message>
+    <message>
+        <source>The grid must be 0 (widths of any value) or a step greater than 0 that leaves 1 to 20000 widths from the minimum width up to D; finding D needs a step.</source>
+        <translation>The grid must be 0 (widths of any value) or a step greater than 0 that leaves 1 to 20000 widths from the minimum width up to D; finding D needs a step.</translation>
+    </message>
+    <message>
+        <source>The minimum width must be 0 or more and below D; without a grid it cannot be above the narrowest best width.</source>
+        <translation>The minimum width must be 0 or more and below D; without a grid it cannot be above the narrowest best width.</translation>
+    </message>
+    <message>
+        <source>The target net area must be greater than 0 and within reach of a core of at most 1E+100 mm.</source>
+        <translation>The target net area must be greater than 0 and within reach of a core of at most 1E+100 mm.</translation>
+    </message>
+    <message>
+        <source>The diameter step must be greater than 0 and not too fine for the core.</source>
+        <translation>The diameter step must be greater than 0 and not too fine for the core.</translation>
+    </message>
+    <message>
+        <source>Give 1 to 9 widths, each greater than 0, below D and below the width before it.</source>
+        <translation>Give 1 to 9 widths, each greater than 0, below D and below the width before it.</translation>
+    </message>
+    <message>
+        <source>The window height must be greater than 0, and the frame&apos;s mass within the range of double precision.</source>
+        <translation>The window height must be greater than 0, and the frame&apos;s mass within the range of double precision.</translation>
+    </message>
+    <message>
+        <source>The centre distance must be greater than the widest width, or the limbs would overlap, and the frame&apos;s mass within the range of double precision.</source>
+        <translation>The centre distance must be greater than the widest width, or the limbs would overlap, and the frame&apos;s mass within the range of double precision.</translation>
+    </message>
+    <message>
+        <source>The number of limbs must be a whole number from 2 to 1000.</source>
+        <translation>The number of limbs must be a whole number from 2 to 1000.</translation>
+    </message>
+    <message>
+        <source>The density must be greater than 0, and the frame&apos;s mass within the range of double precision.</source>
+        <translation>The density must be greater than 0, and the frame&apos;s mass within the range of double precision.</translation>
+    </message>
+    <message>
+        <source>The stacking factor must be a number greater than 0 and at most 1.</source>
+        <translation>The stacking factor must be a number greater than 0 and at most 1.</translation>
+    </message>
+    <message>
+        <source>The stack rounding must be 0 (none) or more, and leave every step a stack.</source>
+        <translation>The stack rounding must be 0 (none) or more, and leave every step a stack.</translation>
+    </message>
+    <message>
+        <source>The sheet thickness must be greater than 0, and every step&apos;s stack must hold a pair of sheets.</source>
+        <translation>The sheet thickness must be greater than 0, and every step&apos;s stack must hold a pair of sheets.</translation>
+    </message>
+    <message>
+        <source>The flux density must lie within the loss curve; a curve is never extrapolated.</source>
+        <translation>The flux density must lie within the loss curve; a curve is never extrapolated.</translation>
+    </message>
+    <message>
+        <source>The volts per turn must be greater than 0 and give a flux density within the loss curve.</source>
+        <translation>The volts per turn must be greater than 0 and give a flux density within the loss curve.</translation>
+    </message>
+    <message>
+        <source>The frequency must be a number greater than 0.</source>
+        <translation>The frequency must be a number greater than 0.</translation>
+    </message>
+    <message>
+        <source>The building factor must be a number greater than 0.</source>
+        <translation>The building factor must be a number greater than 0.</translation>
+    </message>
+    <message>
+        <source>Choose one of the grades in the list.</source>
+        <translation>Choose one of the grades in the list.</translation>
+    </message>
+    <message>
+        <source>The curve file must hold two or more lines B,W/kg, B rising from line to line, no number negative.</source>
+        <translation>The curve file must hold two or more lines B,W/kg, B rising from line to line, no number negative.</translation>
+    </message>
+    <message>
+        <source>Core section</source>
+        <translation>Core section</translation>
+    </message>
+</context>
+<context>
+    <name>kalvitra::designer::Presentation</name>
+    <message>
+        <source>outer limb</source>
+        <translation>outer limb</translation>
+    </message>
+    <message>
+        <source>centre limb</source>
+        <translation>centre limb</translation>
+    </message>
+    <message>
+        <source>yoke</source>
+        <translation>yoke</translation>
+    </message>
+    <message>
+        <source>Gross area</source>
+        <translation>Gross area</translation>
+    </message>
+    <message>
+        <source>Net area</source>
+        <translation>Net area</translation>
+    </message>
+    <message>
+        <source>Utilisation</source>
+        <translation>Utilisation</translation>
+    </message>
+    <message>
+        <source>Frame mass</source>
+        <translation>Frame mass</translation>
+    </message>
+    <message>
+        <source>Calculator&apos;s weight</source>
+        <translation>Calculator&apos;s weight</translation>
+    </message>
+    <message>
+        <source>3 limbs Hw + yokes 2C + D</source>
+        <translation>3 limbs Hw + yokes 2C + D</translation>
+    </message>
+    <message>
+        <source>Peak flux density</source>
+        <translation>Peak flux density</translation>
+    </message>
+    <message>
+        <source>Specific loss</source>
+        <translation>Specific loss</translation>
+    </message>
+    <message>
+        <source>No-load loss</source>
+        <translation>No-load loss</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>Published conventions, not the frame as cut</source>
+        <translation>Published conventions, not the frame as cut</translation>
+    </message>
+    <message>
+        <source>Stage</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>Width mm</source>
+        <translation>Width mm</translation>
+    </message>
+    <message>
+        <source>Thickness mm</source>
+        <translation>Thickness mm</translation>
+    </message>
+    <message>
+        <source>Stack mm</source>
+        <translation>Stack mm</translation>
+    </message>
+    <message>
+        <source>Sheets</source>
+        <translation>Sheets</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Piece</source>
+        <translation>Piece</translation>
+    </message>
+    <message>
+        <source>Short mm</source>
+        <translation>Short mm</translation>
+    </message>
+    <message>
+        <source>Long mm</source>
+        <translation>Long mm</translation>
+    </message>
+    <message>
+        <source>Per layer</source>
+        <translation>Per layer</translation>
+    </message>
+    <message>
+        <source>Pieces</source>
+        <translation>Pieces</translation>
+    </message>
+    <message>
+        <source>Mass kg</source>
+        <translation>Mass kg</translation>
+    </message>
+    <message>
+        <source>Loss figures</source>
+        <translation>Loss figures</translation>
+    </message>
+</context>
+<context>
+    <name>kalvitra::designer::Report</name>
+    <message>
+        <source>The page could not be started.</source>
+        <translation>The page could not be started.</translation>
+    </message>
+    <message>
+        <source>Core design</source>
+        <translation>Core design</translation>
+    </message>
+    <message>
+        <source>The second page could not be started.</source>
+        <translation>The second page could not be started.</translation>
+    </message>
+    <message>
+        <source>Stage table</source>
+        <translation>Stage table</translation>
+    </message>
+    <message>
+        <source>Cut list</source>
+        <translation>Cut list</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>The pages could not be finished.</source>
+        <translation>The pages could not be finished.</translation>
+    </message>
+    <message>
+        <source>There is no default printer.</source>
+        <translation>There is no default printer.</translation>
+    </message>
+</context>
+<context>
+    <name>kalvitra::designer::SectionView</name>
+    <message>
+        <source>Out of date: see the marked input</source>
+        <translation>Out of date: see the marked input</translation>
+    </message>
+</context>
+</TS>
