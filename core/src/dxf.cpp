@@ -279,8 +279,8 @@ std::string labelOf(const CutRow& row, Language language) {
                             "，每层 " + perLayer + " 片";
         return row.pieces ? label + "，共 " + std::to_string(*row.pieces) + " 片" : label;
     }
-    std::string label =
-        "step " + std::to_string(row.step) + " " + piece + " " + size + ", " + perLayer + " per layer";
+    std::string label = "step " + std::to_string(row.step) + " " + piece + " " + size + ", " +
+                        perLayer + " per layer";
     return row.pieces ? label + ", " + std::to_string(*row.pieces) + " pieces" : label;
 }
 
@@ -335,8 +335,8 @@ Layout layOut(const CutList& list, Language language) {
         double width = 0;
         for (const CutRow& row : list.rows) {
             if (row.piece == kPieces[c]) {
-                width = std::max({width, row.longLength,
-                                  drawing::textWidthEm(labelOf(row, language)) * em});
+                width = std::max(
+                    {width, row.longLength, drawing::textWidthEm(labelOf(row, language)) * em});
             }
         }
         columnLeft[c] = left;
