@@ -72,19 +72,19 @@ shape, whose area is the row's plate area, with a label in the language of --lan
 not overlap. DXF R12 (AC1009) ASCII, millimetres, y up. The file is written whole or not at
 all: into a new file beside it, which is then renamed over it.
 
-Exit status 0; 1 when the stage-thickness action fails ("error: KIND: MESSAGE") or the DXF
+EXIT STATUS: 0; 1 when the stage-thickness action fails ("error: KIND: MESSAGE") or the DXF
 file cannot be written (an old file of that name is left as it was); 2 for a bad option or
 sheet, with one line naming the option or field: H, M or MD missing or not above 0, Z not a
 whole number from 2 to 1000, M not above PK1 (the limbs would overlap), widths that do not
 decrease, dpxs outside (0, 1], R or T not above 0, a step whose stack rounds to 0 or holds no
 pair of sheets. On 1 and 2 nothing goes to standard output.
 
-EXAMPLE (the published 196 mm core, its stacks 48 28 36 24 18 14 16 8 mm; among the rows,
-step 3's centre limb is cut 790/950, step 7's yoke 663/793 and step 5's outer limb 830/1070,
-and the frame weighs 865.07 kg):
-  printf 'D=196\nPK1=190\nPK2=180\nPK3=160\nPK4=140\nPK5=120\nPK6=100\nPK7=65\nPK8=30\n' > core.kvs
-  printf 'H=760\nM=364\nZ=3\ndpxs=0.97\n' >> core.kvs
-  kalvitra-cli cutlist --stack-round 2 --sheet-thickness 0.27 --dxf core.dxf < core.kvs)";
+EXAMPLE (the published 196 mm core):
+  printf 'D=196\nPK1=190\nPK2=180\nPK3=160\nPK4=140\n' > core.kvs
+  printf 'PK5=120\nPK6=100\nPK7=65\nPK8=30\nH=760\nM=364\nZ=3\ndpxs=0.97\n' >> core.kvs
+  kalvitra-cli cutlist --stack-round 2 --sheet-thickness 0.27 --dxf core.dxf < core.kvs
+Its stacks are 48 28 36 24 18 14 16 8 mm; among the rows, step 3's centre limb is cut 790/950,
+step 7's yoke 663/793 and step 5's outer limb 830/1070; the frame weighs 865.07 kg.)";
 }
 
 // "M4-0.27   1.5 T 0.83, 1.6 T 1.01, 1.7 T 1.25"
@@ -122,7 +122,7 @@ mark are fine.
 OUTPUT: NAME=TEXT lines in this order: flux_density (T), specific_loss (W/kg), mass (kg),
 building_factor, no_load_loss (W), numbers with up to 15 significant digits.
 
-Exit status 0; 1 when the stage-thickness action fails; 2 for a bad option, sheet or curve,
+EXIT STATUS: 0; 1 when the stage-thickness action fails; 2 for a bad option, sheet or curve,
 with one line naming it: B, E, F, K, R or the mass not above 0, neither or both of
 --flux-density and --volts-per-turn, neither or both of --grade and --curve, an unknown grade,
 a curve file that cannot be read, is not numeric or whose B does not increase, a B outside the
