@@ -114,6 +114,14 @@ const std::vector<LossCurve>& gradeTable() {
     return grades;
 }
 
+std::optional<double> numberIn(std::string_view text) {
+    try {
+        return readStrict(text);
+    } catch (const CalcError&) {
+        return std::nullopt;
+    }
+}
+
 // One "B,W/kg" line of a curve file, or nullopt when it is not two plain
 // numbers.
 std::optional<LossPoint> curvePoint(std::string_view line) {
@@ -121,11 +129,12 @@ std::optional<LossPoint> curvePoint(std::string_view line) {
     if (comma == std::string_view::npos) {
         return std::nullopt;
     }
-    try {
-        return LossPoint{readStrict(line.substr(0, comma)), readStrict(line.substr(comma + 1))};
-    } catch (const CalcError&) {
+    const std::optional<double> b = numberIn(line.substr(0, comma));
+    const std::optional<double> loss = numberIn(line.substr(comma + 1));
+    if (!b || !loss) {
         return std::nullopt;
     }
+    return LossPoint{*b, *loss};
 }
 
 }  // namespace
@@ -360,8 +369,10 @@ LossCurve readLossCurve(std::string_view text, std::string name) {
         const std::optional<LossPoint> point = curvePoint(line);
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         if (!point) {
-            if (lineNumber == 1) {
-                continue;  // a header such as "B,W/kg"
+            // A header such as "B,W/kg"; a first line that starts with a
+            // number is a point, and a malformed one is refused, not skipped.
+            if (lineNumber == 1 && !numberIn(line.substr(0, line.find(',')))) {
+                continue;
             }
             refuse(DesignInput::Curve, where + "expected two numbers B,W/kg");
         }

@@ -62,7 +62,7 @@ Frame frameOfSheet(const Sheet& sheet);
 //   ({200, {190}}, 0)                                   -> {62.4499799839840}  (sqrt(3900))
 // Throws DesignError(StackRound) for R < 0 or not finite, R so fine that D
 // holds more than kMaxWrittenMultiple of it, and for a step whose rounded stack is 0:
-//   ({196, {190, 180, 160}}, 50) -> "step 2: its stack rounds to 0 at a stack
+//   ({196, {190, 180, 160}}, 50) -> "step 1: its stack rounds to 0 at a stack
 //                                    rounding of 50 mm"
 std::vector<double> stepStacks(const Section& section, double stackRound);
 
@@ -162,8 +162,9 @@ const LossCurve* findGrade(std::string_view name);
 //   "M5" -> "no built-in grade of this name; the built-in grades are 23ZDMH, ..."
 const LossCurve& builtInGrade(std::string_view name);
 
-// A curve from a two-column CSV "B,W/kg": an optional header line, then one
-// point a line (blank lines, CRLF and a byte order mark are fine). Throws
+// A curve from a two-column CSV "B,W/kg": an optional header line (one whose
+// first field is not a number), then one point a line (blank lines, CRLF and
+// a byte order mark are fine). Throws
 // DesignError(Curve) naming the line for a line that is not two plain
 // numbers (strict reading), fewer than two points, B not strictly
 // increasing, or a negative value:
@@ -180,7 +181,7 @@ double specificLoss(const LossCurve& curve, double fluxDensity);
 // (4.44 is its rounding). Throws DesignError(VoltsPerTurn) or (Frequency)
 // for E or F not above 0, and DesignError(VoltsPerTurn) when B leaves the
 // range of numbers.
-//   (36.3, 50, 50000) -> 1.6350... (4.44 would give 1.6351)
+//   (18, 50, 50000) -> 1.62056936908279 (4.44 would give 1.62162162162162)
 double fluxDensityOf(double voltsPerTurn, double frequency, double netAreaMm2);
 
 struct NoLoadLoss {
