@@ -73,21 +73,17 @@ std::size_t sequenceLength(unsigned char lead) {
 
 // The text of a TEXT entity, all in ASCII so that no code page takes part:
 // every other character as \U+XXXX; a backslash the same way, so that no
-// text starts an escape of its own; a percent sign doubled into %%%, so that
-// no text starts a %% control code; control characters (which would end the
-// value's line) and characters beyond U+FFFF, which \U+ cannot name, as
-// U+FFFD.
+// text starts an escape of its own; a percent sign followed by another the
+// same way, so that no text starts a %% control code (a lone one is plain
+// text to every reader); control characters (which would end the value's
+// line) and characters beyond U+FFFF, which \U+ cannot name, as U+FFFD.
 std::string dxfText(std::string_view text) {
     std::string out;
     for (std::size_t at = 0; at < text.size();) {
         const auto lead = static_cast<unsigned char>(text[at]);
-        if (lead >= 0x20 && lead < 0x7F && lead != '\\' && lead != '%') {
+        const bool percentPair = lead == '%' && at + 1 < text.size() && text[at + 1] == '%';
+        if (lead >= 0x20 && lead < 0x7F && lead != '\\' && !percentPair) {
             out += static_cast<char>(lead);
-            ++at;
-            continue;
-        }
-        if (lead == '%') {
-            out += "%%%";
             ++at;
             continue;
         }

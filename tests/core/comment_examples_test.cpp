@@ -227,6 +227,15 @@ TEST(CommentExamples, Workshop) {
     EXPECT_EQ(writeDefault(18 / (4.44 * 50 * 0.05)), "1.62162162162162");
     EXPECT_NEAR(noLoadLoss(m4, 1.6352, 1123.6, 1.25).loss, 1537, 2);
 
+    // A title's text as written into the section's drawing.
+    Sheet sheet = testing::sheetWith(
+        {{Field::D, "200"}, {Field::PK1, "190"}, {Field::Text1, "100% \\ \u53D8 %%u\t"}});
+    runAction(Action::StageThicknesses, sheet);
+    drawing::SectionDrawing section;
+    ASSERT_EQ(drawing::sectionOfSheet(sheet, drawing::Language::English, section), std::nullopt);
+    EXPECT_NE(dxf::writeSectionDxf(section).find("\n100% \\U+005C \\U+53D8 \\U+0025%u\\U+FFFD\n"),
+              std::string::npos);
+
     // The labels of the cut list's drawing, as written into it.
     const CutList unsheeted = cutList(core, {760, 364, 3, 7.65, 0.97}, {2, std::nullopt});
     EXPECT_NE(dxf::writeCutListDxf(unsheeted, drawing::Language::English)

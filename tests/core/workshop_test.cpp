@@ -93,10 +93,9 @@ CutList randomCore(std::mt19937& random) {
         width = std::floor(width * uniform(0.75, 0.97));
         section.widths.push_back(width);
     }
-    const Frame frame = {std::round(uniform(200, 3000)),
-                         std::round(section.widths.front() * uniform(1.05, 3)),
-                         std::uniform_int_distribution<int>(2, 5)(random), uniform(7.5, 7.8),
-                         uniform(0.94, 0.98)};
+    const Frame frame = {
+        std::round(uniform(200, 3000)), std::round(section.widths.front() * uniform(1.05, 3)),
+        std::uniform_int_distribution<int>(2, 5)(random), uniform(7.5, 7.8), uniform(0.94, 0.98)};
     const double round = random() % 2 ? 0.0 : 0.5;
     return cutList(section, frame, {round, std::nullopt});
 }
@@ -151,8 +150,8 @@ std::vector<DxfPolyline> polylinesOf(const std::string& dxf) {
             polylines.back().closed = value == "1";
         } else if (inPolyline && groups[i - 1].first != 0 && !polylines.back().vertices.empty() &&
                    (code == 10 || code == 20)) {
-            (code == 10 ? polylines.back().vertices.back().x
-                        : polylines.back().vertices.back().y) = std::stod(value);
+            (code == 10 ? polylines.back().vertices.back().x : polylines.back().vertices.back().y) =
+                std::stod(value);
         }
     }
     return polylines;
@@ -210,9 +209,12 @@ TEST(SpecificLoss, InterpolatesInsideTheCurveAndRefusesOutside) {
         double b;
         std::optional<double> loss;  // none: refused
     } cases[] = {
-        {"LowestPoint", 1.5, 0.83},         {"HighestPoint", 1.7, 1.25},
-        {"BetweenPoints", 1.55, 0.92},      {"JustBelow", 1.4999999, std::nullopt},
-        {"JustAbove", 1.7000001, std::nullopt}, {"FarAbove", 2.0, std::nullopt},
+        {"LowestPoint", 1.5, 0.83},
+        {"HighestPoint", 1.7, 1.25},
+        {"BetweenPoints", 1.55, 0.92},
+        {"JustBelow", 1.4999999, std::nullopt},
+        {"JustAbove", 1.7000001, std::nullopt},
+        {"FarAbove", 2.0, std::nullopt},
     };
     for (const auto& c : cases) {
         if (c.loss) {
@@ -237,7 +239,9 @@ TEST(LossCurveFile, HeaderBlankLinesLineEndsAndByteOrderMark) {
     } cases[] = {
         {"Plain", "1.5,0.83\n1.7,1.25\n"},
         {"HeaderAndCrlf", "B,W/kg\r\n1.5,0.83\r\n\r\n1.7,1.25"},
-        {"ByteOrderMarkBeforeAPoint", "\xEF\xBB\xBF" "1.5,0.83\n1.7,1.25\n"},
+        {"ByteOrderMarkBeforeAPoint",
+         "\xEF\xBB\xBF"
+         "1.5,0.83\n1.7,1.25\n"},
         {"Blanks", " 1.5 , 0.83\n\n 1.7,1.25 \n"},
     };
     for (const auto& c : cases) {
@@ -252,9 +256,13 @@ TEST(LossCurveFile, HeaderBlankLinesLineEndsAndByteOrderMark) {
 
 Sheet sheet196(std::initializer_list<std::pair<Field, const char*>> changes) {
     Sheet sheet;
-    for (const auto& [field, text] :
-         {std::pair{Field::D, "196"}, {Field::PK1, "190"}, {Field::PK2, "180"},
-          {Field::H, "760"}, {Field::M, "364"}, {Field::Z, "3"}, {Field::dpxs, "0.97"}}) {
+    for (const auto& [field, text] : {std::pair{Field::D, "196"},
+                                      {Field::PK1, "190"},
+                                      {Field::PK2, "180"},
+                                      {Field::H, "760"},
+                                      {Field::M, "364"},
+                                      {Field::Z, "3"},
+                                      {Field::dpxs, "0.97"}}) {
         sheet.setText(field, text);
     }
     for (const auto& [field, text] : changes) {
@@ -277,38 +285,75 @@ struct Refused {
 TEST(WorkshopRefuses, EachInputOutOfRangeWithItsMessage) {
     const LossCurve& m4 = builtInGrade("M4-0.27");
     const Refused cases[] = {
-        {"WindowHeightEmpty", [] { fromSheet(sheet196({{Field::H, ""}})); },
+        {"WindowHeightEmpty",
+         [] {
+             fromSheet(sheet196({{Field::H, ""}}));
+         },
          DesignInput::WindowHeight, "the window height must be a number greater than 0"},
-        {"CentreDistanceBeyondLengths", [] { fromSheet(sheet196({{Field::M, "1e200"}})); },
+        {"CentreDistanceBeyondLengths",
+         [] {
+             fromSheet(sheet196({{Field::M, "1e200"}}));
+         },
          DesignInput::CentreDistance, "the centre distance must lie between 1E-100 and 1E+100"},
-        {"LimbsOne", [] { fromSheet(sheet196({{Field::Z, "1"}})); }, DesignInput::Limbs,
-         "the number of limbs must be a whole number from 2 to 1000"},
-        {"LimbsFraction", [] { fromSheet(sheet196({{Field::Z, "2.5"}})); }, DesignInput::Limbs,
-         "the number of limbs must be a whole number from 2 to 1000"},
-        {"DensityZero", [] { fromSheet(sheet196({{Field::MD, "0"}})); }, DesignInput::Density,
-         "the density must be a number greater than 0"},
-        {"StackingFactorPercent", [] { fromSheet(sheet196({{Field::dpxs, "97"}})); },
+        {"LimbsOne",
+         [] {
+             fromSheet(sheet196({{Field::Z, "1"}}));
+         },
+         DesignInput::Limbs, "the number of limbs must be a whole number from 2 to 1000"},
+        {"LimbsFraction",
+         [] {
+             fromSheet(sheet196({{Field::Z, "2.5"}}));
+         },
+         DesignInput::Limbs, "the number of limbs must be a whole number from 2 to 1000"},
+        {"DensityZero",
+         [] {
+             fromSheet(sheet196({{Field::MD, "0"}}));
+         },
+         DesignInput::Density, "the density must be a number greater than 0"},
+        {"StackingFactorPercent",
+         [] {
+             fromSheet(sheet196({{Field::dpxs, "97"}}));
+         },
          DesignInput::StackingFactor,
          "the stacking factor must be a number greater than 0 and at most 1"},
-        {"LimbsOverlap", [] { fromSheet(sheet196({{Field::M, "190"}})); },
+        {"LimbsOverlap",
+         [] {
+             fromSheet(sheet196({{Field::M, "190"}}));
+         },
          DesignInput::CentreDistance,
          "the centre distance 190 is not above the widest width 190; the limbs would overlap"},
-        {"WidthsGrow", [] { fromSheet(sheet196({{Field::PK2, "195"}})); }, DesignInput::Widths,
+        {"WidthsGrow",
+         [] {
+             fromSheet(sheet196({{Field::PK2, "195"}}));
+         },
+         DesignInput::Widths,
          "stage 2 (PK2): the width 195 is not below the width of stage 1 (190); the widths must "
          "decrease from stage to stage"},
-        {"DiameterBeyondLengths", [] { fromSheet(sheet196({{Field::D, "2e100"}})); },
+        {"DiameterBeyondLengths",
+         [] {
+             fromSheet(sheet196({{Field::D, "2e100"}}));
+         },
          DesignInput::Diameter, "the diameter must lie between 1E-100 and 1E+100"},
-        {"DensityCarriesMassOutOfRange", [] { fromSheet(sheet196({{Field::MD, "1e306"}})); },
+        {"DensityCarriesMassOutOfRange",
+         [] {
+             fromSheet(sheet196({{Field::MD, "1e306"}}));
+         },
          DesignInput::Density, "the density gives a frame mass beyond the range of numbers"},
         {"StackRoundNegative", [] { stepStacks(kCore196, -2); }, DesignInput::StackRound,
          "the stack rounding must be a number greater than 0"},
-        {"StackRoundTooFineToCount", [] { stepStacks(kCore196, 1e-300); },
-         DesignInput::StackRound, "the stack rounding is too fine for the diameter"},
+        {"StackRoundTooFineToCount", [] { stepStacks(kCore196, 1e-300); }, DesignInput::StackRound,
+         "the stack rounding is too fine for the diameter"},
         {"StackRoundsToZero", [] { stepStacks(kCore196, 50); }, DesignInput::StackRound,
          "step 1: its stack rounds to 0 at a stack rounding of 50 mm"},
-        {"SheetThicknessZero", [] { cutList(kCore196, kFrame196, {0, 0.0}); },
+        {"SheetThicknessZero",
+         [] {
+             cutList(kCore196, kFrame196, {0, 0.0});
+         },
          DesignInput::SheetThickness, "the sheet thickness must be a number greater than 0"},
-        {"NoPairOfSheets", [] { cutList(kCore196, kFrame196, {2, 10.0}); },
+        {"NoPairOfSheets",
+         [] {
+             cutList(kCore196, kFrame196, {2, 10.0});
+         },
          DesignInput::SheetThickness,
          "step 8: its stack of 8 mm holds no pair of sheets 10 mm thick"},
         {"FluxDensityZero", [&] { noLoadLoss(m4, 0, 100, 1); }, DesignInput::FluxDensity,
@@ -335,8 +380,8 @@ TEST(WorkshopRefuses, EachInputOutOfRangeWithItsMessage) {
          DesignInput::Curve, "line 1: expected two numbers B,W/kg"},
         {"CurveOnePoint", [] { readLossCurve("B,W/kg\n1.5,0.83\n", "c"); }, DesignInput::Curve,
          "a curve needs at least two points"},
-        {"CurveNegativeLoss", [] { readLossCurve("1.5,0.83\n1.6,-1\n", "c"); },
-         DesignInput::Curve, "line 2: flux density and loss must not be negative"},
+        {"CurveNegativeLoss", [] { readLossCurve("1.5,0.83\n1.6,-1\n", "c"); }, DesignInput::Curve,
+         "line 2: flux density and loss must not be negative"},
     };
     for (const Refused& c : cases) {
         try {

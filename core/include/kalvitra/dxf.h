@@ -12,8 +12,10 @@
 // their shortest exact form, so a vertex reads back as the very double
 // computed. The file is ASCII: text beyond it is written as \U+XXXX, which
 // every reader of R12 understands, so no code page takes part; a backslash
-// likewise, a percent sign as %%%, and control characters and characters
-// beyond U+FFFF as U+FFFD.
+// likewise, and a percent sign followed by another, so that no %% control
+// code arises; control characters and characters beyond U+FFFF as U+FFFD.
+// A title typed as   100% \ 变 %%u   and a tab is written as
+//   100% \U+005C \U+53D8 \U+0025%u\U+FFFD
 
 namespace kalvitra::dxf {
 
