@@ -25,7 +25,7 @@ namespace kalvitra::cli {
 // widths: "stage 2 (PK2): ...") has no name.
 struct InputSource {
     DesignInput input;
-    std::string_view name;             // "--grid", "H", or empty
+    std::string_view name;              // "--grid", "H", or empty
     const std::string* text = nullptr;  // as typed, for an option
 };
 
@@ -35,9 +35,12 @@ inline InputSource optionSource(DesignInput input, const OptionText& option) {
 
 // The fields of a sheet that the workshop reads.
 inline constexpr InputSource kSheetSources[] = {
-    {DesignInput::Diameter, "D"},       {DesignInput::Widths, ""},
-    {DesignInput::WindowHeight, "H"},   {DesignInput::CentreDistance, "M"},
-    {DesignInput::Limbs, "Z"},          {DesignInput::Density, "MD"},
+    {DesignInput::Diameter, "D"},
+    {DesignInput::Widths, ""},
+    {DesignInput::WindowHeight, "H"},
+    {DesignInput::CentreDistance, "M"},
+    {DesignInput::Limbs, "Z"},
+    {DesignInput::Density, "MD"},
     {DesignInput::StackingFactor, "dpxs"},
 };
 

@@ -91,7 +91,8 @@ step 7's yoke 663/793 and step 5's outer limb 830/1070; the frame weighs 865.07 
 std::string gradeList() {
     std::string list;
     for (const workshop::LossCurve& grade : workshop::builtInGrades()) {
-        list += "  " + grade.name + std::string(grade.name.size() < 10 ? 10 - grade.name.size() : 1, ' ');
+        list += "  " + grade.name +
+                std::string(grade.name.size() < 10 ? 10 - grade.name.size() : 1, ' ');
         for (std::size_t k = 0; k < grade.points.size(); ++k) {
             list += (k == 0 ? "" : ", ") + writeDefault(grade.points[k].fluxDensity) + " T " +
                     writeDefault(grade.points[k].specificLoss);
@@ -141,14 +142,13 @@ std::string differenceOf(double mass, double frameMass) {
 
 std::string summaryOf(const CutList& list, double calculatorWeight) {
     const double threeLimbs = workshop::threeLimbsConventionMass(list);
-    return "limb net area " + twoDecimals(list.netArea / 100.0) + " cm\u00B2\n" +
-           "frame mass " + twoDecimals(list.frameMass) +
-           " kg: the true frame, the sum of the rows as cut\n" +
+    return "limb net area " + twoDecimals(list.netArea / 100.0) + " cm\u00B2\n" + "frame mass " +
+           twoDecimals(list.frameMass) + " kg: the true frame, the sum of the rows as cut\n" +
            "convention \"the calculator's own weight\": " + twoDecimals(calculatorWeight) +
            " kg, " + differenceOf(calculatorWeight, list.frameMass) +
-           " (thicknesses rounded to 0.01 mm)\n" + "convention \"3 limbs Hw + yokes 2C + D\": " +
-           twoDecimals(threeLimbs) + " kg, " + differenceOf(threeLimbs, list.frameMass) +
-           " (three limbs whatever Z)\n";
+           " (thicknesses rounded to 0.01 mm)\n" +
+           "convention \"3 limbs Hw + yokes 2C + D\": " + twoDecimals(threeLimbs) + " kg, " +
+           differenceOf(threeLimbs, list.frameMass) + " (three limbs whatever Z)\n";
 }
 
 // The cut list of the sheet, refusals naming the option or field.
@@ -160,8 +160,8 @@ CutList cutListOf(const Sheet& sheet, const OptionText& stackRound, bool rounded
             if (rounded) {
                 checkPositive(DesignInput::StackRound, "stack rounding", options.stackRound);
             }
-            return workshop::cutList(workshop::sectionOfSheet(sheet),
-                                     workshop::frameOfSheet(sheet), options);
+            return workshop::cutList(workshop::sectionOfSheet(sheet), workshop::frameOfSheet(sheet),
+                                     options);
         },
         sources);
 }
@@ -183,10 +183,9 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
     OptionText sheetThickness{kSheetThickness, ""};
     OptionText dxfFile{kDxf, ""};
     OptionText language{kLang, "en"};
-    CLI::Option* rounding =
-        app.add_option(std::string(kStackRound), stackRound.text,
-                       "Floor each cumulative height to a multiple of R mm")
-            ->option_text("R");
+    CLI::Option* rounding = app.add_option(std::string(kStackRound), stackRound.text,
+                                           "Floor each cumulative height to a multiple of R mm")
+                                ->option_text("R");
     CLI::Option* thickness = app.add_option(std::string(kSheetThickness), sheetThickness.text,
                                             "Sheet thickness T in mm: sheets and pieces per row")
                                  ->option_text("T");
@@ -251,11 +250,10 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
     CLI::Option* fluxOption =
         app.add_option(std::string(kFluxDensity), flux.text, "Peak flux density B in T")
             ->option_text("B");
-    CLI::Option* voltsOption =
-        app.add_option(std::string(kVoltsPerTurn), volts.text,
-                       "Volts per turn E: B from the sheet's net area")
-            ->option_text("E")
-            ->excludes(fluxOption);
+    CLI::Option* voltsOption = app.add_option(std::string(kVoltsPerTurn), volts.text,
+                                              "Volts per turn E: B from the sheet's net area")
+                                   ->option_text("E")
+                                   ->excludes(fluxOption);
     app.add_option(std::string(kFrequency), frequency.text, "Frequency F in Hz (default 50)")
         ->option_text("F")
         ->needs(voltsOption);
@@ -280,20 +278,24 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
         return *status;
     }
     if (!*fluxOption && !*voltsOption) {
-        throw Refusal{"give the flux density (--flux-density B) or the volts per turn "
-                      "(--volts-per-turn E); see kalvitra-cli loss --help"};
+        throw Refusal{
+            "give the flux density (--flux-density B) or the volts per turn "
+            "(--volts-per-turn E); see kalvitra-cli loss --help"};
     }
     if (!*gradeOption && !*curveOption) {
-        throw Refusal{"give the loss curve (--grade NAME or --curve FILE); see kalvitra-cli loss "
-                      "--help"};
+        throw Refusal{
+            "give the loss curve (--grade NAME or --curve FILE); see kalvitra-cli loss "
+            "--help"};
     }
 
     const OptionText& fluxSource = *fluxOption ? flux : volts;
     std::vector<InputSource> sources = sheetSources();
-    for (const auto& [input, option] :
-         {std::pair{DesignInput::FluxDensity, &fluxSource}, {DesignInput::VoltsPerTurn, &volts},
-          {DesignInput::Frequency, &frequency}, {DesignInput::Grade, &grade},
-          {DesignInput::Curve, &curveFile}, {DesignInput::BuildingFactor, &buildingFactor}}) {
+    for (const auto& [input, option] : {std::pair{DesignInput::FluxDensity, &fluxSource},
+                                        {DesignInput::VoltsPerTurn, &volts},
+                                        {DesignInput::Frequency, &frequency},
+                                        {DesignInput::Grade, &grade},
+                                        {DesignInput::Curve, &curveFile},
+                                        {DesignInput::BuildingFactor, &buildingFactor}}) {
         sources.push_back(optionSource(input, *option));
     }
     if (*massOption) {
@@ -310,10 +312,9 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
     }
     const workshop::LossCurve curve = ask(
         [&] {
-            return *gradeOption
-                       ? workshop::builtInGrade(grade.text)
-                       : workshop::readLossCurve(readOptionFile(curveFile, kMaxCurveBytes),
-                                                 curveFile.text);
+            return *gradeOption ? workshop::builtInGrade(grade.text)
+                                : workshop::readLossCurve(readOptionFile(curveFile, kMaxCurveBytes),
+                                                          curveFile.text);
         },
         sources);
 

@@ -33,7 +33,7 @@ struct Outcome {
 };
 
 Outcome runCommand(std::string_view command, const std::vector<std::string>& args,
-        std::string_view input = kCore196) {
+                   std::string_view input = kCore196) {
     StringSource source(input);
     Outcome result;
     result.status = runDesignCommand(command, args, source, result.out, result.err);
@@ -79,36 +79,68 @@ std::vector<std::string> lossWith(std::vector<std::string> args) {
 INSTANTIATE_TEST_SUITE_P(
     Workshop, RefusalNames,
     ::testing::Values(
-        Named{"D", "cutlist", {}, core196With("D=2e100"),
+        Named{"D",
+              "cutlist",
+              {},
+              core196With("D=2e100"),
               "D: the diameter must lie between 1E-100 and 1E+100"},
-        Named{"WidthsNameTheirFields", "cutlist", {}, core196With("PK2=195"),
+        Named{"WidthsNameTheirFields",
+              "cutlist",
+              {},
+              core196With("PK2=195"),
               "stage 2 (PK2): the width 195 is not below the width of stage 1 (190); the widths "
               "must decrease from stage to stage"},
-        Named{"H", "cutlist", {}, core196With("H="),
+        Named{"H",
+              "cutlist",
+              {},
+              core196With("H="),
               "H: the window height must be a number greater than 0"},
-        Named{"M", "cutlist", {}, core196With("M=150"),
+        Named{"M",
+              "cutlist",
+              {},
+              core196With("M=150"),
               "M: the centre distance 150 is not above the widest width 190; the limbs would "
               "overlap"},
-        Named{"Z", "cutlist", {}, core196With("Z=1"),
+        Named{"Z",
+              "cutlist",
+              {},
+              core196With("Z=1"),
               "Z: the number of limbs must be a whole number from 2 to 1000"},
-        Named{"MD", "loss", {"--flux-density", "1.6", "--grade", "M4-0.27"}, core196With("MD=0"),
+        Named{"MD",
+              "loss",
+              {"--flux-density", "1.6", "--grade", "M4-0.27"},
+              core196With("MD=0"),
               "MD: the density must be a number greater than 0"},
-        Named{"Dpxs", "cutlist", {}, core196With("dpxs=97"),
+        Named{"Dpxs",
+              "cutlist",
+              {},
+              core196With("dpxs=97"),
               "dpxs: the stacking factor must be a number greater than 0 and at most 1"},
-        Named{"StackRound", "cutlist", {"--stack-round", "0"}, kCore196,
+        Named{"StackRound",
+              "cutlist",
+              {"--stack-round", "0"},
+              kCore196,
               "--stack-round \"0\": the stack rounding must be a number greater than 0"},
-        Named{"SheetThickness", "cutlist", {"--sheet-thickness", "10"}, kCore196,
+        Named{"SheetThickness",
+              "cutlist",
+              {"--sheet-thickness", "10"},
+              kCore196,
               "--sheet-thickness \"10\": step 8: its stack of 8.78238945225613 mm holds no pair "
               "of sheets 10 mm thick"},
-        Named{"Lang", "cutlist", {"--lang", "fr"}, kCore196,
+        Named{"Lang",
+              "cutlist",
+              {"--lang", "fr"},
+              kCore196,
               "--lang \"fr\": the language must be en (English) or zh (Chinese)"},
-        Named{"Format", "section", {"--format", "pdf"}, kCore196,
+        Named{"Format",
+              "section",
+              {"--format", "pdf"},
+              kCore196,
               "--format \"pdf\": the format must be svg or dxf"},
         Named{"FluxDensity", "loss", lossWith({"--flux-density", "1.8"}), "",
               "--flux-density \"1.8\": the flux density 1.8 T lies outside the curve M4-0.27 "
               "(1.5 to 1.7 T); a curve is never extrapolated"},
-        Named{"FluxDensityFromVoltsPerTurn", "loss", lossWith({"--volts-per-turn", "20"}),
-              kCore196,
+        Named{"FluxDensityFromVoltsPerTurn", "loss", lossWith({"--volts-per-turn", "20"}), kCore196,
               "--volts-per-turn \"20\": the flux density 3.2771769313226 T lies outside the "
               "curve M4-0.27 (1.5 to 1.7 T); a curve is never extrapolated"},
         Named{"Frequency", "loss", lossWith({"--volts-per-turn", "10", "--frequency", "0"}),
@@ -116,35 +148,40 @@ INSTANTIATE_TEST_SUITE_P(
         Named{"BuildingFactor", "loss",
               lossWith({"--flux-density", "1.6", "--building-factor", "-1"}), "",
               "--building-factor \"-1\": the building factor must be a number greater than 0"},
-        Named{"Mass", "loss",
+        Named{"Mass",
+              "loss",
               {"--flux-density", "1.6", "--grade", "M4-0.27", "--mass", "0"},
               "",
               "--mass \"0\": the mass must be a number greater than 0"},
-        Named{"Grade", "loss",
+        Named{"Grade",
+              "loss",
               {"--flux-density", "1.6", "--grade", "M5", "--mass", "1"},
               "",
               "--grade \"M5\": no built-in grade of this name; the built-in grades are 23ZDMH, "
               "23R080, 27ZH100, 30Q120, M3-0.23, M4-0.27"},
-        Named{"CurveUnreadable", "loss",
+        Named{"CurveUnreadable",
+              "loss",
               {"--flux-density", "1.6", "--curve", "no such curve.csv", "--mass", "1"},
               "",
               "--curve \"no such curve.csv\": No such file or directory"},
         Named{"NoFluxDensity", "loss", kLossArgs, "",
               "give the flux density (--flux-density B) or the volts per turn "
               "(--volts-per-turn E); see kalvitra-cli loss --help"},
-        Named{"NoCurve", "loss",
+        Named{"NoCurve",
+              "loss",
               {"--flux-density", "1.6", "--mass", "1"},
               "",
               "give the loss curve (--grade NAME or --curve FILE); see kalvitra-cli loss --help"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CutList, CsvOnStandardOutputSummaryOnStandardError) {
-    const Outcome result = runCommand("cutlist", {"--stack-round", "2", "--sheet-thickness", "0.27"});
+    const Outcome result =
+        runCommand("cutlist", {"--stack-round", "2", "--sheet-thickness", "0.27"});
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(result.out.starts_with(
-        "step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n"
-        "1,outer-limb,190,760,1140,2,48,172,344,128.582424\n"
-        "1,centre-limb,190,760,950,1,48,172,172,57.862090800000004\n"))
+    EXPECT_TRUE(
+        result.out.starts_with("step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n"
+                               "1,outer-limb,190,760,1140,2,48,172,344,128.582424\n"
+                               "1,centre-limb,190,760,950,1,48,172,172,57.862090800000004\n"))
         << result.out;
     EXPECT_EQ(tool_run::lineCount(result.out), 1 + 8 * 3);
     EXPECT_EQ(result.err,
@@ -157,9 +194,10 @@ TEST(CutList, CsvOnStandardOutputSummaryOnStandardError) {
 }
 
 TEST(Loss, LinesInOrderWithTheMassOfTheSheetOrGiven) {
-    const Outcome given = runCommand("loss", {"--flux-density", "1.6352", "--grade", "M4-0.27", "--mass",
-                                   "1123.6", "--building-factor", "1.25"},
-                          "");
+    const Outcome given = runCommand("loss",
+                                     {"--flux-density", "1.6352", "--grade", "M4-0.27", "--mass",
+                                      "1123.6", "--building-factor", "1.25"},
+                                     "");
     EXPECT_EQ(given.status, 0) << given.err;
     EXPECT_EQ(given.out,
               "flux_density=1.6352\nspecific_loss=1.09448\nmass=1123.6\nbuilding_factor=1.25\n"
@@ -196,8 +234,8 @@ TEST(CutListDxfFile, NotWrittenExitsOneAndLeavesNothingBehind) {
         const ToolRun run = runTool({"cutlist", "--dxf", target.string()}, kCore196);
         EXPECT_EQ(run.status, 1) << target;
         EXPECT_EQ(run.out, "") << target;
-        EXPECT_TRUE(run.err.starts_with("kalvitra-cli cutlist: cannot write " + target.string() +
-                                        ": "))
+        EXPECT_TRUE(
+            run.err.starts_with("kalvitra-cli cutlist: cannot write " + target.string() + ": "))
             << run.err;
         EXPECT_EQ(tool_run::lineCount(run.err), 1u) << run.err;
     }
