@@ -209,7 +209,7 @@ private:
 // ---- the section ----------------------------------------------------------
 
 constexpr Layer kSectionLayers[] = {
-    {"OUTLINE", 7}, {"PACKETS", 5}, {"CENTRE", 1}, {"LEADERS", 8}, {"TEXT", 7},
+    {"OUTLINE", 7}, {"PACKETS", 4}, {"CENTRE", 1}, {"LEADERS", 8}, {"TEXT", 7},
 };
 
 // The model's page is y down.
@@ -248,7 +248,7 @@ void writeMark(Writer& writer, const Mark& mark) {
 
 // ---- the cut list ---------------------------------------------------------
 
-constexpr Layer kCutListLayers[] = {{"PIECES", 5}, {"LABELS", 7}};
+constexpr Layer kCutListLayers[] = {{"PIECES", 4}, {"LABELS", 7}};
 constexpr Piece kPieces[] = {Piece::OuterLimb, Piece::CentreLimb, Piece::Yoke};
 
 std::string_view pieceWord(Piece piece, Language language) {
