@@ -1,13 +1,8 @@
 #!/usr/bin/env python3
-"""Both DXF drawings of kalvitra-cli, the section and the cut list, as an
-independent reader sees them: ezdxf recovers them without a single error or
-fix, its auditor finds nothing, and they hold what the tool says they hold.
-
-    ezdxf_reads_test.py KALVITRA_CLI
-
-Exit status 77 means ezdxf is not installed (skipped); under CI (CI=true) a
-missing ezdxf fails instead: a skip there would pass for a pass.
-"""
+"""ezdxf_reads_test.py KALVITRA_CLI: both DXF drawings (section, cut list) as an
+independent reader sees them: ezdxf recovers them without an error or a fix, its
+auditor finds nothing, and they hold what the tool says. Exit status 77: no
+ezdxf (skipped); under CI (CI=true) a missing ezdxf fails instead."""
 import os
 import subprocess
 import sys
@@ -33,12 +28,9 @@ def run(tool, args, sheet):
 
 def read(path, recover):
     doc, auditor = recover.readfile(path)
-    problems = [f"recover: {e.message}" for e in auditor.errors + auditor.fixes]
     audit = doc.audit()
-    problems += [f"audit: {e.message}" for e in audit.errors + audit.fixes]
-    if doc.dxfversion != "AC1009":
-        problems.append(f"version {doc.dxfversion}")
-    return doc, problems
+    problems = [e.message for e in auditor.errors + auditor.fixes + audit.errors + audit.fixes]
+    return doc, problems + ([] if doc.dxfversion == "AC1009" else [doc.dxfversion])
 
 
 def closed_polylines(doc, layer):
