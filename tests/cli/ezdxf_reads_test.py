@@ -15,6 +15,8 @@ SHEETS = {
     # Nine stages, two limbs (no centre limbs), unrounded stacks.
     "core-375": "D=375\nPK1=365\nPK2=345\nPK3=320\nPK4=290\nPK5=260\nPK6=225\nPK7=185\n"
     "PK8=140\nPK9=80\nH=1100\nM=520\nZ=2\ndpxs=0.96\n",
+    # Five limbs far apart on a short window: long yokes with three notches.
+    "core-80": "D=80\nPK1=70\nPK2=45\nH=120\nM=400\nZ=5\nMD=7.7\ndpxs=0.95\n",
 }
 
 
@@ -60,10 +62,27 @@ def check(tool, name, sheet, language, work, recover):
 
     doc, more = read(cutlist, recover)
     problems += more
-    rows = len(csv.splitlines()) - 1
+    rows = [line.split(",") for line in csv.splitlines()[1:]]
     pieces = closed_polylines(doc, "PIECES")
-    if len(pieces) != rows:
-        problems.append(f"cut list: {len(pieces)} pieces drawn for {rows} rows")
+    if len(pieces) != len(rows):
+        problems.append(f"cut list: {len(pieces)} pieces drawn for {len(rows)} rows")
+    # Each piece's area is its row's plate area (mass / (MD k stack per layer));
+    # no two pieces' boxes meet.
+    density = float(sheet.split("MD=")[1].split("\n")[0]) if "MD=" in sheet else 7.65
+    k = float(sheet.split("dpxs=")[1].split("\n")[0])
+    boxes = []
+    for piece, row in zip(pieces, rows):
+        pts = [(p[0], p[1]) for p in piece.points()]
+        area = abs(sum(a[0] * b[1] - b[0] * a[1] for a, b in zip(pts, pts[1:] + pts[:1]))) / 2
+        plate = float(row[9]) * 1e6 / (density * k * float(row[6]) * int(row[5]))
+        if abs(area - plate) > 1e-9 * plate:
+            problems.append(f"cut list: step {row[0]} {row[1]} has area {area}, not {plate}")
+        box = (min(x for x, _ in pts), min(y for _, y in pts), max(x for x, _ in pts),
+               max(y for _, y in pts))
+        if any(box[0] <= b[2] and b[0] <= box[2] and box[1] <= b[3] and b[1] <= box[3]
+               for b in boxes):
+            problems.append(f"cut list: step {row[0]} {row[1]} overlaps another piece")
+        boxes.append(box)
     word = "\u8fb9\u67f1" if language == "zh" else "outer limb"
     if not any(word in t.plain_text() for t in doc.modelspace().query("TEXT")):
         problems.append(f"cut list: no label says {word}")
