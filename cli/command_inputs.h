@@ -67,6 +67,9 @@ auto ask(Question question, std::span<const InputSource> sources) {
 std::optional<Sheet> calculatedSheet(ByteSource& input, std::span<const Action> actions,
                                      std::string& diagnostics);
 
+// The words of a drawing: --lang en (the default) or zh.
+inline constexpr std::string_view kLanguageOption = "--lang";
+
 // --lang: "en" or "zh". Throws Refusal for anything else.
 drawing::Language readLanguage(const OptionText& option);
 

@@ -232,7 +232,7 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
     CLI::App app("Draws the section of a sheet to scale, as SVG or DXF.", "kalvitra-cli section");
     app.footer(kSectionFooter);
     OptionText format{"--format", "svg"};
-    OptionText language{"--lang", "en"};
+    OptionText language{kLanguageOption, "en"};
     app.add_option(std::string(format.name), format.text, "svg (default) or dxf")
         ->option_text("svg|dxf");
     app.add_option(std::string(language.name), language.text, "Words: en (default) or zh")

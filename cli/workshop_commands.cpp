@@ -22,7 +22,6 @@ using workshop::CutList;
 constexpr std::string_view kStackRound = "--stack-round";
 constexpr std::string_view kSheetThickness = "--sheet-thickness";
 constexpr std::string_view kDxf = "--dxf";
-constexpr std::string_view kLang = "--lang";
 constexpr std::string_view kFluxDensity = "--flux-density";
 constexpr std::string_view kVoltsPerTurn = "--volts-per-turn";
 constexpr std::string_view kFrequency = "--frequency";
@@ -182,7 +181,7 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
     OptionText stackRound{kStackRound, ""};
     OptionText sheetThickness{kSheetThickness, ""};
     OptionText dxfFile{kDxf, ""};
-    OptionText language{kLang, "en"};
+    OptionText language{kLanguageOption, "en"};
     CLI::Option* rounding = app.add_option(std::string(kStackRound), stackRound.text,
                                            "Floor each cumulative height to a multiple of R mm")
                                 ->option_text("R");
@@ -192,7 +191,8 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
     CLI::Option* dxf =
         app.add_option(std::string(kDxf), dxfFile.text, "Also draw the pieces into FILE (DXF)")
             ->option_text("FILE");
-    app.add_option(std::string(kLang), language.text, "Labels of the DXF: en (default) or zh")
+    app.add_option(std::string(kLanguageOption), language.text,
+                   "Labels of the DXF: en (default) or zh")
         ->option_text("en|zh");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
