@@ -7,21 +7,22 @@
 #include <span>
 
 #include "batch.h"
+#include "command_inputs.h"
 #include "command_options.h"
 #include "kalvitra/actions.h"
 #include "kalvitra/design.h"
+#include "kalvitra/dxf.h"
 #include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
 #include "kalvitra/section_drawing.h"
 #include "kalvitra/sheet_text.h"
 #include "kalvitra/utf8.h"
+#include "workshop_commands.h"
 
 namespace kalvitra::cli {
 namespace {
 
 using design::Design;
-using design::DesignError;
-using design::DesignInput;
 
 constexpr std::string_view kDiameter = "--diameter";
 constexpr std::string_view kStages = "--stages";
@@ -30,44 +31,6 @@ constexpr std::string_view kMinWidth = "--min-width";
 constexpr std::string_view kNetArea = "--net-area";
 constexpr std::string_view kStackingFactor = "--stacking-factor";
 constexpr std::string_view kDiameterStep = "--diameter-step";
-
-std::string_view optionOf(DesignInput input) {
-    switch (input) {
-        case DesignInput::Diameter:
-            return kDiameter;
-        case DesignInput::Stages:
-            return kStages;
-        case DesignInput::Grid:
-            return kGrid;
-        case DesignInput::MinWidth:
-            return kMinWidth;
-        case DesignInput::NetArea:
-            return kNetArea;
-        case DesignInput::StackingFactor:
-            return kStackingFactor;
-        case DesignInput::DiameterStep:
-            return kDiameterStep;
-        default:
-            return "";
-    }
-}
-
-// Runs a design question; its refusal names the option and the text given.
-template <typename Question>
-auto ask(Question question, std::span<const OptionText> options) {
-    try {
-        return question();
-    } catch (const DesignError& error) {
-        const std::string_view name = optionOf(error.input());
-        for (const OptionText& option : options) {
-            if (option.name == name) {
-                throw Refusal{std::string(name) + " " + quoteForMessage(option.text) + ": " +
-                              error.what()};
-            }
-        }
-        throw Refusal{std::string(name) + ": " + error.what()};
-    }
-}
 
 void appendSheetStart(const Design& found, const std::string* stackingFactorText,
                       std::string& out) {
@@ -101,37 +64,54 @@ void appendSummary(const Design& found, std::string_view what, std::optional<dou
 // ---- the three commands ---------------------------------------------------
 
 constexpr const char* kWidthsFooter =
-    R"(Writes a sheet to standard output: D=, dpxs= when --stacking-factor is given, then
+    R"(Every corner of every stage lies on the circle of diameter D: with widths w1 > w2 > ... and
+h_k = sqrt(D^2 - w_k^2), the ideal gross area is the sum of w_k (h_k - h_(k-1)), h_0 = 0, and
+the utilisation is that area over pi D^2/4.
+Writes a sheet to standard output: D=, dpxs= when --stacking-factor is given, then
 PK1=..PKn= for the stages in use, ready for the actions. Without --grid the widths are the best
-of any value, in 15 significant digits; with --grid they are multiples of G, at least W and below
-D, giving the largest ideal gross area of all such sets, and as many stages as the grid allows
-up to N. Standard error gets the stages, the ideal gross area (and the net area), and the
-utilisation. Exit status 0, or 2 with a one-line message and nothing on standard output.
+of any value, in 15 significant digits, and --min-width only checks the answer: it is refused
+when the narrowest best width is below W. With --grid they are multiples of G, at least W and
+below D, the exact best of all such sets, with fewer than N stages only when the grid holds
+fewer widths; where two sets give the same area to the last bit, the wider width wins stage by
+stage. Standard error gets the stages, the ideal gross area (and the net area), and the
+utilisation.
+Numbers in options are read strictly: the whole text must be one finite number.
+D lies between 1E-100 and 1E+100 mm, and a grid may hold at most 20000 widths below D.
+Exit status 0, or 2 with a one-line message and nothing on standard output: a missing required
+or unknown option, a number with anything after it, D out of range, N outside 1..9, G <= 0,
+W >= D, F outside (0, 1], a grid too coarse for even one stage or too fine to search.
 
 EXAMPLE:
   kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli stages gross-area)";
 
 constexpr const char* kDiameterFooter =
     R"(Finds the smallest diameter D, a multiple of S, whose best widths on the grid G reach
-the net area A at stacking factor F (ideal gross area x F >= A). Writes D=, dpxs= (F exactly as
-given) and PK1=..PKn= to standard output; standard error gets the stages, the ideal gross and
-net area, and the utilisation. Exit status 0, or 2 with a one-line message and nothing on
-standard output.
+the net area A at stacking factor F (ideal gross area x F >= A; see kalvitra-cli widths
+--help). Writes D=, dpxs= (F exactly as given) and PK1=..PKn= to standard output; standard
+error gets the stages, the ideal gross and net area, and the utilisation.
+Exit status 0, or 2 with a one-line message and nothing on standard output: a missing required
+or unknown option, a number with anything after it, A <= 0, F outside (0, 1], N outside 1..9,
+G <= 0, S <= 0, W < 0, a grid or step too fine for a core of this area.
 
 EXAMPLE:
   kalvitra-cli diameter --net-area 1000 --stacking-factor 0.96 --stages 9)";
 
 constexpr const char* kSectionFooter =
     R"(Reads a NAME=TEXT sheet from standard input, runs the actions stages and gross-area on
-it, and writes an SVG drawing of the section to standard output: one unit per millimetre (width
-and height in mm, so it prints to scale), the circle of diameter D, every packet of every stage,
-a table of each stage's width and thickness, D, the gross area and the utilisation. The stages
-in use are PK1 up to the last width given; they must decrease.
+it, and writes a drawing of the section to standard output: the circle of diameter D, every
+packet of every stage, a table of each stage's width and thickness, D, the gross area and the
+utilisation, its words in the language of --lang. As SVG (the default): one unit per
+millimetre, width and height in mm, so that it prints to scale. As DXF (--format dxf): R12
+(AC1009) ASCII for a CAD program, in millimetres with y up and the limb axis at the origin,
+the circle of radius D/2, every packet a closed polyline of four vertices, and the labels.
+The stages in use are PK1 up to the last width given; they must decrease, and D lies between
+1E-100 and 1E+100 mm.
 Exit status 0; 1 when an action fails ("error: KIND: MESSAGE" on standard error); 2 for bad
 input or a section that cannot be drawn. On 1 and 2 nothing goes to standard output.
 
 EXAMPLE:
-  kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli section > section.svg)";
+  kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli section > section.svg
+  kalvitra-cli section --format dxf --lang zh < core.kvs > section.dxf)";
 
 int runWidths(const std::vector<std::string>& args, std::string& output, std::string& diagnostics) {
     CLI::App app("The best stage widths for a core of diameter D mm with N stages.",
@@ -161,7 +141,10 @@ int runWidths(const std::vector<std::string>& args, std::string& output, std::st
         return *status;
     }
 
-    const std::array options = {diameter, stages, grid, minWidth, stackingFactor};
+    const std::array options = {
+        optionSource(DesignInput::Diameter, diameter), optionSource(DesignInput::Stages, stages),
+        optionSource(DesignInput::Grid, grid), optionSource(DesignInput::MinWidth, minWidth),
+        optionSource(DesignInput::StackingFactor, stackingFactor)};
     const double d = readOption(diameter);
     const int n = readStages(stages);
     const double w = readOption(minWidth);
@@ -219,7 +202,12 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
         return *status;
     }
 
-    const std::array options = {netArea, stackingFactor, stages, grid, step, minWidth};
+    const std::array options = {optionSource(DesignInput::NetArea, netArea),
+                                optionSource(DesignInput::StackingFactor, stackingFactor),
+                                optionSource(DesignInput::Stages, stages),
+                                optionSource(DesignInput::Grid, grid),
+                                optionSource(DesignInput::DiameterStep, step),
+                                optionSource(DesignInput::MinWidth, minWidth)};
     design::DiameterQuestion question;
     question.netArea = readOption(netArea);
     question.stackingFactor = readOption(stackingFactor);
@@ -241,44 +229,57 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
 
 int runSection(const std::vector<std::string>& args, ByteSource& input, std::string& output,
                std::string& diagnostics) {
-    CLI::App app("Draws the section of a sheet to scale as SVG.", "kalvitra-cli section");
+    CLI::App app("Draws the section of a sheet to scale, as SVG or DXF.", "kalvitra-cli section");
     app.footer(kSectionFooter);
+    OptionText format{"--format", "svg"};
+    OptionText language{kLanguageOption, "en"};
+    app.add_option(std::string(format.name), format.text, "svg (default) or dxf")
+        ->option_text("svg|dxf");
+    app.add_option(std::string(language.name), language.text, "Words: en (default) or zh")
+        ->option_text("en|zh");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
-    Sheet sheet;
-    if (const std::optional<SheetTextError> problem = readSheetLines(readAll(input), sheet)) {
-        throw Refusal{problem->describe()};
+    if (format.text != "svg" && format.text != "dxf") {
+        throw Refusal{"--format " + quoteForMessage(format.text) +
+                      ": the format must be svg or dxf"};
     }
-    try {
-        runAction(Action::StageThicknesses, sheet);
-        runAction(Action::GrossArea, sheet);
-    } catch (const CalcError& error) {
-        diagnostics += describeCalcError(error) + "\n";
+    const drawing::Language words = readLanguage(language);
+    constexpr Action kActions[] = {Action::StageThicknesses, Action::GrossArea};
+    const std::optional<Sheet> sheet = calculatedSheet(input, kActions, diagnostics);
+    if (!sheet) {
         return kExitCalculationFailed;
     }
     drawing::SectionDrawing section;
     if (const std::optional<std::string> problem =
-            drawing::sectionOfSheet(sheet, drawing::Language::English, section)) {
+            drawing::sectionOfSheet(*sheet, words, section)) {
         throw Refusal{*problem};
     }
-    output += drawing::writeSectionSvg(section);
+    output +=
+        format.text == "dxf" ? dxf::writeSectionDxf(section) : drawing::writeSectionSvg(section);
     return kExitSuccess;
 }
 
-// The commands by name. widths and diameter read no standard input.
+// The commands by name, with what each answers. widths and diameter read no
+// standard input.
 struct DesignCommand {
     std::string_view name;
+    std::string_view summary;
     int (*run)(const std::vector<std::string>& args, ByteSource& input, std::string& output,
                std::string& diagnostics);
 };
 
 constexpr DesignCommand kDesignCommands[] = {
-    {"widths", [](const std::vector<std::string>& args, ByteSource&, std::string& output,
-                  std::string& diagnostics) { return runWidths(args, output, diagnostics); }},
-    {"diameter", [](const std::vector<std::string>& args, ByteSource&, std::string& output,
-                    std::string& diagnostics) { return runDiameter(args, output, diagnostics); }},
-    {"section", runSection},
+    {"widths", "the best stage widths for a core diameter, as a sheet",
+     [](const std::vector<std::string>& args, ByteSource&, std::string& output,
+        std::string& diagnostics) { return runWidths(args, output, diagnostics); }},
+    {"diameter", "the smallest core diameter that reaches a net area, as a sheet",
+     [](const std::vector<std::string>& args, ByteSource&, std::string& output,
+        std::string& diagnostics) { return runDiameter(args, output, diagnostics); }},
+    {"section", "a drawing of a sheet's section to scale, SVG or DXF", runSection},
+    {"cutlist", "what to cut per step of a sheet's core, with sheets and masses, as CSV (and DXF)",
+     runCutList},
+    {"loss", "the no-load loss of a core from a grade's loss curve", runLoss},
 };
 
 const DesignCommand* findDesignCommand(std::string_view word) {
@@ -294,6 +295,16 @@ const DesignCommand* findDesignCommand(std::string_view word) {
 
 bool isDesignCommand(std::string_view word) {
     return findDesignCommand(word) != nullptr;
+}
+
+std::string designCommandList() {
+    std::string list;
+    for (const DesignCommand& command : kDesignCommands) {
+        list += "  " + std::string(command.name) +
+                std::string(10 - std::min<std::size_t>(command.name.size(), 9), ' ') +
+                std::string(command.summary) + "\n";
+    }
+    return list;
 }
 
 int runDesignCommand(std::string_view command, const std::vector<std::string>& args,

@@ -22,7 +22,8 @@ using namespace kalvitra::cli;
 constexpr const char* kDescription =
     "Runs the Kalvitra core calculations on one sheet, or on a CSV table of sheets, read from\n"
     "standard input, and writes the sheets with their results to standard output.\n"
-    "Or, with a COMMAND first: kalvitra-cli widths|diameter|section [OPTIONS] (see COMMANDS).";
+    "Or, with a COMMAND first, answers a design or workshop question: kalvitra-cli COMMAND\n"
+    "[OPTIONS] (see COMMANDS).";
 
 constexpr const char* kFooter = R"(ACTIONS (run in the order given; at least one is required):
   stages      stage thicknesses jh1..jh9 and the second column jh22..jh92
@@ -48,34 +49,10 @@ row with its sheet after the actions and, in "error", the kind of the error that
 Rows stream through: the rows before a malformed line have already been written when the tool
 stops there.
 
-COMMANDS (the first argument; each has its own --help, e.g. kalvitra-cli widths --help):
-  widths --diameter D --stages N [--grid G] [--min-width W] [--stacking-factor F]
-      The stage widths that give a core of diameter D mm with N stages (1 to 9) the largest
-      ideal gross area. Every corner of every stage lies on the circle of diameter D: with widths
-      w1 > w2 > ... and h_k = sqrt(D^2 - w_k^2), the ideal gross area is the sum of
-      w_k (h_k - h_(k-1)), h_0 = 0, and the utilisation is that area over pi D^2/4. Without
-      --grid the widths may take any value and are written with 15 significant digits; with
-      --grid they are multiples of G, at least W (default 0) and below D, the exact best of all
-      such sets, with fewer than N stages only when the grid holds fewer widths. Writes a sheet:
-      D=, dpxs=F when --stacking-factor is given, and PK1=..PKn=.
-  diameter --net-area A --stacking-factor F --stages N [--grid G] [--diameter-step S]
-           [--min-width W]
-      The smallest diameter D, a multiple of S mm (default 5), whose best widths on the grid G
-      (default 5 mm, at least W) reach the net area A cm2: ideal gross area x F >= A. Writes D=,
-      dpxs= (F exactly as given) and PK1=..PKn=.
-  section
-      Reads a NAME=TEXT sheet as above, runs stages and gross-area on it and writes an SVG
-      drawing of the section to standard output: one unit per millimetre, the circle of D, each
-      packet, a table of every stage's width and thickness, D, the gross area and the
-      utilisation. The stages in use are PK1 up to the last width given and must decrease.
-  widths and diameter write two summary lines to standard error: the stages used, the ideal
-  gross area, the net area (when F is known) and the utilisation. Numbers in options are read
-  strictly: the whole text must be one finite number. D lies between 1E-100 and 1E+100 mm (also
-  for section), and a grid may hold at most 20000 widths below D. Without --grid, --min-width
-  only checks the answer: it is refused when the narrowest best width is below W. Where two
-  sets of grid widths give the same area to the last bit, the wider width wins stage by stage.
+)";
 
-EXIT STATUS:
+// After the list of commands.
+constexpr const char* kFooterEnd = R"(EXIT STATUS:
   0  every action of every sheet succeeded; a COMMAND succeeded
   1  an action failed: the sheet is still written as it stands (fields written before the error
      keep their new text) and "error: KIND: MESSAGE" goes to standard error, KIND one of
@@ -86,11 +63,7 @@ EXIT STATUS:
      without '=', a field given twice, invalid UTF-8, malformed CSV), or input or output failed.
      A one-line message with the input line number goes to standard error; in the sheet mode
      nothing goes to standard output.
-  For a COMMAND: 1 when section's actions fail ("error: KIND: MESSAGE", e.g. a width larger
-  than D); 2 for a bad option or input (a missing required option, an unknown option, a number
-  with anything after it, D <= 0, N outside 1..9, G <= 0, W >= D, A <= 0, F outside (0, 1], a
-  grid too coarse for even one stage or too fine to search, a sheet that cannot be drawn). On 1
-  and 2 a one-line message goes to standard error and nothing to standard output.
+  A COMMAND's exit status and messages are in its own help.
 
 EXAMPLES:
   printf 'D=200\nPK1=190\nPK2=175\nPK3=155\nPK4=130\nPK5=100\nPK6=65\ndpxs=0.96\n' |
@@ -98,6 +71,7 @@ EXAMPLES:
   kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli stages gross-area
   kalvitra-cli diameter --net-area 1000 --stacking-factor 0.96 --stages 9
   kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli section > section.svg
+  kalvitra-cli cutlist --stack-round 2 --sheet-thickness 0.27 < core.kvs > cutlist.csv
 
 FILES:
   A sheet kept in a file is suggested the extension .kvs (Kalvitra sheet).)";
@@ -167,7 +141,10 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("kalvitra-cli ") + KALVITRA_CLI_VERSION,
                          "Print the version and exit");
     app.set_help_flag("-h,--help", "Print this help and exit");
-    app.footer(kFooter);
+    app.footer(std::string(kFooter) +
+               "COMMANDS (the first argument; each has its own help: kalvitra-cli COMMAND "
+               "--help):\n" +
+               designCommandList() + "\n" + kFooterEnd);
 
     bool csvMode = false;
     app.add_flag("--csv", csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");

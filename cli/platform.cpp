@@ -7,10 +7,17 @@
 // windows.h first: shellapi.h needs its types.
 #include <shellapi.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <stdexcept>
 #endif
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <system_error>
 
 namespace kalvitra::cli {
 
@@ -71,5 +78,90 @@ std::vector<std::string> utf8Arguments(int argc, char** argv) {
 }
 
 #endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Paths arrive in UTF-8 on every system; on Windows the path becomes UTF-16.
+fs::path pathOf(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string reasonOf(int error) {
+    return error != 0 ? std::strerror(error) : "input or output error";
+}
+
+// A name beside target that no other run picks.
+fs::path temporaryBeside(const fs::path& target) {
+    static std::mt19937_64 random{std::random_device{}()};
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string suffix = ".kalvitra-";
+    for (std::uint64_t bits = random(); suffix.size() < 26; bits >>= 4) {
+        suffix += kHex[bits & 0xF];
+    }
+    fs::path temporary = target;
+    temporary += suffix + ".tmp";
+    return temporary;
+}
+
+}  // namespace
+
+std::string readFileBytes(const std::string& path, std::size_t maxBytes) {
+    errno = 0;
+    std::ifstream in(pathOf(path), std::ios::binary);
+    if (!in) {
+        throw std::runtime_error(reasonOf(errno));
+    }
+    std::string bytes(maxBytes + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad() || (in.fail() && !in.eof())) {
+        throw std::runtime_error(reasonOf(errno));
+    }
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > maxBytes) {
+        throw std::runtime_error("larger than " + std::to_string(maxBytes) + " bytes");
+    }
+    return bytes;
+}
+
+void replaceFile(const std::string& path, std::string_view bytes) {
+    const auto refuse = [&](const std::string& reason) {
+        throw std::runtime_error("cannot write " + path + ": " + reason);
+    };
+    std::error_code error;
+    fs::path target = pathOf(path);
+    if (fs::is_symlink(fs::symlink_status(target, error))) {
+        target = fs::canonical(target, error);
+        if (error) {
+            refuse(error.message());
+        }
+    }
+    const fs::file_status status = fs::status(target, error);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        refuse("not a regular file");
+    }
+    const fs::path temporary = temporaryBeside(target);
+    {
+        errno = 0;
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            refuse(reasonOf(errno));
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            const int reason = errno;
+            fs::remove(temporary, error);
+            refuse(reasonOf(reason));
+        }
+    }
+    fs::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        refuse(error.message());
+    }
+}
 
 }  // namespace kalvitra::cli

@@ -1,7 +1,9 @@
 # libFuzzer build: every target is instrumented for coverage and checked by
 # AddressSanitizer and UndefinedBehaviorSanitizer; only the fuzzers themselves
-# link libFuzzer's driver (tests/fuzz), so the libraries and the batch tool
-# still build as ordinary programs. Needs clang (CC=clang CXX=clang++).
+# link libFuzzer's driver (tests/fuzz), so the libraries, the programs, their
+# tests and benchmarks still build as ordinary programs: scripts/fuzz.sh
+# builds them all here, the project's one build with clang. Needs clang
+# (CC=clang CXX=clang++).
 if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   message(FATAL_ERROR "KALVITRA_FUZZ needs clang: configure with CXX=clang++ "
                       "(Debian packages clang and libclang-rt-14-dev)")

@@ -49,6 +49,8 @@ test_packages=(
   clang libclang-rt-14-dev llvm valgrind
   # formatting check of the sources
   clang-format
+  # an independent reader of the DXF drawings
+  python3-ezdxf
 )
 
 windows_packages=(

@@ -8,11 +8,23 @@
 namespace kalvitra {
 
 void checkDiameter(double diameter) {
-    checkPositive(DesignInput::Diameter, "diameter", diameter);
-    if (diameter < kMinDiameter || diameter > kMaxDiameter) {
-        throw DesignError(DesignInput::Diameter, "the diameter must lie between " +
-                                                     writeDefault(kMinDiameter) + " and " +
-                                                     writeDefault(kMaxDiameter));
+    checkLength(DesignInput::Diameter, "diameter", diameter);
+}
+
+void checkLength(DesignInput input, std::string_view what, double length) {
+    checkPositive(input, what, length);
+    if (length < kMinDiameter || length > kMaxDiameter) {
+        throw DesignError(input, "the " + std::string(what) + " must lie between " +
+                                     writeDefault(kMinDiameter) + " and " +
+                                     writeDefault(kMaxDiameter));
+    }
+}
+
+void checkLimbs(double limbs) {
+    if (!(limbs >= 2 && limbs <= kMaxLimbs && limbs == std::floor(limbs))) {
+        throw DesignError(
+            DesignInput::Limbs,
+            "the number of limbs must be a whole number from 2 to " + std::to_string(kMaxLimbs));
     }
 }
 

@@ -78,16 +78,6 @@ double middleWidth(double diameter) {
 
 // ---- Grid optimum -------------------------------------------------------
 
-// The number the default text of m × grid stands for: 3 × 0.1 gives
-// 0.30000000000000004, whose text "0.3" reads back as 0.3.
-double gridWidth(long long multiple, double grid) {
-    return readLenient(writeDefault(static_cast<double>(multiple) * grid));
-}
-
-// Beyond this multiple, neighbouring grid widths could share one 15-digit
-// text and the written sheet could no longer tell them apart.
-constexpr long long kMaxMultiple = 100'000'000'000'000LL;
-
 struct GridRange {
     long long first = 0;  // multiple of the widest width
     long long count = 0;  // grid widths in [minWidth, D)
@@ -95,12 +85,12 @@ struct GridRange {
 
 GridRange gridRange(double diameter, double grid, double minWidth) {
     const double top = std::floor(diameter / grid);
-    if (top > static_cast<double>(kMaxMultiple)) {
+    if (top > static_cast<double>(kMaxWrittenMultiple)) {
         refuseTooFineGrid("the diameter");
     }
     // Multiples near D/grid, then stepped until the text values decide.
     long long widest = static_cast<long long>(top) + 1;
-    while (widest >= 1 && !(gridWidth(widest, grid) < diameter)) {
+    while (widest >= 1 && !(writtenMultiple(widest, grid) < diameter)) {
         --widest;
     }
     const double lowest = std::ceil(minWidth / grid);
@@ -108,10 +98,10 @@ GridRange gridRange(double diameter, double grid, double minWidth) {
         return {widest, 0};  // the minimum width is beyond every grid width below D
     }
     long long narrowest = std::max(1LL, static_cast<long long>(lowest) - 1);
-    while (narrowest <= widest && gridWidth(narrowest, grid) < minWidth) {
+    while (narrowest <= widest && writtenMultiple(narrowest, grid) < minWidth) {
         ++narrowest;
     }
-    while (narrowest > 1 && gridWidth(narrowest - 1, grid) >= minWidth) {
+    while (narrowest > 1 && writtenMultiple(narrowest - 1, grid) >= minWidth) {
         --narrowest;
     }
     GridRange range;
@@ -251,13 +241,92 @@ Design gridDesign(double diameter, int stages, double grid, double minWidth) {
     }
     std::vector<double> widths(static_cast<std::size_t>(range.count));
     for (long long i = 0; i < range.count; ++i) {
-        widths[static_cast<std::size_t>(i)] = gridWidth(range.first - i, grid);
+        widths[static_cast<std::size_t>(i)] = writtenMultiple(range.first - i, grid);
     }
     const int used = static_cast<int>(std::min<long long>(stages, range.count));
     design.widths = bestChain(diameter, widths, used);
     design.grossArea = idealGrossArea(diameter, design.widths);
     return design;
 }
+
+void checkQuestion(const DiameterQuestion& question) {
+    checkPositive(DesignInput::NetArea, "net area", question.netArea);
+    checkStackingFactor(question.stackingFactor);
+    checkStages(question.stages);
+    checkPositive(DesignInput::Grid, "grid", question.grid);
+    checkMinWidth(question.minWidth);
+    checkPositive(DesignInput::DiameterStep, "diameter step", question.diameterStep);
+}
+
+// No set of widths beats the continuous optimum, so no diameter below its
+// bound can reach the area: the search starts at the multiple of the step
+// below that bound (a hair of slack keeps rounding from skipping one).
+long long lowestMultiple(const DiameterQuestion& question) {
+    const double bestShare = utilisation(1.0, bestWidths(1.0, question.stages).grossArea);
+    const double bound = std::sqrt(400.0 * question.netArea /
+                                   (std::numbers::pi * bestShare * question.stackingFactor));
+    const double tooFine = static_cast<double>(kMaxGridWidths) * question.grid + question.minWidth;
+    if (!std::isfinite(bound) || bound > tooFine) {
+        refuseTooFineGrid("a core of this area");
+    }
+    if (bound / question.diameterStep > static_cast<double>(kMaxWrittenMultiple)) {
+        refuse(DesignInput::DiameterStep, "the diameter step is too fine for a core of this area");
+    }
+    return std::max(
+        0LL, static_cast<long long>(std::floor(bound * (1.0 - 1e-9) / question.diameterStep)));
+}
+
+// The best grid design at each multiple of the diameter step. The best area
+// grows with D, so the smallest multiple that reaches the area is found by
+// bracketing it and halving the bracket.
+class DiameterSearch {
+public:
+    explicit DiameterSearch(const DiameterQuestion& question) : question_(question) {}
+
+    Design smallest(long long low) const {
+        if (low > 0 && reaches(at(low))) {
+            low = 0;  // the bound was not below the answer after all; bisect from 0
+        }
+        // `low` falls short (or is 0, no core), `high` reaches.
+        long long high = low + 1;
+        Design atHigh = at(high);
+        for (long long gap = 1; !reaches(atHigh); gap *= 2) {
+            if (gap > kMaxWrittenMultiple) {
+                refuse(DesignInput::Grid, "no diameter reaches the net area on this grid");
+            }
+            low = high;
+            high = low + gap;
+            atHigh = at(high);
+        }
+        while (high - low > 1) {
+            const long long middle = low + (high - low) / 2;
+            Design atMiddle = at(middle);
+            if (reaches(atMiddle)) {
+                high = middle;
+                atHigh = std::move(atMiddle);
+            } else {
+                low = middle;
+            }
+        }
+        return atHigh;
+    }
+
+private:
+    Design at(long long multiple) const {
+        const double diameter = writtenMultiple(multiple, question_.diameterStep);
+        if (diameter > kMaxDiameter) {
+            refuse(DesignInput::NetArea, "no core diameter up to " + writeDefault(kMaxDiameter) +
+                                             " reaches the net area");
+        }
+        return gridDesign(diameter, question_.stages, question_.grid, question_.minWidth);
+    }
+    bool reaches(const Design& design) const {
+        return !design.widths.empty() &&
+               netAreaCm2(design.grossArea, question_.stackingFactor) >= question_.netArea;
+    }
+
+    const DiameterQuestion& question_;
+};
 
 }  // namespace
 
@@ -319,69 +388,9 @@ Design bestGridWidths(double diameter, int stages, double grid, double minWidth)
 }
 
 Design smallestDiameter(const DiameterQuestion& question) {
-    checkPositive(DesignInput::NetArea, "net area", question.netArea);
-    checkStackingFactor(question.stackingFactor);
-    checkStages(question.stages);
-    checkPositive(DesignInput::Grid, "grid", question.grid);
-    checkMinWidth(question.minWidth);
-    checkPositive(DesignInput::DiameterStep, "diameter step", question.diameterStep);
-    const double step = question.diameterStep;
-
-    // No set of widths beats the continuous optimum, so no diameter below
-    // its bound can do; a hair of slack keeps rounding from skipping one.
-    const double bestShare = utilisation(1.0, bestWidths(1.0, question.stages).grossArea);
-    const double bound = std::sqrt(400.0 * question.netArea /
-                                   (std::numbers::pi * bestShare * question.stackingFactor));
-    const double tooFine = static_cast<double>(kMaxGridWidths) * question.grid + question.minWidth;
-    if (!std::isfinite(bound) || bound > tooFine) {
-        refuseTooFineGrid("a core of this area");
-    }
-    if (bound / step > static_cast<double>(kMaxMultiple)) {
-        refuse(DesignInput::DiameterStep, "the diameter step is too fine for a core of this area");
-    }
-
-    const auto diameterOf = [&](long long multiple) {
-        const double diameter = gridWidth(multiple, step);
-        if (diameter > kMaxDiameter) {
-            refuse(DesignInput::NetArea, "no core diameter up to " + writeDefault(kMaxDiameter) +
-                                             " reaches the net area");
-        }
-        return diameter;
-    };
-    const auto designAt = [&](long long multiple) {
-        return gridDesign(diameterOf(multiple), question.stages, question.grid, question.minWidth);
-    };
-    const auto reaches = [&](const Design& design) {
-        return !design.widths.empty() &&
-               netAreaCm2(design.grossArea, question.stackingFactor) >= question.netArea;
-    };
-
-    // Bracket: `low` falls short (or is 0, no core), `high` reaches.
-    long long low = std::max(0LL, static_cast<long long>(std::floor(bound * (1.0 - 1e-9) / step)));
-    if (low > 0 && reaches(designAt(low))) {
-        low = 0;  // the bound was not below the answer after all; bisect from 0
-    }
-    long long high = low + 1;
-    Design atHigh = designAt(high);
-    for (long long gap = 1; !reaches(atHigh); gap *= 2) {
-        if (gap > kMaxMultiple) {
-            refuse(DesignInput::Grid, "no diameter reaches the net area on this grid");
-        }
-        low = high;
-        high = low + gap;
-        atHigh = designAt(high);
-    }
-    while (high - low > 1) {
-        const long long middle = low + (high - low) / 2;
-        Design atMiddle = designAt(middle);
-        if (reaches(atMiddle)) {
-            high = middle;
-            atHigh = std::move(atMiddle);
-        } else {
-            low = middle;
-        }
-    }
-    return atHigh;
+    checkQuestion(question);
+    const DiameterSearch search(question);
+    return search.smallest(lowestMultiple(question));
 }
 
 }  // namespace kalvitra::design

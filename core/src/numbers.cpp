@@ -548,6 +548,10 @@ std::string twoDecimals(double value) {
     return writeDefault(readLenient(writePattern(value)));
 }
 
+double writtenMultiple(long long multiple, double step) {
+    return readLenient(writeDefault(static_cast<double>(multiple) * step));
+}
+
 std::string writeShortest(double value) {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);

@@ -46,22 +46,6 @@ const Words& wordsOf(Language language) {
     return language == Language::Chinese ? kChinese : kEnglish;
 }
 
-// Rough width of a text in em: DejaVu Sans digits and Latin letters are
-// about 0.6 em wide, Chinese characters 1 em. Only used to leave room around
-// the drawing, so it errs on the wide side.
-double textWidthEm(std::string_view text) {
-    double width = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            width += 0.62;
-        } else if ((byte & 0xC0) != 0x80) {
-            width += byte >= 0xE0 ? 1.0 : 0.62;  // a lead byte: one code point
-        }
-    }
-    return width;
-}
-
 // Collects the marks in drawing order and grows the extent with them.
 class MarkList {
 public:
@@ -238,6 +222,19 @@ std::optional<std::string> readStages(const Sheet& sheet, SectionDrawing& drawin
 }
 
 }  // namespace
+
+double textWidthEm(std::string_view text) {
+    double width = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            width += 0.62;
+        } else if ((byte & 0xC0) != 0x80) {
+            width += byte >= 0xE0 ? 1.0 : 0.62;  // a lead byte: one code point
+        }
+    }
+    return width;
+}
 
 std::optional<Language> languageByCode(std::string_view code) {
     if (code == "en") {

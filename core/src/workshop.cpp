@@ -7,6 +7,7 @@
 #include "kalvitra/actions.h"
 #include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::workshop {
 namespace {
@@ -20,19 +21,13 @@ std::string stepPlace(std::size_t index) {
     return "step " + std::to_string(index + 1);
 }
 
-// The number the 15-digit text of multiple × step stands for, so a rounded
-// height reads back as it is written (0.1 × 3 is 0.3).
-double multipleOf(long long multiple, double step) {
-    return readLenient(writeDefault(static_cast<double>(multiple) * step));
-}
-
 // The largest multiple of step that is not above value.
 long long floorMultiple(double value, double step) {
     auto multiple = static_cast<long long>(std::floor(value / step));
-    while (multipleOf(multiple + 1, step) <= value) {
+    while (writtenMultiple(multiple + 1, step) <= value) {
         ++multiple;
     }
-    while (multiple > 0 && multipleOf(multiple, step) > value) {
+    while (multiple > 0 && writtenMultiple(multiple, step) > value) {
         --multiple;
     }
     return multiple;
@@ -59,20 +54,12 @@ double stackedArea(const Section& section, std::span<const double> stacks) {
     return area;
 }
 
-void checkFrame(const Frame& frame, double widest) {
-    checkPositive(DesignInput::WindowHeight, "window height", frame.windowHeight);
-    checkPositive(DesignInput::CentreDistance, "centre distance", frame.centreDistance);
-    if (frame.limbs < 2) {
-        refuse(DesignInput::Limbs, "the number of limbs must be a whole number of at least 2");
-    }
+void checkFrame(const Frame& frame) {
+    checkLength(DesignInput::WindowHeight, "window height", frame.windowHeight);
+    checkLength(DesignInput::CentreDistance, "centre distance", frame.centreDistance);
+    checkLimbs(frame.limbs);
     checkPositive(DesignInput::Density, "density", frame.density);
     checkStackingFactor(frame.stackingFactor);
-    if (!(frame.centreDistance > widest)) {
-        refuse(DesignInput::CentreDistance, "the centre distance " +
-                                                writeDefault(frame.centreDistance) +
-                                                " is not above the widest width " +
-                                                writeDefault(widest) + "; the limbs would overlap");
-    }
 }
 
 // Kilograms of plate area × stack (mm³) at ρ g/cm³ and stacking factor k.
@@ -127,6 +114,14 @@ const std::vector<LossCurve>& gradeTable() {
     return grades;
 }
 
+std::optional<double> numberIn(std::string_view text) {
+    try {
+        return readStrict(text);
+    } catch (const CalcError&) {
+        return std::nullopt;
+    }
+}
+
 // One "B,W/kg" line of a curve file, or nullopt when it is not two plain
 // numbers.
 std::optional<LossPoint> curvePoint(std::string_view line) {
@@ -134,11 +129,12 @@ std::optional<LossPoint> curvePoint(std::string_view line) {
     if (comma == std::string_view::npos) {
         return std::nullopt;
     }
-    try {
-        return LossPoint{readStrict(line.substr(0, comma)), readStrict(line.substr(comma + 1))};
-    } catch (const CalcError&) {
+    const std::optional<double> b = numberIn(line.substr(0, comma));
+    const std::optional<double> loss = numberIn(line.substr(comma + 1));
+    if (!b || !loss) {
         return std::nullopt;
     }
+    return LossPoint{*b, *loss};
 }
 
 }  // namespace
@@ -146,48 +142,29 @@ std::optional<LossPoint> curvePoint(std::string_view line) {
 Section sectionOfSheet(const Sheet& sheet) {
     Section section;
     section.diameter = readLenient(sheet.textRef(Field::D));
-    try {
-        checkDiameter(section.diameter);
-    } catch (const DesignError& error) {
-        refuse(DesignInput::Diameter, "D: " + std::string(error.what()));
-    }
+    checkDiameter(section.diameter);
     section.widths = stageWidths(sheet);
     checkWidths(section);
     return section;
 }
 
 Frame frameOfSheet(const Sheet& sheet) {
-    const auto read = [&](Field field, DesignInput input, std::string_view what) {
-        const double value = readLenient(sheet.textRef(field));
-        try {
-            checkPositive(input, what, value);
-        } catch (const DesignError& error) {
-            refuse(input, std::string(fieldName(field)) + ": " + error.what());
-        }
-        return value;
-    };
-    Frame frame;
-    frame.windowHeight = read(Field::H, DesignInput::WindowHeight, "window height");
-    frame.centreDistance = read(Field::M, DesignInput::CentreDistance, "centre distance");
-    const double limbs = readLenient(sheet.textRef(Field::Z));
-    if (!(limbs >= 2 && limbs <= 1000 && limbs == std::floor(limbs))) {
-        refuse(DesignInput::Limbs, "Z: the number of limbs must be a whole number from 2 to 1000");
-    }
-    frame.limbs = static_cast<int>(limbs);
-    frame.density = read(Field::MD, DesignInput::Density, "density");
-    frame.stackingFactor = readLenient(sheet.textRef(Field::dpxs));
-    try {
-        checkStackingFactor(frame.stackingFactor);
-    } catch (const DesignError& error) {
-        refuse(DesignInput::StackingFactor, "dpxs: " + std::string(error.what()));
-    }
+    const auto read = [&](Field field) { return readLenient(sheet.textRef(field)); };
+    const double limbs = read(Field::Z);
+    checkLimbs(limbs);
+    const Frame frame = {read(Field::H), read(Field::M), static_cast<int>(limbs), read(Field::MD),
+                         read(Field::dpxs)};
+    checkFrame(frame);
     return frame;
 }
 
 std::vector<double> stepStacks(const Section& section, double stackRound) {
     checkWidths(section);
-    if (!std::isfinite(stackRound) || stackRound < 0) {
-        refuse(DesignInput::StackRound, "the stack rounding must be a number of 0 or more");
+    if (stackRound != 0) {
+        checkPositive(DesignInput::StackRound, "stack rounding", stackRound);
+        if (section.diameter / stackRound > static_cast<double>(kMaxWrittenMultiple)) {
+            refuse(DesignInput::StackRound, "the stack rounding is too fine for the diameter");
+        }
     }
     std::vector<double> stacks;
     stacks.reserve(section.widths.size());
@@ -208,7 +185,7 @@ std::vector<double> stepStacks(const Section& section, double stackRound) {
             refuse(DesignInput::StackRound, stepPlace(k) + ": its stack rounds to 0 at a stack " +
                                                 "rounding of " + writeDefault(stackRound) + " mm");
         }
-        stacks.push_back(multipleOf(multiple - before, stackRound));
+        stacks.push_back(writtenMultiple(multiple - before, stackRound));
         before = multiple;
     }
     return stacks;
@@ -238,7 +215,13 @@ long long sheetCount(double stackingFactor, double stack, double sheetThickness)
 CutList cutList(const Section& section, const Frame& frame, const CutListOptions& options) {
     CutList list;
     list.stacks = stepStacks(section, options.stackRound);
-    checkFrame(frame, section.widths.front());
+    checkFrame(frame);
+    if (!(frame.centreDistance > section.widths.front())) {
+        refuse(DesignInput::CentreDistance,
+               "the centre distance " + writeDefault(frame.centreDistance) +
+                   " is not above the widest width " + writeDefault(section.widths.front()) +
+                   "; the limbs would overlap");
+    }
     if (options.sheetThickness) {
         checkPositive(DesignInput::SheetThickness, "sheet thickness", *options.sheetThickness);
     }
@@ -275,6 +258,11 @@ CutList cutList(const Section& section, const Frame& frame, const CutListOptions
             list.frameMass += row.mass;
             list.rows.push_back(row);
         }
+    }
+    // Lengths and limbs are bounded; only a density beyond reason is left to
+    // carry the mass out of the range of numbers.
+    if (!std::isfinite(list.frameMass)) {
+        refuse(DesignInput::Density, "the density gives a frame mass beyond the range of numbers");
     }
     return list;
 }
@@ -348,8 +336,24 @@ const LossCurve* findGrade(std::string_view name) {
     return nullptr;
 }
 
+const LossCurve& builtInGrade(std::string_view name) {
+    if (const LossCurve* grade = findGrade(name)) {
+        return *grade;
+    }
+    std::string known;
+    for (const LossCurve& grade : gradeTable()) {
+        known += (known.empty() ? "" : ", ") + grade.name;
+    }
+    refuse(DesignInput::Grade, "no built-in grade of this name; the built-in grades are " + known);
+}
+
 LossCurve readLossCurve(std::string_view text, std::string name) {
     LossCurve curve{std::move(name), {}};
+    // A byte order mark from a spreadsheet would make the first point look
+    // like a header and lose it.
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     std::size_t lineNumber = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -365,8 +369,10 @@ LossCurve readLossCurve(std::string_view text, std::string name) {
         const std::optional<LossPoint> point = curvePoint(line);
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         if (!point) {
-            if (lineNumber == 1) {
-                continue;  // a header such as "B,W/kg"
+            // A header such as "B,W/kg"; a first line that starts with a
+            // number is a point, and a malformed one is refused, not skipped.
+            if (lineNumber == 1 && !numberIn(line.substr(0, line.find(',')))) {
+                continue;
             }
             refuse(DesignInput::Curve, where + "expected two numbers B,W/kg");
         }
@@ -411,7 +417,13 @@ double specificLoss(const LossCurve& curve, double fluxDensity) {
 double fluxDensityOf(double voltsPerTurn, double frequency, double netAreaMm2) {
     checkPositive(DesignInput::VoltsPerTurn, "voltage per turn", voltsPerTurn);
     checkPositive(DesignInput::Frequency, "frequency", frequency);
-    return voltsPerTurn / (std::numbers::sqrt2 * std::numbers::pi * frequency * (netAreaMm2 / 1e6));
+    const double b =
+        voltsPerTurn / (std::numbers::sqrt2 * std::numbers::pi * frequency * (netAreaMm2 / 1e6));
+    if (!std::isfinite(b)) {
+        refuse(DesignInput::VoltsPerTurn,
+               "the voltage per turn gives a flux density beyond the range of numbers");
+    }
+    return b;
 }
 
 NoLoadLoss noLoadLoss(const LossCurve& curve, double fluxDensity, double mass,
@@ -425,6 +437,9 @@ NoLoadLoss noLoadLoss(const LossCurve& curve, double fluxDensity, double mass,
     result.mass = mass;
     result.buildingFactor = buildingFactor;
     result.loss = buildingFactor * result.specificLoss * mass;
+    if (!std::isfinite(result.loss)) {
+        refuse(DesignInput::Mass, "the loss of this mass is beyond the range of numbers");
+    }
     return result;
 }
 

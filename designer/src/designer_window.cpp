@@ -30,11 +30,8 @@
 #include "kalvitra/designer/presentation.h"
 #include "kalvitra/designer/report.h"
 #include "kalvitra/designer/section_view.h"
-#include "kalvitra/sheet_text.h"
-
-#ifdef KALVITRA_HAVE_DXF
 #include "kalvitra/dxf.h"
-#endif
+#include "kalvitra/sheet_text.h"
 
 namespace kalvitra::designer {
 namespace {
@@ -136,18 +133,15 @@ void DesignerWindow::buildMenus() {
         exportWith(tr("Export section"), tr("SVG drawings (*.svg)"), QStringLiteral("svg"),
                    &DesignerWindow::exportSectionSvg);
     });
-    if (canWriteDxf()) {
-        designActions_ << action(
-            exports, "actionExportSectionDxf", tr("Section as &DXF…"), {}, [this] {
-                exportWith(tr("Export section"), tr("DXF drawings (*.dxf)"), QStringLiteral("dxf"),
-                           &DesignerWindow::exportSectionDxf);
-            });
-        designActions_ << action(
-            exports, "actionExportCutListDxf", tr("Cut list as D&XF…"), {}, [this] {
-                exportWith(tr("Export cut list"), tr("DXF drawings (*.dxf)"), QStringLiteral("dxf"),
-                           &DesignerWindow::exportCutListDxf);
-            });
-    }
+    designActions_ << action(exports, "actionExportSectionDxf", tr("Section as &DXF…"), {}, [this] {
+        exportWith(tr("Export section"), tr("DXF drawings (*.dxf)"), QStringLiteral("dxf"),
+                   &DesignerWindow::exportSectionDxf);
+    });
+    designActions_ << action(
+        exports, "actionExportCutListDxf", tr("Cut list as D&XF…"), {}, [this] {
+            exportWith(tr("Export cut list"), tr("DXF drawings (*.dxf)"), QStringLiteral("dxf"),
+                       &DesignerWindow::exportCutListDxf);
+        });
     designActions_ << action(exports, "actionExportCsv", tr("Cut list as &CSV…"), {}, [this] {
         exportWith(tr("Export cut list"), tr("CSV tables (*.csv)"), QStringLiteral("csv"),
                    &DesignerWindow::exportCutListCsv);
@@ -512,31 +506,13 @@ std::optional<QString> DesignerWindow::exportReportPdf(const QString& path) {
     return exportBytes(path, pdf);
 }
 
-bool DesignerWindow::canWriteDxf() {
-#ifdef KALVITRA_HAVE_DXF
-    return true;
-#else
-    return false;
-#endif
-}
-
 std::optional<QString> DesignerWindow::exportSectionDxf(const QString& path) {
-#ifdef KALVITRA_HAVE_DXF
     return exportText(path, design_ ? dxf::writeSectionDxf(design_->section) : std::string());
-#else
-    (void)path;
-    return tr("This build writes no DXF.");
-#endif
 }
 
 std::optional<QString> DesignerWindow::exportCutListDxf(const QString& path) {
-#ifdef KALVITRA_HAVE_DXF
     return exportText(
         path, design_ ? dxf::writeCutListDxf(design_->cutList, currentLanguage()) : std::string());
-#else
-    (void)path;
-    return tr("This build writes no DXF.");
-#endif
 }
 
 bool DesignerWindow::mayDiscardChanges() {

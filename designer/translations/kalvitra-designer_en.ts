@@ -166,10 +166,6 @@ The window keeps what it had.</translation>
         <translation>The report could not be made.</translation>
     </message>
     <message>
-        <source>This build writes no DXF.</source>
-        <translation>This build writes no DXF.</translation>
-    </message>
-    <message>
         <source>Unsaved changes</source>
         <translation>Unsaved changes</translation>
     </message>

@@ -166,10 +166,6 @@ The window keeps what it had.</source>
         <translation>无法生成报告。</translation>
     </message>
     <message>
-        <source>This build writes no DXF.</source>
-        <translation>此版本不能写出 DXF。</translation>
-    </message>
-    <message>
         <source>Unsaved changes</source>
         <translation>未保存的修改</translation>
     </message>

@@ -88,23 +88,27 @@ TEST(DesignTool, SectionRendersWithRsvgConvert) {
     EXPECT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1A\n");
 }
 
-TEST(DesignTool, HelpDescribesTheCommandsAndTheActions) {
+// The tool's help lists the commands and points to theirs, where each
+// command's contract lives once.
+TEST(DesignTool, HelpListsTheCommandsAndEachHelpHoldsItsContract) {
     const ToolRun help = runTool({"--help"}, "");
     EXPECT_EQ(help.status, 0);
     for (const char* mentioned :
-         {"COMMANDS", "widths --diameter D --stages N", "diameter --net-area A", "section",
-          "--min-width", "--diameter-step", "kalvitra-cli widths --diameter 200 --stages 6",
-          "kalvitra-cli diameter --net-area 1000", "kalvitra-cli section > section.svg", ".kvs",
-          "ACTIONS", "--csv", "EXIT STATUS", "F outside (0, 1]"}) {
+         {"COMMANDS", "kalvitra-cli COMMAND --help", "  widths ", "  diameter ", "  section ",
+          "  cutlist ", "  loss ", ".kvs", "ACTIONS", "--csv", "EXIT STATUS"}) {
         EXPECT_NE(help.out.find(mentioned), std::string::npos) << mentioned;
     }
-    // The limits the help states are the ones the program keeps.
+    // The limits a command's help states are the ones the program keeps.
     using namespace kalvitra;
+    const ToolRun widths = runTool({"widths", "--help"}, "");
     for (const std::string& limit :
          {"at most " + std::to_string(design::kMaxGridWidths) + " widths",
-          "between " + writeDefault(kMinDiameter) + " and " + writeDefault(kMaxDiameter) + " mm"}) {
-        EXPECT_NE(help.out.find(limit), std::string::npos) << limit;
+          "between " + writeDefault(kMinDiameter) + " and " + writeDefault(kMaxDiameter) + " mm",
+          std::string("F outside (0, 1]")}) {
+        EXPECT_NE(widths.out.find(limit), std::string::npos) << limit;
     }
+    const ToolRun cutlist = runTool({"cutlist", "--help"}, "");
+    EXPECT_NE(cutlist.out.find("from 2 to " + std::to_string(kMaxLimbs)), std::string::npos);
 }
 
 }  // namespace

@@ -5,10 +5,14 @@
 #include <cmath>
 
 #include "kalvitra/actions.h"
+#include "kalvitra/checks.h"
 #include "kalvitra/design.h"
+#include "kalvitra/dxf.h"
 #include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
+#include "kalvitra/section_drawing.h"
 #include "kalvitra/sheet.h"
+#include "kalvitra/workshop.h"
 #include "test_support.h"
 
 namespace kalvitra {
@@ -135,6 +139,112 @@ TEST(CommentExamples, Design) {
     EXPECT_EQ(widthTexts(core),
               (Texts{"365", "345", "320", "290", "260", "225", "185", "140", "80"}));
     EXPECT_EQ(writeDefault(netAreaCm2(core.grossArea, 0.96)), "1005.23315557598");
+}
+
+// The message a check or question refuses with; "" when it passes.
+template <typename Question>
+std::string refusal(Question question) {
+    try {
+        question();
+    } catch (const DesignError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(CommentExamples, Checks) {
+    EXPECT_EQ(refusal([] { checkDiameter(0); }), "the diameter must be a number greater than 0");
+    EXPECT_EQ(refusal([] { checkDiameter(1e308); }),
+              "the diameter must lie between 1E-100 and 1E+100");
+    EXPECT_EQ(refusal([] { checkLength(DesignInput::WindowHeight, "window height", 1e200); }),
+              "the window height must lie between 1E-100 and 1E+100");
+    EXPECT_EQ(refusal([] { checkLimbs(2.5); }),
+              "the number of limbs must be a whole number from 2 to 1000");
+    EXPECT_EQ(refusal([] { checkStackingFactor(0.96); }), "");
+    EXPECT_EQ(refusal([] { checkStackingFactor(96); }),
+              "the stacking factor must be a number greater than 0 and at most 1");
+    EXPECT_EQ(refusal([] { checkStages(10); }),
+              "the number of stages must be a whole number from 1 to 9");
+    EXPECT_EQ(refusal([] { checkPositive(DesignInput::Grid, "grid", 0); }),
+              "the grid must be a number greater than 0");
+    EXPECT_EQ(refusal([] { stageWidths(Sheet()); }), "no stage width given (PK1..PK9)");
+    EXPECT_EQ(refusal([] {
+                  stageWidths(testing::sheetWith({{Field::PK3, "150"}}));
+              }),
+              "stage 1 (PK1) has no width but stage 3 has one; the stages in use must come first");
+    EXPECT_EQ(refusal([] {
+                  stageWidths(testing::sheetWith({{Field::PK1, "190"}, {Field::PK2, "-20"}}));
+              }),
+              "stage 2 (PK2): a width must be greater than 0");
+    const double twice190[] = {190, 190};
+    EXPECT_EQ(refusal([&] { checkWidthsDecrease(196, twice190); }),
+              "stage 2 (PK2): the width 190 is not below the width of stage 1 (190); the widths "
+              "must decrease from stage to stage");
+}
+
+TEST(CommentExamples, NumbersForTablesAndGrids) {
+    EXPECT_EQ(writeShortest(128.582424), "128.582424");
+    EXPECT_EQ(writeShortest(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(writeShortest(1e21), "1e+21");
+    EXPECT_EQ(writtenMultiple(3, 0.1), 0.3);
+    EXPECT_EQ(drawing::textWidthEm("190"), 3 * 0.62);
+    EXPECT_EQ(drawing::textWidthEm("级厚"), 2);
+    EXPECT_EQ(drawing::languageByCode("zh"), drawing::Language::Chinese);
+    EXPECT_EQ(drawing::languageByCode("fr"), std::nullopt);
+    EXPECT_EQ(drawing::escapeXml("a<b & \"c\""), "a&lt;b &amp; &quot;c&quot;");
+}
+
+TEST(CommentExamples, Workshop) {
+    using namespace workshop;
+    const Section core = {196, {190, 180, 160, 140, 120, 100, 65, 30}};
+    EXPECT_EQ(stepStacks(core, 2), (std::vector<double>{48, 28, 36, 24, 18, 14, 16, 8}));
+    EXPECT_EQ(writeDefault(stepStacks({200, {190}}, 0).front()), "62.449979983984");
+    EXPECT_EQ(refusal([] {
+                  stepStacks({196, {190, 180, 160}}, 50);
+              }),
+              "step 1: its stack rounds to 0 at a stack rounding of 50 mm");
+    EXPECT_EQ(sheetCount(0.97, 48, 0.27), 172);
+    EXPECT_EQ(sheetCount(1, 3, 1), 4);  // a tie goes up
+    EXPECT_EQ(refusal([] {
+                  frameOfSheet(testing::sheetWith({{Field::M, "364"}, {Field::Z, "3"}}));
+              }),
+              "the window height must be a number greater than 0");
+
+    const CutList list = cutList(core, {760, 364, 3, 7.65, 0.97}, {2, 0.27});
+    EXPECT_TRUE(writeCutListCsv(list).starts_with(
+        "step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n"
+        "1,outer-limb,190,760,1140,2,48,172,344,128.582424\n"));
+    EXPECT_EQ(pieceName(Piece::CentreLimb), "centre-limb");
+
+    EXPECT_TRUE(refusal([] {
+                    builtInGrade("M5");
+                }).starts_with("no built-in grade of this name; the built-in grades are 23ZDMH, "));
+    EXPECT_EQ(refusal([] { readLossCurve("B,W/kg\n1.5,0.83\n1.4,0.7\n", "c"); }),
+              "line 3: the flux density must increase from line to line");
+    const LossCurve& m4 = builtInGrade("M4-0.27");
+    EXPECT_NEAR(specificLoss(m4, 1.6352), 1.09448, 1e-12);
+    EXPECT_EQ(writeDefault(fluxDensityOf(18, 50, 50000)), "1.62056936908279");
+    EXPECT_EQ(writeDefault(18 / (4.44 * 50 * 0.05)), "1.62162162162162");
+    EXPECT_NEAR(noLoadLoss(m4, 1.6352, 1123.6, 1.25).loss, 1537, 2);
+
+    // A title's text as written into the section's drawing.
+    Sheet sheet = testing::sheetWith(
+        {{Field::D, "200"}, {Field::PK1, "190"}, {Field::Text1, "100% \\ \u53D8 %%u\t"}});
+    runAction(Action::StageThicknesses, sheet);
+    drawing::SectionDrawing section;
+    ASSERT_EQ(drawing::sectionOfSheet(sheet, drawing::Language::English, section), std::nullopt);
+    EXPECT_NE(dxf::writeSectionDxf(section).find("\n100% \\U+005C \\U+53D8 \\U+0025%u\\U+FFFD\n"),
+              std::string::npos);
+
+    // The labels of the cut list's drawing, as written into it.
+    const CutList unsheeted = cutList(core, {760, 364, 3, 7.65, 0.97}, {2, std::nullopt});
+    EXPECT_NE(dxf::writeCutListDxf(unsheeted, drawing::Language::English)
+                  .find("\nstep 5 outer limb 120 \\U+00D7 830/1070, 2 per layer\n"),
+              std::string::npos);
+    EXPECT_NE(dxf::writeCutListDxf(unsheeted, drawing::Language::Chinese)
+                  .find("\n\\U+7B2C 5 \\U+7EA7 \\U+8FB9\\U+67F1 120 \\U+00D7 830/1070\\U+FF0C"
+                        "\\U+6BCF\\U+5C42 2 \\U+7247\n"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,8 +15,6 @@
 
 namespace kalvitra::design {
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 // The stage widths that lie on a grid, widest first, as a designer would
 // list them by hand.

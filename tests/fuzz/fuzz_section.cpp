@@ -2,12 +2,16 @@
 // in one of its three statuses. A drawing is well-formed text: valid UTF-8
 // with no control character that XML cannot carry, every text closed, no
 // transform, and one packet for stage 1 and two for every later stage it
-// lists. Otherwise there is no drawing and one line says why.
+// lists. Otherwise there is no drawing and one line says why. The same bytes
+// go to `section --format dxf` and `cutlist`: a DXF drawing is ASCII lines
+// ending in EOF, a cut list the CSV header and rows of ten fields with finite
+// numbers.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "byte_stream.h"
 #include "design_commands.h"
@@ -55,6 +59,48 @@ void checkDrawing(std::string_view svg, std::string_view input) {
             "the packets do not match the stages listed", svg);
 }
 
+// One of the three statuses; on failure no output and one line saying why.
+bool succeeded(int status, const std::string& output, const std::string& diagnostics,
+               std::string_view input) {
+    if (status != 0) {
+        require(status == 1 || status == 2, "an unknown exit status", input);
+        require(output.empty(), "a refused sheet still gave output", input);
+        require(!diagnostics.empty() && diagnostics.find('\n') == diagnostics.size() - 1,
+                "the refusal is not one line", diagnostics);
+    }
+    return status == 0;
+}
+
+void checkWorkshop(std::string_view input) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"section", "--format", "dxf", "--lang", "zh"}, {"cutlist"}}) {
+        kalvitra::cli::StringSource source(input);
+        std::string output;
+        std::string diagnostics;
+        const int status = kalvitra::cli::runDesignCommand(
+            args.front(), {args.begin() + 1, args.end()}, source, output, diagnostics);
+        if (!succeeded(status, output, diagnostics, input)) {
+            continue;
+        }
+        for (const char c : output) {
+            require(c == '\n' || (c >= 0x20 && c < 0x7F), "not printable ASCII", output);
+        }
+        require(output.find("nan") == std::string::npos && output.find("inf") == std::string::npos,
+                "a number out of range", output);
+        if (args.front() == "section") {
+            require(output.ends_with("  0\nEOF\n"), "the drawing does not end in EOF", output);
+            continue;
+        }
+        require(
+            output.starts_with("step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n"),
+            "no header", output);
+        for (std::size_t at = 0; at < output.size(); at = output.find('\n', at) + 1) {
+            const std::string_view row(output.data() + at, output.find('\n', at) - at);
+            require(countOf(row, ",") == 9, "a row without ten fields", row);
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -63,14 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string output;
     std::string diagnostics;
     const int status = kalvitra::cli::runDesignCommand("section", {}, source, output, diagnostics);
-    if (status == 0) {
+    if (succeeded(status, output, diagnostics, input)) {
         require(diagnostics.empty(), "a drawing came with a message", diagnostics);
         checkDrawing(output, input);
-    } else {
-        require(status == 1 || status == 2, "an unknown exit status", input);
-        require(output.empty(), "a refused sheet still gave a drawing", input);
-        require(!diagnostics.empty() && diagnostics.find('\n') == diagnostics.size() - 1,
-                "the refusal is not one line", diagnostics);
     }
+    checkWorkshop(input);
     return 0;
 }

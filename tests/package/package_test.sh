@@ -8,7 +8,8 @@
 #   package_test.sh resolves  DEB_DIR             apt finds every dependency for a bare machine
 #   package_test.sh desktop   DESKTOP_FILE        the menu entry passes desktop-file-validate
 #   package_test.sh manpages  DEB_DIR             every manual page renders cleanly; the batch
-#                                                 tool's says what its --help says
+#                                                 tool's says what its --help and every
+#                                                 command's --help say
 #   package_test.sh metainfo  DEB_DIR             the AppStream metadata validates with both menu entries
 #   package_test.sh icons     DEB_DIR             the menu entry's icon in every size
 #   package_test.sh lintian   DEB_DIR             lintian finds no errors
@@ -315,9 +316,21 @@ manpages() {
   # way shows up here.
   local rendered
   rendered=$(render "$root/usr/share/man/man1/kalvitra-cli.1.gz")
-  says_help "kalvitra-cli(1)" "$rendered" "$("$root/usr/bin/kalvitra-cli" --help)"
+  local help command
+  help=$("$root/usr/bin/kalvitra-cli" --help)
+  says_help "kalvitra-cli(1)" "$rendered" "$help"
   grep -q -F 'EXIT STATUS' <<<"$rendered" || fail "kalvitra-cli(1) has no EXIT STATUS"
+  for command in $(commands_of "$help"); do
+    says_help "kalvitra-cli(1) on $command" "$rendered" \
+      "$("$root/usr/bin/kalvitra-cli" "$command" --help)"
+    grep -q -F "COMMAND ${command^^}" <<<"$rendered" || fail "kalvitra-cli(1) has no $command"
+  done
   finish
+}
+
+# The commands a help lists in its section COMMANDS: tags of one word.
+commands_of() {
+  sed -n '/^COMMANDS/,/^$/s/^  \([a-z][a-z-]*\)  .*/\1/p' <<<"$1"
 }
 
 # Help texts the page generator must turn into clean pages, whatever the
@@ -366,9 +379,10 @@ help_to_man() {
   work=$(mktemp -d)
   trap 'rm -rf -- "$work"' EXIT
   printf '%s\n' '.TH T 1' '.SH NAME' 't \- test page' '.\" --help' '.SH SEE ALSO' 'none' >"$work/template"
-  # The program: prints the help text in $work/help with the status in
-  # $work/status.
-  printf '%s\n' '#!/bin/bash' "cat '$work/help'" "exit \$(cat '$work/status')" >"$work/program"
+  # The program: prints the help text in $work/help (or, for COMMAND --help,
+  # in $work/help.COMMAND) with the status in $work/status.
+  printf '%s\n' '#!/bin/bash' "if [[ \$# -gt 1 ]]; then cat '$work/help.'\"\$1\"; else cat '$work/help'; fi" \
+    "exit \$(cat '$work/status')" >"$work/program"
   chmod +x "$work/program"
 
   local name page
@@ -383,6 +397,23 @@ help_to_man() {
     renders_cleanly "$name" "$page"
     says_help "$name" "$(render "$page")" "${help_cases[$name]}"
   done
+
+  # Each command listed gets its own section from its own help.
+  printf '%s\n' 'Usage: tool [COMMAND]' '' 'COMMANDS (each has its own help):' \
+    '  alpha  the first' '  beta   the second' >"$work/help"
+  printf '%s\n' 'Does alpha.' 'Usage: tool alpha [OPTIONS]' '' 'EXAMPLE:' '  tool alpha' >"$work/help.alpha"
+  printf '%s\n' 'Does beta.' 'Usage: tool beta' '' 'NOTES: beta text' >"$work/help.beta"
+  echo 0 >"$work/status"
+  page=$work/commands.1
+  if bash "$generator" "$work/template" "$work/program" "$page"; then
+    renders_cleanly commands "$page"
+    for name in "" .alpha .beta; do
+      says_help "commands$name" "$(render "$page")" "$(<"$work/help$name")"
+    done
+    [[ $(grep -c '^COMMAND ' "$page") -eq 2 ]] || fail "commands: not one section per command"
+  else
+    fail "commands: no page written"
+  fi
 
   # A program whose help fails or says nothing, or a template without the
   # place for the help, must stop the build: no page at all, not an empty one.

@@ -31,7 +31,9 @@ enum class Input { None, Sheet, CsvTable, Bytes };
 // "{number}" and "{word}" anywhere in an argument become a number text or a
 // word a user might type (valid UTF-8 always: Windows passes nothing else).
 // "{diameter}", "{stages}", "{grid}", "{area}" and "{factor}" become values a
-// designer would give the design commands, now and then one they refuse.
+// designer would give the design commands, and "{round}", "{thickness}",
+// "{flux}", "{volts}", "{grade}" and "{lang}" values for the workshop
+// commands, now and then one they refuse.
 struct Invocation {
     std::string_view label;
     std::vector<std::string> args;
@@ -44,8 +46,10 @@ constexpr int kTableRows = 100;
 
 // Every command line the comparison runs; a new command of the tool gets its
 // lines here. Sheets: 800 one-sheet runs, and 100 tables of about kTableRows
-// sheets. The continuous widths come from sines and cosines of the C library
-// on each system, so they get many runs of their own.
+// sheets. The continuous widths are constants of the unit circle scaled by D;
+// their many runs check that the scaling and the 15 digits written are the
+// same on both systems. The cut list's numbers are written in their shortest
+// form, which std::to_chars must give alike everywhere.
 const std::vector<Invocation> kInvocations = {
     {"sheet", {"{actions}"}, Input::Sheet, 800},
     {"csv", {"--csv", "{actions}"}, Input::CsvTable, 100},
@@ -76,6 +80,26 @@ const std::vector<Invocation> kInvocations = {
      40},
     {"section", {"section"}, Input::Sheet, 100},
     {"design-help", {"diameter", "--help"}, Input::None, 1},
+    {"section-dxf", {"section", "--format", "dxf", "--lang", "{lang}"}, Input::Sheet, 60},
+    {"cutlist", {"cutlist"}, Input::Sheet, 60},
+    {"cutlist-rounded",
+     {"cutlist", "--stack-round", "{round}", "--sheet-thickness", "{thickness}"},
+     Input::Sheet,
+     80},
+    {"loss-of-sheet",
+     {"loss", "--flux-density", "{flux}", "--grade", "{grade}", "--stack-round", "{round}"},
+     Input::Sheet,
+     60},
+    {"loss-of-volts",
+     {"loss", "--volts-per-turn", "{volts}", "--grade", "{grade}"},
+     Input::Sheet,
+     20},
+    {"loss-given",
+     {"loss", "--flux-density", "{flux}", "--grade", "{grade}", "--mass", "{number}",
+      "--building-factor", "{factor}"},
+     Input::None,
+     40},
+    {"workshop-help", {"loss", "--help"}, Input::None, 1},
 };
 
 // Values a designer would give the design commands: mostly sound, now and
@@ -100,6 +124,24 @@ std::string designValue(std::string_view placeholder, RandomInputs& random) {
         return random.oneIn(20) ? pickOf({"0", "-5", "1e9"})
                                 : std::to_string(10 + random.below(2000));
     }
+    if (placeholder == "{round}") {
+        return pickOf({"0.5", "1", "2", "2", "5", "0.1", "0", "100"});
+    }
+    if (placeholder == "{thickness}") {
+        return pickOf({"0.23", "0.27", "0.3", "0.35", "0", "50"});
+    }
+    if (placeholder == "{flux}") {
+        return pickOf({"1.5", "1.55", "1.6", "1.6352", "1.7", "1.72", "1.4", "0"});
+    }
+    if (placeholder == "{volts}") {
+        return std::to_string(1 + random.below(300)) + "." + std::to_string(random.below(10));
+    }
+    if (placeholder == "{grade}") {
+        return pickOf({"23ZDMH", "23R080", "27ZH100", "30Q120", "M3-0.23", "M4-0.27", "M5"});
+    }
+    if (placeholder == "{lang}") {
+        return pickOf({"en", "zh", "zh", "fr"});
+    }
     return pickOf({"0.95", "0.96", "0.97", "1", "0.9"});  // {factor}
 }
 
@@ -120,8 +162,8 @@ std::vector<std::string> commandLine(const Invocation& invocation, RandomInputs&
             args.insert(args.end(), names.begin(), names.end());
             continue;
         }
-        if (arg == "{diameter}" || arg == "{stages}" || arg == "{grid}" || arg == "{area}" ||
-            arg == "{factor}") {
+        if (arg.size() > 2 && arg.front() == '{' && arg.back() == '}' && arg != "{number}" &&
+            arg != "{word}") {
             args.push_back(designValue(arg, random));
             continue;
         }

@@ -58,6 +58,20 @@ inline constexpr double kMaxDiameter = 1e100;
 //   1e308 -> "the diameter must lie between 1E-100 and 1E+100"
 void checkDiameter(double diameter);
 
+// The same range for the other lengths of a core (window height, centre
+// distance), so that every area, volume and mass made of them stays inside
+// the double range: (WindowHeight, "window height", 1e200) -> "the window
+// height must lie between 1E-100 and 1E+100".
+void checkLength(DesignInput input, std::string_view what, double length);
+
+// Limbs in a row: 2 for a single-phase core, 3 for a three-phase one; more
+// than kMaxLimbs is no core.
+inline constexpr int kMaxLimbs = 1000;
+
+// Throws DesignError(Limbs) unless limbs is a whole number from 2 to
+// kMaxLimbs: 2.5 -> "the number of limbs must be a whole number from 2 to 1000".
+void checkLimbs(double limbs);
+
 // Throws DesignError(StackingFactor) unless 0 < factor <= 1:
 //   0.96 -> passes; 96 -> "the stacking factor must be a number greater than 0 and at most 1"
 void checkStackingFactor(double factor);

@@ -105,6 +105,15 @@ std::string twoDecimals(double value);
 //   1e21                 -> "1e+21"
 std::string writeShortest(double value);
 
+// The number that the default text of multiple × step stands for, so that a
+// value on a grid of steps reads back exactly as it is written:
+//   (3, 0.1) -> 0.3, not 0.30000000000000004
+double writtenMultiple(long long multiple, double step);
+
+// Beyond this multiple of a step, neighbouring multiples could share one
+// 15-digit text, and a written value could no longer tell them apart.
+inline constexpr long long kMaxWrittenMultiple = 100'000'000'000'000LL;
+
 // Integer writing of a whole number from -32768 to 32767:
 //   0 -> "0", -12 -> "-12". Throws CalcError(Overflow) outside that range.
 std::string writeInteger(int value);

@@ -70,6 +70,11 @@ struct Mark {
 
 bool isText(MarkRole role);
 
+// Rough width of a text in em: DejaVu Sans digits and Latin letters are
+// about 0.6 em wide, Chinese characters 1 em. Only used to leave room around
+// texts, so it errs on the wide side: "190" -> 1.86, "级厚" -> 2.
+double textWidthEm(std::string_view text);
+
 // The rectangle that holds everything drawn, text by an estimate of its width
 // that errs on the wide side.
 struct Extent {

@@ -41,14 +41,17 @@ struct Frame {
 
 // The section a sheet describes: D and PK1 up to the last non-zero width,
 // read as the calculations read them. Throws DesignError(Diameter) for D out
-// of range, DesignError(Widths) when no width is given, a stage before the
-// last is empty, or the widths are not strictly decreasing and below D; the
-// message names the field: "PK3: 170 is not below PK2 (160)".
+// of range (checkDiameter), DesignError(Widths) as stageWidths and
+// checkWidthsDecrease do: D 196, PK1 190, PK2 190 -> "stage 2 (PK2): the
+// width 190 is not below the width of stage 1 (190); the widths must
+// decrease from stage to stage".
 Section sectionOfSheet(const Sheet& sheet);
 
 // The frame a sheet describes (H, M, Z, MD, dpxs). Throws DesignError of the
-// field: H, M or MD not above 0 ("H: the window height must be a number
-// greater than 0"), Z not a whole number of at least 2, dpxs out of (0, 1].
+// input, which names the field to its reader: H or M not a length
+// (checkLength), Z not a whole number from 2 to kMaxLimbs, MD not above 0,
+// dpxs out of (0, 1]. H empty -> DesignError(WindowHeight, "the window height
+// must be a number greater than 0").
 Frame frameOfSheet(const Sheet& sheet);
 
 // The stack of every step, both packets together: with h_k = sqrt(D² − w_k²),
@@ -57,9 +60,10 @@ Frame frameOfSheet(const Sheet& sheet);
 // 15-digit text shows, so 0.1 × 3 is 0.3); R = 0 keeps them as they are.
 //   ({196, {190, 180, 160, 140, 120, 100, 65, 30}}, 2) -> {48, 28, 36, 24, 18, 14, 16, 8}
 //   ({200, {190}}, 0)                                   -> {62.4499799839840}  (sqrt(3900))
-// Throws DesignError(StackRound) for R < 0 or not finite, and for a step
-// whose rounded stack is 0: "step 3: its stack rounds to 0 at a stack
-// rounding of 50 mm".
+// Throws DesignError(StackRound) for R < 0 or not finite, R so fine that D
+// holds more than kMaxWrittenMultiple of it, and for a step whose rounded stack is 0:
+//   ({196, {190, 180, 160}}, 50) -> "step 1: its stack rounds to 0 at a stack
+//                                    rounding of 50 mm"
 std::vector<double> stepStacks(const Section& section, double stackRound);
 
 // Area of steel in the limb: k · Σ w_k · s_k, with the stacks above.
@@ -99,10 +103,11 @@ struct CutList {
     double frameMass = 0;      // the sum of the rows: every piece as cut
 };
 
-// The cut list of a core. Throws DesignError for a frame out of range (H, M,
-// MD not above 0, fewer than 2 limbs, dpxs out of (0, 1]), a centre distance
-// not above w_1 ("the limbs would overlap"), a sheet thickness not above 0, a
-// step with 0 sheets, and what stepStacks refuses.
+// The cut list of a core. Throws DesignError for a frame out of range (as
+// frameOfSheet), a centre distance not above w_1 ("the limbs would
+// overlap"), a sheet thickness not above 0, a step with 0 sheets, a density
+// that carries the mass beyond the range of numbers, and what stepStacks
+// refuses.
 //   196 mm core, Hw 760, C 364, 3 limbs, R 2: centre step 3 790/950, yoke step
 //   7 663/793, outer step 5 830/1070
 CutList cutList(const Section& section, const Frame& frame, const CutListOptions& options);
@@ -151,12 +156,19 @@ struct LossCurve {
 // Typical 50 Hz curves of common grades, from public grade tables; the
 // supplier's curve rules for guarantees.
 std::span<const LossCurve> builtInGrades();
+// nullptr for a name that is none of them.
 const LossCurve* findGrade(std::string_view name);
+// The same, throwing DesignError(Grade) that lists the built-in names:
+//   "M5" -> "no built-in grade of this name; the built-in grades are 23ZDMH, ..."
+const LossCurve& builtInGrade(std::string_view name);
 
-// A curve from a two-column CSV "B,W/kg": an optional header line, then one
-// point a line. Throws DesignError(Curve) naming the line for a line that is
-// not two plain numbers, fewer than two points, B not strictly increasing, or
-// a negative loss.
+// A curve from a two-column CSV "B,W/kg": an optional header line (one whose
+// first field is not a number), then one point a line (blank lines, CRLF and
+// a byte order mark are fine). Throws
+// DesignError(Curve) naming the line for a line that is not two plain
+// numbers (strict reading), fewer than two points, B not strictly
+// increasing, or a negative value:
+//   "B,W/kg\n1.5,0.83\n1.4,0.7\n" -> "line 3: the flux density must increase from line to line"
 LossCurve readLossCurve(std::string_view text, std::string name);
 
 // Linear interpolation in the curve. Throws DesignError(FluxDensity) for a B
@@ -166,7 +178,10 @@ double specificLoss(const LossCurve& curve, double fluxDensity);
 
 // The peak flux density a winding of E volts per turn drives through a net
 // area A at frequency F: B = E / (√2·π·F·A), A in m², with the exact √2·π
-// (4.44 is its rounding).
+// (4.44 is its rounding). Throws DesignError(VoltsPerTurn) or (Frequency)
+// for E or F not above 0, and DesignError(VoltsPerTurn) when B leaves the
+// range of numbers.
+//   (18, 50, 50000) -> 1.62056936908279 (4.44 would give 1.62162162162162)
 double fluxDensityOf(double voltsPerTurn, double frequency, double netAreaMm2);
 
 struct NoLoadLoss {
@@ -177,8 +192,8 @@ struct NoLoadLoss {
     double loss = 0;            // P0 = K · p(B) · mass, W
 };
 
-// Throws DesignError for B, mass or K not above 0, and what specificLoss
-// throws.
+// Throws DesignError for B, mass or K not above 0, what specificLoss
+// throws, and DesignError(Mass) when the loss leaves the range of numbers.
 //   (M4-0.27, 1.6352 T, 1123.6 kg, 1.25) -> 1537 W
 NoLoadLoss noLoadLoss(const LossCurve& curve, double fluxDensity, double mass,
                       double buildingFactor);

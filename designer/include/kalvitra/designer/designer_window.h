@@ -66,8 +66,6 @@ public:
     std::optional<QString> exportReportPdf(const QString& path);
     std::optional<QString> exportSectionDxf(const QString& path);
     std::optional<QString> exportCutListDxf(const QString& path);
-    // Whether this build can write DXF.
-    static bool canWriteDxf();
 
     // Asks about unsaved changes; false when the designer cancels.
     bool mayDiscardChanges();

@@ -1,0 +1,61 @@
+#include "command_inputs.h"
+
+#include <stdexcept>
+
+#include "batch.h"
+#include "kalvitra/errors.h"
+#include "kalvitra/sheet_text.h"
+#include "kalvitra/utf8.h"
+#include "platform.h"
+
+namespace kalvitra::cli {
+
+std::string describeRefusal(const DesignError& error, std::span<const InputSource> sources) {
+    for (const InputSource& source : sources) {
+        if (source.input != error.input() || source.name.empty()) {
+            continue;
+        }
+        std::string named(source.name);
+        if (source.text != nullptr) {
+            named += " " + quoteForMessage(*source.text);
+        }
+        return named + ": " + error.what();
+    }
+    return error.what();
+}
+
+std::optional<Sheet> calculatedSheet(ByteSource& input, std::span<const Action> actions,
+                                     std::string& diagnostics) {
+    Sheet sheet;
+    if (const std::optional<SheetTextError> problem = readSheetLines(readAll(input), sheet)) {
+        throw Refusal{problem->describe()};
+    }
+    try {
+        for (const Action action : actions) {
+            runAction(action, sheet);
+        }
+    } catch (const CalcError& error) {
+        diagnostics += describeCalcError(error) + "\n";
+        return std::nullopt;
+    }
+    return sheet;
+}
+
+drawing::Language readLanguage(const OptionText& option) {
+    if (const std::optional<drawing::Language> language = drawing::languageByCode(option.text)) {
+        return *language;
+    }
+    throw Refusal{std::string(option.name) + " " + quoteForMessage(option.text) +
+                  ": the language must be en (English) or zh (Chinese)"};
+}
+
+std::string readOptionFile(const OptionText& option, std::size_t maxBytes) {
+    try {
+        return readFileBytes(option.text, maxBytes);
+    } catch (const std::runtime_error& error) {
+        throw Refusal{std::string(option.name) + " " + quoteForMessage(option.text) + ": " +
+                      error.what()};
+    }
+}
+
+}  // namespace kalvitra::cli

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "byte_stream.h"
+#include "command_options.h"
+#include "kalvitra/actions.h"
+#include "kalvitra/checks.h"
+#include "kalvitra/section_drawing.h"
+#include "kalvitra/sheet.h"
+
+// What the commands read besides the numbers of their options (a sheet on
+// standard input, files, the language of a drawing), and how a refusal of the
+// core names the input as the user gave it.
+
+namespace kalvitra::cli {
+
+// Where an input of the core came from: an option with the text given for
+// it (or its default), or a field of the sheet, which has no text of its
+// own here. An input whose messages name their fields themselves (the stage
+// widths: "stage 2 (PK2): ...") has no name.
+struct InputSource {
+    DesignInput input;
+    std::string_view name;              // "--grid", "H", or empty
+    const std::string* text = nullptr;  // as typed, for an option
+};
+
+inline InputSource optionSource(DesignInput input, const OptionText& option) {
+    return {input, option.name, &option.text};
+}
+
+// The fields of a sheet that the workshop reads.
+inline constexpr InputSource kSheetSources[] = {
+    {DesignInput::Diameter, "D"},
+    {DesignInput::Widths, ""},
+    {DesignInput::WindowHeight, "H"},
+    {DesignInput::CentreDistance, "M"},
+    {DesignInput::Limbs, "Z"},
+    {DesignInput::Density, "MD"},
+    {DesignInput::StackingFactor, "dpxs"},
+};
+
+// The one line that refuses an input: its source first, then the core's
+// words. (Grid, "--grid", "0") -> `--grid "0": the grid must be ...`;
+// (WindowHeight, "H") -> "H: the window height must be ..."; an input no
+// source names gets the core's words alone.
+std::string describeRefusal(const DesignError& error, std::span<const InputSource> sources);
+
+// Runs a question of the core; a refusal becomes the command's Refusal,
+// naming the input by its source.
+template <typename Question>
+auto ask(Question question, std::span<const InputSource> sources) {
+    try {
+        return question();
+    } catch (const DesignError& error) {
+        throw Refusal{describeRefusal(error, sources)};
+    }
+}
+
+// The sheet on the input after the actions given. A sheet that cannot be
+// read is refused; when an action stops, its "error: KIND: MESSAGE" line
+// goes to diagnostics and there is no sheet (the command exits 1).
+std::optional<Sheet> calculatedSheet(ByteSource& input, std::span<const Action> actions,
+                                     std::string& diagnostics);
+
+// The words of a drawing: --lang en (the default) or zh.
+inline constexpr std::string_view kLanguageOption = "--lang";
+
+// --lang: "en" or "zh". Throws Refusal for anything else.
+drawing::Language readLanguage(const OptionText& option);
+
+// The bytes of the file an option names, at most maxBytes. Throws Refusal
+// naming the option and why it cannot be read.
+std::string readOptionFile(const OptionText& option, std::size_t maxBytes);
+
+}  // namespace kalvitra::cli

@@ -1,0 +1,345 @@
+#include "workshop_commands.h"
+
+#include <CLI/CLI.hpp>
+#include <array>
+#include <optional>
+#include <stdexcept>
+
+#include "batch.h"
+#include "command_inputs.h"
+#include "command_options.h"
+#include "kalvitra/dxf.h"
+#include "kalvitra/errors.h"
+#include "kalvitra/numbers.h"
+#include "kalvitra/workshop.h"
+#include "platform.h"
+
+namespace kalvitra::cli {
+namespace {
+
+using workshop::CutList;
+
+constexpr std::string_view kStackRound = "--stack-round";
+constexpr std::string_view kSheetThickness = "--sheet-thickness";
+constexpr std::string_view kDxf = "--dxf";
+constexpr std::string_view kFluxDensity = "--flux-density";
+constexpr std::string_view kVoltsPerTurn = "--volts-per-turn";
+constexpr std::string_view kFrequency = "--frequency";
+constexpr std::string_view kGrade = "--grade";
+constexpr std::string_view kCurve = "--curve";
+constexpr std::string_view kBuildingFactor = "--building-factor";
+constexpr std::string_view kMass = "--mass";
+
+// A loss curve is a few dozen lines; a file far larger is not one.
+constexpr std::size_t kMaxCurveBytes = 1 << 20;
+
+constexpr Action kStagesOnly[] = {Action::StageThicknesses};
+
+constexpr const char* kFrameHelp =
+    R"(THE FRAME: 45-degree mitred joints, the yokes stepped as the limbs, Z >= 2 limbs in a row
+whose centres are M apart, and L = H + PK1 between the yoke centre lines. With
+h_k = sqrt(D^2 - w_k^2), step 1 stacks h_1 and step k stacks h_k - h_(k-1), both packets of the
+step together, from the unrounded h_k. --stack-round R floors each h_k to a multiple of R first
+(a core published as 190x48, 180x28, 160x36, 140x24, 120x18, 100x14, 65x16, 30x8 with D = 196
+has exactly the stacks that R = 2 gives). Per layer, step k of width w is cut as:
+  outer limb   2 a layer, a trapezoid: short L - w, long L + w, plate area w L
+  centre limb  Z - 2 a layer, a V tip at both ends: short L - w, long L, area w (L - w/2)
+  yoke         2 a layer, a trapezoid with a V notch w/2 deep under each centre limb:
+               short (Z - 1) M - w, long (Z - 1) M + w, area (Z - 1) M w - (Z - 2) w^2/4
+The mass of a row is MD x dpxs x plate area x stack x per layer; the frame mass is the sum of
+the rows, which is MD x dpxs x (Z A L + 2 (Z - 1) M A - (Z - 2) sum of w_k^2 s_k) with
+A = sum of w_k s_k, s_k the stacks.)";
+
+std::string cutListFooter() {
+    return std::string(kFrameHelp) + R"(
+
+OUTPUT: CSV with LF line ends, the header
+  step,piece,width,short,long,per_layer,stack,sheets,pieces,mass
+then a row per step and piece, in the order outer-limb, centre-limb, yoke (no centre-limb
+rows when Z = 2). Lengths in mm, mass in kg; numbers in the shortest form that reads back to
+the same double. With --sheet-thickness T, sheets is the even number nearest to
+dpxs x stack / T (whole pairs of sheets, ties going up) and pieces = per_layer x sheets, what
+the shop cuts; without it both are empty.
+Standard error gets the limb's net area (dpxs x sum of w_k s_k), the frame mass, which is the
+true frame, and beside it two conventions, each named, with their difference from it: the
+calculator's own core weight (its weight action, on thicknesses rounded to 0.01 mm) and
+"3 limbs Hw + yokes 2C + D" (MD x dpxs x A x (3 H + 4 M + 2 D), three limbs whatever Z).
+Masses in kg to two decimals.
+
+DXF (--dxf FILE): every row of the table drawn once as a closed polyline of the piece's true
+shape, whose area is the row's plate area, with a label in the language of --lang; pieces do
+not overlap. DXF R12 (AC1009) ASCII, millimetres, y up. The file is written whole or not at
+all: into a new file beside it, which is then renamed over it.
+
+EXIT STATUS: 0; 1 when the stage-thickness action fails ("error: KIND: MESSAGE") or the DXF
+file cannot be written (an old file of that name is left as it was); 2 for a bad option or
+sheet, with one line naming the option or field: H, M or MD missing or not above 0, Z not a
+whole number from 2 to 1000, M not above PK1 (the limbs would overlap), widths that do not
+decrease, dpxs outside (0, 1], R or T not above 0, a step whose stack rounds to 0 or holds no
+pair of sheets. On 1 and 2 nothing goes to standard output.
+
+EXAMPLE (the published 196 mm core):
+  printf 'D=196\nPK1=190\nPK2=180\nPK3=160\nPK4=140\n' > core.kvs
+  printf 'PK5=120\nPK6=100\nPK7=65\nPK8=30\nH=760\nM=364\nZ=3\ndpxs=0.97\n' >> core.kvs
+  kalvitra-cli cutlist --stack-round 2 --sheet-thickness 0.27 --dxf core.dxf < core.kvs
+Its stacks are 48 28 36 24 18 14 16 8 mm; among the rows, step 3's centre limb is cut 790/950,
+step 7's yoke 663/793 and step 5's outer limb 830/1070; the frame weighs 865.07 kg.)";
+}
+
+// "M4-0.27   1.5 T 0.83, 1.6 T 1.01, 1.7 T 1.25"
+std::string gradeList() {
+    std::string list;
+    for (const workshop::LossCurve& grade : workshop::builtInGrades()) {
+        list += "  " + grade.name +
+                std::string(grade.name.size() < 10 ? 10 - grade.name.size() : 1, ' ');
+        for (std::size_t k = 0; k < grade.points.size(); ++k) {
+            list += (k == 0 ? "" : ", ") + writeDefault(grade.points[k].fluxDensity) + " T " +
+                    writeDefault(grade.points[k].specificLoss);
+        }
+        list += "\n";
+    }
+    return list;
+}
+
+std::string lossFooter() {
+    return R"(THE LOSS: P0 = K x p(B) x mass. p(B) is the curve's specific loss at B, interpolated
+linearly between its points and never extrapolated: a B outside the curve's range is refused,
+naming the range. The mass defaults to the frame mass of the sheet on standard input (as
+cutlist gives it, with --stack-round R); K defaults to 1. With --volts-per-turn E the flux
+density is B = E / (sqrt(2) x pi x F x A), A the limb's net area in m2 (dpxs x sum of w_k s_k,
+the same stacks as the mass) and F the frequency, 50 Hz unless given; the factor is the exact
+sqrt(2) x pi = 4.44288..., not the rounded 4.44. The sheet is read only when the mass or the
+net area is needed.
+
+GRADES (--grade NAME): typical 50 Hz curves from public grade tables, W/kg at each B:
+)" + gradeList() +
+           R"(These are typical figures: the supplier's curve rules for guarantees (--curve).
+
+CURVE FILE (--curve FILE): a two-column CSV B,W/kg: an optional header line, then one point
+per line, B in T strictly increasing, at least two points; blank lines, CRLF and a byte order
+mark are fine.
+
+OUTPUT: NAME=TEXT lines in this order: flux_density (T), specific_loss (W/kg), mass (kg),
+building_factor, no_load_loss (W), numbers with up to 15 significant digits.
+
+EXIT STATUS: 0; 1 when the stage-thickness action fails; 2 for a bad option, sheet or curve,
+with one line naming it: B, E, F, K, R or the mass not above 0, neither or both of
+--flux-density and --volts-per-turn, neither or both of --grade and --curve, an unknown grade,
+a curve file that cannot be read, is not numeric or whose B does not increase, a B outside the
+curve; for the sheet as cutlist says. On 1 and 2 nothing goes to standard output.
+
+EXAMPLE (1123.6 kg at 1.6352 T on the M4-0.27 curve with K = 1.25: 1537.2 W):
+  kalvitra-cli loss --flux-density 1.6352 --grade M4-0.27 --mass 1123.6 --building-factor 1.25
+  kalvitra-cli loss --volts-per-turn 10 --grade 27ZH100 --stack-round 2 < core.kvs)";
+}
+
+// "+0.52 %", "-0.43 %": a convention's mass against the true frame's.
+std::string differenceOf(double mass, double frameMass) {
+    const double percent = 100.0 * (mass - frameMass) / frameMass;
+    return (percent >= 0 ? "+" : "") + twoDecimals(percent) + " %";
+}
+
+std::string summaryOf(const CutList& list, double calculatorWeight) {
+    const double threeLimbs = workshop::threeLimbsConventionMass(list);
+    return "limb net area " + twoDecimals(list.netArea / 100.0) + " cm\u00B2\n" + "frame mass " +
+           twoDecimals(list.frameMass) + " kg: the true frame, the sum of the rows as cut\n" +
+           "convention \"the calculator's own weight\": " + twoDecimals(calculatorWeight) +
+           " kg, " + differenceOf(calculatorWeight, list.frameMass) +
+           " (thicknesses rounded to 0.01 mm)\n" +
+           "convention \"3 limbs Hw + yokes 2C + D\": " + twoDecimals(threeLimbs) + " kg, " +
+           differenceOf(threeLimbs, list.frameMass) + " (three limbs whatever Z)\n";
+}
+
+// The cut list of the sheet, refusals naming the option or field.
+CutList cutListOf(const Sheet& sheet, const OptionText& stackRound, bool rounded,
+                  const workshop::CutListOptions& options, std::vector<InputSource> sources) {
+    sources.push_back(optionSource(DesignInput::StackRound, stackRound));
+    return ask(
+        [&] {
+            if (rounded) {
+                checkPositive(DesignInput::StackRound, "stack rounding", options.stackRound);
+            }
+            return workshop::cutList(workshop::sectionOfSheet(sheet), workshop::frameOfSheet(sheet),
+                                     options);
+        },
+        sources);
+}
+
+std::vector<InputSource> sheetSources() {
+    return {std::begin(kSheetSources), std::end(kSheetSources)};
+}
+
+}  // namespace
+
+int runCutList(const std::vector<std::string>& args, ByteSource& input, std::string& output,
+               std::string& diagnostics) {
+    CLI::App app(
+        "The cut list of a core's frame as CSV: per step and piece the lengths to cut, the "
+        "stack, the sheets and the mass.",
+        "kalvitra-cli cutlist");
+    app.footer(cutListFooter());
+    OptionText stackRound{kStackRound, ""};
+    OptionText sheetThickness{kSheetThickness, ""};
+    OptionText dxfFile{kDxf, ""};
+    OptionText language{kLanguageOption, "en"};
+    CLI::Option* rounding = app.add_option(std::string(kStackRound), stackRound.text,
+                                           "Floor each cumulative height to a multiple of R mm")
+                                ->option_text("R");
+    CLI::Option* thickness = app.add_option(std::string(kSheetThickness), sheetThickness.text,
+                                            "Sheet thickness T in mm: sheets and pieces per row")
+                                 ->option_text("T");
+    CLI::Option* dxf =
+        app.add_option(std::string(kDxf), dxfFile.text, "Also draw the pieces into FILE (DXF)")
+            ->option_text("FILE");
+    app.add_option(std::string(kLanguageOption), language.text,
+                   "Labels of the DXF: en (default) or zh")
+        ->option_text("en|zh");
+    if (const auto status = parseOptions(app, args, output, diagnostics)) {
+        return *status;
+    }
+
+    workshop::CutListOptions options;
+    if (*rounding) {
+        options.stackRound = readOption(stackRound);
+    }
+    if (*thickness) {
+        options.sheetThickness = readOption(sheetThickness);
+    }
+    const drawing::Language labels = readLanguage(language);
+    const std::optional<Sheet> sheet = calculatedSheet(input, kStagesOnly, diagnostics);
+    if (!sheet) {
+        return kExitCalculationFailed;
+    }
+    std::vector<InputSource> sources = sheetSources();
+    sources.push_back(optionSource(DesignInput::SheetThickness, sheetThickness));
+    const CutList list = cutListOf(*sheet, stackRound, rounding->count() > 0, options, sources);
+    double weight = 0;
+    try {
+        weight = workshop::calculatorWeight(*sheet);
+    } catch (const CalcError& error) {
+        diagnostics += describeCalcError(error) + "\n";
+        return kExitCalculationFailed;
+    }
+    if (*dxf) {
+        try {
+            replaceFile(dxfFile.text, dxf::writeCutListDxf(list, labels));
+        } catch (const std::runtime_error& error) {
+            // The answer is sound but not delivered: the status of a failed run.
+            diagnostics += "kalvitra-cli cutlist: " + std::string(error.what()) + "\n";
+            return kExitCalculationFailed;
+        }
+    }
+    output += workshop::writeCutListCsv(list);
+    diagnostics += summaryOf(list, weight);
+    return kExitSuccess;
+}
+
+int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string& output,
+            std::string& diagnostics) {
+    CLI::App app("The no-load loss of a core's frame from a loss curve: P0 = K x p(B) x mass.",
+                 "kalvitra-cli loss");
+    app.footer(lossFooter());
+    OptionText flux{kFluxDensity, ""};
+    OptionText volts{kVoltsPerTurn, ""};
+    OptionText frequency{kFrequency, "50"};
+    OptionText grade{kGrade, ""};
+    OptionText curveFile{kCurve, ""};
+    OptionText buildingFactor{kBuildingFactor, "1"};
+    OptionText mass{kMass, ""};
+    OptionText stackRound{kStackRound, ""};
+    CLI::Option* fluxOption =
+        app.add_option(std::string(kFluxDensity), flux.text, "Peak flux density B in T")
+            ->option_text("B");
+    CLI::Option* voltsOption = app.add_option(std::string(kVoltsPerTurn), volts.text,
+                                              "Volts per turn E: B from the sheet's net area")
+                                   ->option_text("E")
+                                   ->excludes(fluxOption);
+    app.add_option(std::string(kFrequency), frequency.text, "Frequency F in Hz (default 50)")
+        ->option_text("F")
+        ->needs(voltsOption);
+    CLI::Option* gradeOption =
+        app.add_option(std::string(kGrade), grade.text, "A built-in grade's curve (see GRADES)")
+            ->option_text("NAME");
+    CLI::Option* curveOption =
+        app.add_option(std::string(kCurve), curveFile.text, "The curve in a CSV file B,W/kg")
+            ->option_text("FILE")
+            ->excludes(gradeOption);
+    app.add_option(std::string(kBuildingFactor), buildingFactor.text,
+                   "Building factor K (default 1)")
+        ->option_text("K");
+    CLI::Option* massOption =
+        app.add_option(std::string(kMass), mass.text, "Mass in kg (default: the frame mass)")
+            ->option_text("KG");
+    CLI::Option* rounding =
+        app.add_option(std::string(kStackRound), stackRound.text,
+                       "Stack rounding R for the frame mass and net area, as cutlist")
+            ->option_text("R");
+    if (const auto status = parseOptions(app, args, output, diagnostics)) {
+        return *status;
+    }
+    if (!*fluxOption && !*voltsOption) {
+        throw Refusal{
+            "give the flux density (--flux-density B) or the volts per turn "
+            "(--volts-per-turn E); see kalvitra-cli loss --help"};
+    }
+    if (!*gradeOption && !*curveOption) {
+        throw Refusal{
+            "give the loss curve (--grade NAME or --curve FILE); see kalvitra-cli loss "
+            "--help"};
+    }
+
+    const OptionText& fluxSource = *fluxOption ? flux : volts;
+    std::vector<InputSource> sources = sheetSources();
+    for (const auto& [input, option] : {std::pair{DesignInput::FluxDensity, &fluxSource},
+                                        {DesignInput::VoltsPerTurn, &volts},
+                                        {DesignInput::Frequency, &frequency},
+                                        {DesignInput::Grade, &grade},
+                                        {DesignInput::Curve, &curveFile},
+                                        {DesignInput::BuildingFactor, &buildingFactor}}) {
+        sources.push_back(optionSource(input, *option));
+    }
+    if (*massOption) {
+        sources.push_back(optionSource(DesignInput::Mass, mass));
+    }
+    const double k = readOption(buildingFactor);
+    const bool massGiven = massOption->count() > 0;
+    const double givenMass = massGiven ? readOption(mass) : 0.0;
+    const double b = *fluxOption ? readOption(flux) : readOption(volts);
+    const double f = readOption(frequency);
+    workshop::CutListOptions options;
+    if (*rounding) {
+        options.stackRound = readOption(stackRound);
+    }
+    const workshop::LossCurve curve = ask(
+        [&] {
+            return *gradeOption ? workshop::builtInGrade(grade.text)
+                                : workshop::readLossCurve(readOptionFile(curveFile, kMaxCurveBytes),
+                                                          curveFile.text);
+        },
+        sources);
+
+    std::optional<CutList> list;
+    if (!massGiven || *voltsOption) {
+        const std::optional<Sheet> sheet = calculatedSheet(input, kStagesOnly, diagnostics);
+        if (!sheet) {
+            return kExitCalculationFailed;
+        }
+        list = cutListOf(*sheet, stackRound, rounding->count() > 0, options, sources);
+    }
+    const workshop::NoLoadLoss loss = ask(
+        [&] {
+            const double fluxDensity =
+                *voltsOption ? workshop::fluxDensityOf(b, f, list->netArea) : b;
+            return workshop::noLoadLoss(curve, fluxDensity, massGiven ? givenMass : list->frameMass,
+                                        k);
+        },
+        sources);
+    output += "flux_density=" + writeDefault(loss.fluxDensity) + "\n" +
+              "specific_loss=" + writeDefault(loss.specificLoss) + "\n" +
+              "mass=" + writeDefault(loss.mass) + "\n" +
+              "building_factor=" + writeDefault(loss.buildingFactor) + "\n" +
+              "no_load_loss=" + writeDefault(loss.loss) + "\n";
+    return kExitSuccess;
+}
+
+}  // namespace kalvitra::cli
