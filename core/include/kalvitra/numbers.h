@@ -39,6 +39,30 @@ double readLenient(std::string_view text);
 //   "12.5mm"      -> TypeMismatch
 double readStrict(std::string_view text);
 
+// What keeps a typed text from being one plain number.
+enum class PlainNumberProblem { None, Empty, NotANumber, DecimalComma, OutOfRange };
+
+struct PlainReading {
+    double value = 0;
+    PlainNumberProblem problem = PlainNumberProblem::None;
+};
+
+// Reading of a number typed outside the sheet, where a slip must be refused
+// rather than read as some other number: one plain finite decimal number
+// ([+-] digits [. digits] [(E|e) [+-] digits]), blanks and tabs around it
+// allowed, no digit-group commas, no inf or nan. Any comma is a
+// DecimalComma, never a thousands separator; a magnitude beyond the double
+// range is OutOfRange; one too small for it reads as 0, as in strict reading.
+// value holds the number only when problem is None.
+//   " 200.5 "  -> 200.5
+//   "1.5E-3"   -> 0.0015
+//   ""         -> Empty
+//   "200mm"    -> NotANumber
+//   "200,5"    -> DecimalComma
+//   "1,234.5"  -> DecimalComma
+//   "1e999"    -> OutOfRange
+PlainReading readPlainNumber(std::string_view text);
+
 // Default writing: at most 15 significant digits, trailing zeros dropped,
 // plain form for decimal exponents -4..14 and exponent form otherwise.
 // Zero of either sign is "0"; no leading blank, "-" for a negative number.
