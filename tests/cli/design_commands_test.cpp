@@ -91,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                kW + std::string("--diameter \"abc\": not a number")},
         BadUse{"DiameterWithUnit", "widths", widthsArgs("200mm", "3"), "",
                kW + std::string("--diameter \"200mm\": not a number")},
+        BadUse{"DiameterWithDecimalComma", "widths", widthsArgs("200,5", "3"), "",
+               kW + std::string("--diameter \"200,5\": not a number (use a decimal point)")},
         BadUse{"DiameterEmpty", "widths", widthsArgs("", "3"), "",
                kW + std::string("--diameter \"\": not a number")},
         BadUse{"DiameterInfinite", "widths", widthsArgs("inf", "3"), "",
@@ -157,14 +159,19 @@ INSTANTIATE_TEST_SUITE_P(
                "widths",
                {"--diameter", "200", "--stages"},
                "",
-               kW + std::string("--stages: 1 required TEXT missing; see kalvitra-cli widths "
-                                "--help")},
+               kW + std::string("--stages needs a value; see kalvitra-cli widths --help")},
         BadUse{"OptionGivenTwice", "widths", widthsArgs("200", "3", {"--stages", "4"}), "",
                kW + std::string("--stages: At Most 1 required but received 2; see kalvitra-cli "
                                 "widths --help")},
         BadUse{"UnknownOption", "widths", widthsArgs("200", "3", {"--width", "5"}), "",
-               kW + std::string("unexpected argument \"--width\"; see kalvitra-cli widths "
-                                "--help")},
+               kW + std::string("unknown option \"--width\" (did you mean --min-width?); see "
+                                "kalvitra-cli widths --help")},
+        BadUse{"MisspeltOptionIsNamedBeforeTheMissingOne",
+               "widths",
+               {"--diamter", "200", "--stages", "6"},
+               "",
+               kW + std::string("unknown option \"--diamter\" (did you mean --diameter?); see "
+                                "kalvitra-cli widths --help")},
         BadUse{"StrayArgument", "widths", widthsArgs("200", "3", {"stages"}), "",
                kW + std::string("unexpected argument \"stages\"; see kalvitra-cli widths "
                                 "--help")}),
@@ -219,8 +226,8 @@ INSTANTIATE_TEST_SUITE_P(
                kD + std::string("--stages is required; see kalvitra-cli diameter --help")},
         BadUse{"DiameterIsNotAnOption", "diameter",
                diameterArgs("100", "0.96", {"--diameter", "200"}), "",
-               kD + std::string("unexpected argument \"--diameter\"; see kalvitra-cli diameter "
-                                "--help")}),
+               kD + std::string("unknown option \"--diameter\" (did you mean --diameter-step?); "
+                                "see kalvitra-cli diameter --help")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
