@@ -126,7 +126,8 @@ int readStages(const OptionText& option) {
 std::optional<int> parseOptions(CLI::App& app, const std::vector<std::string>& args,
                                 std::string& output, std::string& diagnostics) {
     app.set_help_flag("-h,--help", "Print this help and exit");
-    // "/grid" is no option on any system, as in the main command line.
+    // The same command line means the same thing on every system: "/csv" is
+    // an unknown action and "/grid" no option on Windows too.
     app.allow_windows_style_options(false);
     app.allow_extras();
     const auto refusal = [&app](std::string_view problem) {

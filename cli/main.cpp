@@ -4,11 +4,13 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "batch.h"
 #include "byte_stream.h"
+#include "command_options.h"
 #include "design_commands.h"
 #include "kalvitra/actions.h"
 #include "kalvitra/utf8.h"
@@ -102,6 +104,22 @@ EXAMPLES:
 FILES:
   A sheet kept in a file is suggested the extension .kvs (Kalvitra sheet).)";
 
+// The help names the actions in its own words (ACTIONS in the footer), so
+// CLI11's list of positionals, "ACTION TEXT ... REQUIRED", is left out, and
+// so is the "Needs: --csv" it would put beside a flag; the descriptions say
+// it. At least one action is required, though the tool, not CLI11, says so.
+class HelpFormatter final : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App*, std::string name) const override {
+        return get_label("Usage") + ": " + name + " [OPTIONS] ACTION...\n";
+    }
+    std::string make_positionals(const CLI::App*) const override { return {}; }
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_items_expected_max() == 0 ? std::string()
+                                                     : CLI::Formatter::make_option_opts(option);
+    }
+};
+
 std::string actionNameList() {
     std::string list;
     for (const Action action : kAllActions) {
@@ -161,13 +179,10 @@ int main(int argc, char** argv) {
     }
 
     CLI::App app(kDescription, "kalvitra-cli");
-    // The same command line means the same thing on every system: "/csv" is
-    // an unknown action on Windows too, not the option --csv.
-    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string("kalvitra-cli ") + KALVITRA_CLI_VERSION,
                          "Print the version and exit");
-    app.set_help_flag("-h,--help", "Print this help and exit");
     app.footer(kFooter);
+    app.formatter(std::make_shared<HelpFormatter>());
 
     bool csvMode = false;
     app.add_flag("--csv", csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");
@@ -181,28 +196,28 @@ int main(int argc, char** argv) {
             return "unknown action " + quoteForMessage(name) + " (known: " + actionNameList() + ")";
         },
         "", "action");
-    app.add_option("ACTION", actionNames, "Calculations to run, in order")
-        ->required()
-        ->check(knownAction);
+    app.add_option("ACTION", actionNames, "Calculations to run, in order")->check(knownAction);
 
-    // CLI11 reports usage errors with exit codes of its own; the tool's
-    // contract has one status for every bad invocation.
-    app.failure_message([](const CLI::App*, const CLI::Error& error) {
-        const std::string problem =
-            error.get_name() == "RequiredError"
-                ? "no ACTION given; name at least one of " + actionNameList()
-                : std::string(error.what());
-        return "kalvitra-cli: " + problem + "; see kalvitra-cli --help\n";
-    });
-    std::vector<const char*> argumentPointers;
-    for (const std::string& argument : arguments) {
-        argumentPointers.push_back(argument.c_str());
-    }
+    std::string helpText;
+    std::string refusal;
+    std::optional<int> status;
     try {
-        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
-    } catch (const CLI::ParseError& error) {
-        const int status = app.exit(error);
-        return status == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitBadInput;
+        status = parseOptions(app, {arguments.begin() + 1, arguments.end()}, helpText, refusal);
+        if (!status && actionNames.empty()) {
+            refusal = "kalvitra-cli: no ACTION given; name at least one of " + actionNameList() +
+                      "; see kalvitra-cli --help\n";
+            status = kExitBadInput;
+        }
+    } catch (const Refusal& problem) {
+        refusal = "kalvitra-cli: " + problem.message + "\n";
+        status = kExitBadInput;
+    }
+    if (status) {
+        return withStandardStreams([&](ByteSource&, ByteSink& output, std::string& log) {
+            writeOut(output, helpText);
+            log += refusal;
+            return *status;
+        });
     }
 
     std::vector<Action> actions;
@@ -215,8 +230,8 @@ int main(int argc, char** argv) {
             return runCsvBatch(input, output, actions, log);
         }
         std::string sheetText;
-        const int status = runSheetBatch(readAll(input), actions, sheetText, log);
+        const int result = runSheetBatch(readAll(input), actions, sheetText, log);
         writeOut(output, sheetText);
-        return status;
+        return result;
     });
 }

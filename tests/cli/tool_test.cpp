@@ -141,10 +141,10 @@ INSTANTIATE_TEST_SUITE_P(
                "",
                "kalvitra-cli: ACTION: unknown action \"Stages\" (known: stages, gross-area, "
                "net-area, stack, weight); see kalvitra-cli --help"},
-        BadUse{"UnknownOption",
+        BadUse{"MisspeltOption",
                {"--tsv", "stages"},
                "",
-               "kalvitra-cli: The following argument was not expected: --tsv; see kalvitra-cli "
+               "kalvitra-cli: unknown option \"--tsv\" (did you mean --csv?); see kalvitra-cli "
                "--help"},
         BadUse{"UnknownField",
                {"stages"},
@@ -297,6 +297,7 @@ TEST(Tool, HelpAndVersionExitZero) {
     for (const char* mentioned : {"Usage:", "--csv", "gross-area", "EXIT STATUS"}) {
         EXPECT_NE(help.out.find(mentioned), std::string::npos) << mentioned;
     }
+    EXPECT_EQ(help.out.find("REQUIRED"), std::string::npos) << "CLI11's own words stay out";
 }
 
 // A full disk or a closed pipe must not pass for success.
