@@ -8,6 +8,7 @@
 
 #include "csv.h"
 #include "kalvitra/errors.h"
+#include "kalvitra/lenient_reading.h"
 #include "kalvitra/sheet_text.h"
 #include "kalvitra/utf8.h"
 
@@ -92,8 +93,7 @@ void writeCsvHeader(OutputBuffer& out) {
     out.commit(std::copy(header.begin(), header.end(), place));
 }
 
-void writeCsvRow(const Sheet& sheet, const std::optional<CalcError>& error, OutputBuffer& out) {
-    const std::string_view errorText = error ? errorKindName(error->kind()) : "";
+void writeCsvRow(const Sheet& sheet, std::string_view errorText, OutputBuffer& out) {
     std::size_t longest = errorText.size() + 1;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         longest += maxCsvFieldLength(sheet.textRef(fieldAt(i)).size()) + 1;
@@ -130,18 +130,43 @@ std::optional<std::vector<Field>> readCsvHeader(const CsvReader& reader, InputEr
     return columns;
 }
 
+// "error: KIND: MESSAGE", the line for a sheet that is not calculated whole.
+std::string errorLine(std::string_view kind, std::string_view message) {
+    return "error: " + std::string(kind) + ": " + std::string(message);
+}
+
 }  // namespace
 
+std::optional<std::string> reportLenientReadings(const SheetAccess& sheet,
+                                                 std::span<const Action> actions, bool strict,
+                                                 std::size_t line, std::string& diagnostics) {
+    std::optional<std::string> refusal;
+    for (const LenientFinding& finding : findLenientReadings(sheet, actions)) {
+        std::string message = describeFinding(finding);
+        const std::string where = line == 0 ? "" : "line " + std::to_string(line) + ": ";
+        appendLine(diagnostics, strict ? errorLine(kLenientInputKind, where + message)
+                                       : "warning: " + where + message);
+        if (strict && !refusal) {
+            refusal = std::move(message);
+        }
+    }
+    return refusal;
+}
+
 std::string describeCalcError(const CalcError& error) {
-    return std::string("error: ") + std::string(errorKindName(error.kind())) + ": " + error.what();
+    return errorLine(errorKindName(error.kind()), error.what());
 }
 
 int runSheetBatch(std::string_view input, std::span<const Action> actions, std::string& output,
-                  std::string& diagnostics) {
+                  std::string& diagnostics, const BatchOptions& options) {
     Sheet sheet;
     if (const std::optional<SheetTextError> problem = readSheetLines(input, sheet)) {
         appendLine(diagnostics, "kalvitra-cli: " + problem->describe());
         return kExitBadInput;
+    }
+    if (reportLenientReadings(sheet, actions, options.strict, 0, diagnostics)) {
+        appendSheetLines(sheet, output);  // as read: refused, not calculated
+        return kExitCalculationFailed;
     }
     const std::optional<CalcError> error = runActions(actions, sheet);
     appendSheetLines(sheet, output);
@@ -153,13 +178,13 @@ int runSheetBatch(std::string_view input, std::span<const Action> actions, std::
 }
 
 int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> actions,
-                std::string& diagnostics) {
-    CsvReader reader(input);
+                std::string& diagnostics, const BatchOptions& options) {
     const auto reportMalformed = [&](const InputError& problem) {
         appendLine(diagnostics, "kalvitra-cli: " + problem.describe());
         return kExitBadInput;
     };
 
+    CsvReader reader(input);
     switch (reader.next()) {
         case CsvReader::Result::Malformed:
             return reportMalformed(reader.error());
@@ -202,12 +227,25 @@ int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> act
         for (std::size_t i = 0; i < columns->size(); ++i) {
             sheet.setText((*columns)[i], reader.field(i));
         }
-        const std::optional<CalcError> error = runActions(actions, sheet);
-        if (error && failedRowCount++ == 0) {
-            firstFailure =
-                "line " + std::to_string(reader.recordLine()) + ": " + describeCalcError(*error);
+        const auto fail = [&](std::string_view kind, std::string_view message) {
+            if (failedRowCount++ == 0) {
+                firstFailure =
+                    "line " + std::to_string(reader.recordLine()) + ": " + errorLine(kind, message);
+            }
+            return kind;
+        };
+        std::string_view errorText;
+        if (const std::optional<std::string> refusal = reportLenientReadings(
+                sheet, actions, options.strict, reader.recordLine(), diagnostics)) {
+            errorText = fail(kLenientInputKind, *refusal);
+        } else if (const std::optional<CalcError> error = runActions(actions, sheet)) {
+            errorText = fail(errorKindName(error->kind()), error->what());
         }
-        writeCsvRow(sheet, error, buffer);
+        writeCsvRow(sheet, errorText, buffer);
+        if (options.messages != nullptr && diagnostics.size() >= kOutputChunkSize) {
+            options.messages->write(diagnostics);
+            diagnostics.clear();
+        }
     }
     buffer.flush();
     output.flush();

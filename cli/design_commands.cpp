@@ -246,6 +246,8 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
                std::string& diagnostics) {
     CLI::App app("Draws the section of a sheet to scale as SVG.", "kalvitra-cli section");
     app.footer(kSectionFooter);
+    bool strict = false;
+    app.add_flag("--strict", strict, "Refuse, not warn about, a sheet read leniently");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
@@ -253,9 +255,14 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
     if (const std::optional<SheetTextError> problem = readSheetLines(readAll(input), sheet)) {
         throw Refusal{problem->describe()};
     }
+    constexpr std::array actions = {Action::StageThicknesses, Action::GrossArea};
+    if (reportLenientReadings(sheet, actions, strict, 0, diagnostics)) {
+        return kExitCalculationFailed;
+    }
     try {
-        runAction(Action::StageThicknesses, sheet);
-        runAction(Action::GrossArea, sheet);
+        for (const Action action : actions) {
+            runAction(action, sheet);
+        }
     } catch (const CalcError& error) {
         diagnostics += describeCalcError(error) + "\n";
         return kExitCalculationFailed;

@@ -186,6 +186,9 @@ int main(int argc, char** argv) {
 
     bool csvMode = false;
     app.add_flag("--csv", csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");
+    BatchOptions options;
+    app.add_flag("--strict", options.strict,
+                 "Refuse, not warn about, a sheet read leniently (see WARNINGS)");
 
     std::vector<std::string> actionNames;
     const CLI::Validator knownAction(
@@ -227,10 +230,12 @@ int main(int argc, char** argv) {
 
     return withStandardStreams([&](ByteSource& input, ByteSink& output, std::string& log) {
         if (csvMode) {
-            return runCsvBatch(input, output, actions, log);
+            FileSink messages(stderr, "standard error");
+            options.messages = &messages;
+            return runCsvBatch(input, output, actions, log, options);
         }
         std::string sheetText;
-        const int result = runSheetBatch(readAll(input), actions, sheetText, log);
+        const int result = runSheetBatch(readAll(input), actions, sheetText, log, options);
         writeOut(output, sheetText);
         return result;
     });
