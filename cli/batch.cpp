@@ -46,6 +46,7 @@ void appendLine(std::string& diagnostics, std::string_view line) {
 constexpr std::size_t kOutputChunkSize = 64 * 1024;
 
 constexpr std::string_view kErrorColumn = "error";
+constexpr std::string_view kErrorColumnLabel = "错误";
 
 // Collects output and hands it on in pieces of about kOutputChunkSize.
 // Rows are written straight into its storage, which grows only for a row
@@ -81,13 +82,14 @@ private:
     std::size_t used_ = 0;
 };
 
-void writeCsvHeader(OutputBuffer& out) {
-    std::string header;
+void writeCsvHeader(OutputBuffer& out, const BatchOptions& options) {
+    const bool labels = options.header == HeaderWords::ChineseLabels;
+    std::string header(options.byteOrderMark ? kByteOrderMark : "");
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        header.append(fieldName(fieldAt(i)));
+        appendCsvField(header, labels ? fieldLabel(fieldAt(i)) : fieldName(fieldAt(i)));
         header += ',';
     }
-    header.append(kErrorColumn);
+    header.append(labels ? kErrorColumnLabel : kErrorColumn);
     header += '\n';
     char* const place = out.reserve(header.size());
     out.commit(std::copy(header.begin(), header.end(), place));
@@ -115,13 +117,20 @@ std::optional<std::vector<Field>> readCsvHeader(const CsvReader& reader, InputEr
     std::array<bool, kFieldCount> seen{};
     for (std::size_t i = 0; i < reader.fieldCount(); ++i) {
         const std::string_view name = reader.field(i);
-        const std::optional<Field> field = fieldByName(name);
+        std::optional<Field> field = fieldByName(name);
+        if (!field) {
+            field = fieldByLabel(name);
+        }
         if (!field) {
             problem = {reader.fieldLine(i), "unknown column " + quoteForMessage(name)};
             return std::nullopt;
         }
         if (seen[indexOf(*field)]) {
-            problem = {reader.fieldLine(i), "column " + std::string(name) + " given twice"};
+            std::string twice = "column " + std::string(name) + " given twice";
+            if (name != fieldName(*field)) {
+                twice += " (it is " + std::string(fieldName(*field)) + ")";
+            }
+            problem = {reader.fieldLine(i), std::move(twice)};
             return std::nullopt;
         }
         seen[indexOf(*field)] = true;
@@ -133,6 +142,45 @@ std::optional<std::vector<Field>> readCsvHeader(const CsvReader& reader, InputEr
 // "error: KIND: MESSAGE", the line for a sheet that is not calculated whole.
 std::string errorLine(std::string_view kind, std::string_view message) {
     return "error: " + std::string(kind) + ": " + std::string(message);
+}
+
+// Whether a line that is no NAME=TEXT line names fields like a table's
+// header: "D,PK1,PK2" or "铁心直径(mm),第一级 片宽".
+bool looksLikeCsvHeader(std::string_view line) {
+    StringSource source(line);
+    CsvReader reader(source);
+    if (reader.next() != CsvReader::Result::Record) {
+        return false;
+    }
+    for (std::size_t i = 0; i < reader.fieldCount(); ++i) {
+        if (!fieldByName(reader.field(i)) && !fieldByLabel(reader.field(i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Why the reader stopped, and for a table that is not UTF-8 what to do about
+// it and how many rows were already written.
+InputError readingProblem(const CsvReader& reader, std::size_t rowsWritten) {
+    InputError problem = reader.error();
+    if (reader.invalidUtf8()) {
+        problem.problem += " (the table must be UTF-8: save it as \"CSV UTF-8\")";
+        if (rowsWritten > 0) {
+            problem.problem += "; " + countOf(rowsWritten, "row") + " before it already written";
+        }
+    }
+    return problem;
+}
+
+// The first problem a reader meets in a whole table that is not UTF-8: its
+// invalid byte, or a malformed line before it.
+InputError firstReadingProblem(std::string_view table) {
+    StringSource source(table);
+    CsvReader reader(source);
+    while (reader.next() == CsvReader::Result::Record) {
+    }
+    return readingProblem(reader, 0);
 }
 
 }  // namespace
@@ -161,7 +209,12 @@ int runSheetBatch(std::string_view input, std::span<const Action> actions, std::
                   std::string& diagnostics, const BatchOptions& options) {
     Sheet sheet;
     if (const std::optional<SheetTextError> problem = readSheetLines(input, sheet)) {
-        appendLine(diagnostics, "kalvitra-cli: " + problem->describe());
+        std::string line = "kalvitra-cli: " + problem->describe();
+        if (problem->kind == SheetTextProblem::MissingEquals &&
+            looksLikeCsvHeader(problem->subject)) {
+            line += " (a CSV table? use --csv)";
+        }
+        appendLine(diagnostics, line);
         return kExitBadInput;
     }
     if (reportLenientReadings(sheet, actions, options.strict, 0, diagnostics)) {
@@ -184,10 +237,21 @@ int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> act
         return kExitBadInput;
     };
 
-    CsvReader reader(input);
+    // A spreadsheet's "CSV" on a Chinese desktop is GBK. Found only when the
+    // reader comes to its first Chinese text, it would leave the rows before
+    // it written; a table that fits in memory is checked whole first.
+    const std::string head = readAtMost(input, options.wholeTableLimit + 1);
+    const bool whole = head.size() <= options.wholeTableLimit;
+    if (whole && !isValidUtf8(head)) {
+        return reportMalformed(firstReadingProblem(head));
+    }
+    StringSource wholeTable(head);
+    ReadAheadSource streamedTable(head, input);
+    CsvReader reader(whole ? static_cast<ByteSource&>(wholeTable) : streamedTable);
+
     switch (reader.next()) {
         case CsvReader::Result::Malformed:
-            return reportMalformed(reader.error());
+            return reportMalformed(readingProblem(reader, 0));
         case CsvReader::Result::End:
             return reportMalformed({1, "no header row: the input is empty"});
         case CsvReader::Result::Record:
@@ -200,7 +264,7 @@ int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> act
     }
 
     OutputBuffer buffer(output);
-    writeCsvHeader(buffer);
+    writeCsvHeader(buffer, options);
 
     Sheet sheet;
     std::size_t rowCount = 0;
@@ -213,7 +277,7 @@ int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> act
             break;
         }
         if (result == CsvReader::Result::Malformed) {
-            status = reportMalformed(reader.error());
+            status = reportMalformed(readingProblem(reader, rowCount));
             break;
         }
         if (reader.fieldCount() != columns->size()) {

@@ -38,8 +38,19 @@ std::optional<std::string> reportLenientReadings(const SheetAccess& sheet,
                                                  std::span<const Action> actions, bool strict,
                                                  std::size_t line, std::string& diagnostics);
 
+// How a table's output header names the columns: by field name and "error",
+// or by the fields' Chinese labels and "错误", for a spreadsheet user.
+enum class HeaderWords { FieldNames, ChineseLabels };
+
+// A table read whole before any row is written, so that one that is not
+// UTF-8 is refused with nothing written; a larger one streams through.
+inline constexpr std::size_t kWholeTableLimit = 64 * 1024 * 1024;
+
 struct BatchOptions {
     bool strict = false;  // a sheet read leniently is refused, not calculated
+    HeaderWords header = HeaderWords::FieldNames;  // tables only
+    bool byteOrderMark = false;                    // tables only: output starts with one
+    std::size_t wholeTableLimit = kWholeTableLimit;
     // Where a table's messages go as they come, so that a long table's
     // warnings do not pile up in memory; what is left stays in diagnostics.
     ByteSink* messages = nullptr;
@@ -56,9 +67,11 @@ int runSheetBatch(std::string_view input, std::span<const Action> actions, std::
 // A CSV table of designs, one sheet per row, streamed from input to output:
 // the header row of all 39 fields plus "error", then each row's sheet after
 // its actions with the kind of its error, if any; lenient readings are
-// reported as for one sheet, with the row's line. Rows before a malformed
-// line have already gone to output when it returns kExitBadInput.
-// Throws std::runtime_error when input or output fails.
+// reported as for one sheet, with the row's line. The input's header names
+// columns by field name or label. A table that is not UTF-8 is refused before
+// any row is written, unless it is larger than options.wholeTableLimit; rows
+// before any other malformed line have already gone to output when it
+// returns kExitBadInput. Throws std::runtime_error when input or output fails.
 int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> actions,
                 std::string& diagnostics, const BatchOptions& options = {});
 

@@ -185,10 +185,20 @@ int main(int argc, char** argv) {
     app.formatter(std::make_shared<HelpFormatter>());
 
     bool csvMode = false;
-    app.add_flag("--csv", csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");
+    CLI::Option* csvOption =
+        app.add_flag("--csv", csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");
     BatchOptions options;
     app.add_flag("--strict", options.strict,
                  "Refuse, not warn about, a sheet read leniently (see WARNINGS)");
+    std::string headerWords = "names";
+    app.add_option("--header", headerWords,
+                   "With --csv: output header of field names (default) or Chinese labels")
+        ->check(CLI::IsMember({"names", "zh"}))
+        ->needs(csvOption)
+        ->option_text("names|zh");
+    app.add_flag("--bom", options.byteOrderMark,
+                 "With --csv: start the output with a byte order mark, for Excel")
+        ->needs(csvOption);
 
     std::vector<std::string> actionNames;
     const CLI::Validator knownAction(
@@ -222,6 +232,7 @@ int main(int argc, char** argv) {
             return *status;
         });
     }
+    options.header = headerWords == "zh" ? HeaderWords::ChineseLabels : HeaderWords::FieldNames;
 
     std::vector<Action> actions;
     for (const std::string& name : actionNames) {

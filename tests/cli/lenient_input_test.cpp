@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ std::string tableOf(const std::vector<Sheet>& sheets) {
         }
     }
     return table + '\n';
+}
+
+std::size_t lineCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
 // The warnings go to standard error alone: the sheets written and the exit
@@ -139,6 +144,43 @@ TEST(LenientInput, StrictTableMarksTheRowAndCalculatesTheOthers) {
                                "\nkalvitra-cli: 1 of 2 rows failed; first at line 3: error: "
                                "lenient-input: " +
                                message + "\n");
+}
+
+// For a spreadsheet on a Chinese desktop: columns headed by the fields'
+// labels in, the labels and a byte order mark out.
+TEST(ChineseTable, LabelsInAndOut) {
+    const std::string table =
+        "\xEF\xBB\xBF"
+        "铁心直径(mm),第一级 片宽,jh22\n200,190,\n";
+    StringSource source(table);
+    StringSink sink;
+    std::string diagnostics;
+    const BatchOptions options{.header = HeaderWords::ChineseLabels, .byteOrderMark = true};
+    ASSERT_EQ(
+        runCsvBatch(source, sink, std::vector{Action::StageThicknesses}, diagnostics, options),
+        kExitSuccess)
+        << diagnostics;
+    EXPECT_TRUE(sink.text().starts_with("\xEF\xBB\xBF产品型号,工号,级数,铁心直径(mm),"))
+        << sink.text();
+    EXPECT_NE(sink.text().find(",第二级 级厚（另一侧）,"), std::string::npos);
+    EXPECT_NE(sink.text().find(",铁心重量(kg),错误\n,,,200,,,,7.65,,190,"), std::string::npos);
+    EXPECT_EQ(lineCount(sink.text()), 2u);
+}
+
+// Above the size checked whole, the rows stream through as they are done,
+// and the refusal says how many were written.
+TEST(ChineseTable, LargeTableNotUtf8SaysHowManyRowsWereWritten) {
+    const std::string table = "Text1\na\nb\n\xB1\xE4\n";
+    StringSource source(table, 1);
+    StringSink sink;
+    std::string diagnostics;
+    EXPECT_EQ(runCsvBatch(source, sink, std::vector{Action::TotalStack}, diagnostics,
+                          {.wholeTableLimit = 4}),
+              kExitBadInput);
+    EXPECT_EQ(lineCount(sink.text()), 3u);
+    EXPECT_EQ(diagnostics,
+              "kalvitra-cli: line 4: invalid UTF-8 in field 1 (the table must be UTF-8: save it as "
+              "\"CSV UTF-8\"); 2 rows before it already written\n");
 }
 
 }  // namespace

@@ -178,10 +178,19 @@ INSTANTIATE_TEST_SUITE_P(
                {"--csv", "stages"},
                "D,PK1,D\n",
                "kalvitra-cli: line 1: column D given twice"},
-        BadUse{"CsvInvalidUtf8InHeader",
-               {"--csv", "stages"},
-               "D,PK\xFF\n",
-               "kalvitra-cli: line 1: invalid UTF-8 in field 2"}),
+        BadUse{"CsvWithoutTheOption",
+               {"stages"},
+               "\xEF\xBB\xBF\"D\",\xE7\xAC\xAC\xE4\xB8\x80\xE7\xBA\xA7 "
+               "\xE7\x89\x87\xE5\xAE\xBD\r\n200,190\r\n",
+               "kalvitra-cli: line 1: expected NAME=TEXT, found no '=' in \"\\\"D\\\",\xE7\xAC\xAC"
+               "\xE4\xB8\x80\xE7\xBA\xA7 \xE7\x89\x87\xE5\xAE\xBD\" (a CSV table? use --csv)"},
+        // A spreadsheet's "CSV" on a Chinese desktop: GBK text in the fourth row.
+        BadUse{
+            "CsvTableInGbk",
+            {"--csv", "stages"},
+            "Text1,D,PK1\nA,200,190\nB,200,190\nC,200,190\n\xB1\xE4\xD1\xB9\xC6\xF7,200,190\n",
+            "kalvitra-cli: line 5: invalid UTF-8 in field 1 (the table must be UTF-8: save it as "
+            "\"CSV UTF-8\")"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BadTable {
@@ -209,9 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadTable{"WrongFieldCount", "Text1,jh1\n5,5\n6\n",
                              "kalvitra-cli: line 3: row has 1 field, the header has 2"},
                     BadTable{"TextAfterClosingQuote", "Text1,jh1\n5,5\n\"6\"7,6\n",
-                             "kalvitra-cli: line 3: text after the closing quote of a field"},
-                    BadTable{"InvalidUtf8", "Text1,jh1\r\n5,5\r\n\"a\r\n\xE0\x80\",6\r\n",
-                             "kalvitra-cli: line 4: invalid UTF-8 in field 1"}),
+                             "kalvitra-cli: line 3: text after the closing quote of a field"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Bytes pass through as they are on every system: the Windows C runtime's
@@ -302,6 +309,18 @@ TEST(Tool, HelpAndVersionExitZero) {
         EXPECT_NE(help.out.find(mentioned), std::string::npos) << mentioned;
     }
     EXPECT_EQ(help.out.find("REQUIRED"), std::string::npos) << "CLI11's own words stay out";
+}
+
+// The table's options reach the batch: strict rows, Chinese labels and a
+// byte order mark for a spreadsheet.
+TEST(Tool, TableOptionsForASpreadsheet) {
+    const ToolRun run =
+        runTool({"--csv", "--strict", "--header", "zh", "--bom", "stages"}, "D,PK1\n200mm,190\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.starts_with("\xEF\xBB\xBF\xE4\xBA\xA7\xE5\x93\x81")) << run.out;
+    EXPECT_TRUE(run.out.ends_with(",lenient-input\n")) << run.out;
+    EXPECT_TRUE(run.err.starts_with("error: lenient-input: line 2: D: \"200mm\" read as 200\n"))
+        << run.err;
 }
 
 // A full disk or a closed pipe must not pass for success.
