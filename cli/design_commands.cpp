@@ -125,9 +125,11 @@ constexpr const char* kSectionFooter =
 it, and writes an SVG drawing of the section to standard output: one unit per millimetre (width
 and height in mm, so it prints to scale), the circle of diameter D, every packet of every stage,
 a table of each stage's width and thickness, D, the gross area and the utilisation. The stages
-in use are PK1 up to the last width given; they must decrease.
-Exit status 0; 1 when an action fails ("error: KIND: MESSAGE" on standard error); 2 for bad
-input or a section that cannot be drawn. On 1 and 2 nothing goes to standard output.
+in use are PK1 up to the last width given; they must decrease. Fields read leniently are warned
+about as for the actions alone (see kalvitra-cli --help, WARNINGS).
+Exit status 0; 1 when an action fails ("error: KIND: MESSAGE" on standard error) or, with
+--strict, the sheet was read leniently; 2 for bad input or a section that cannot be drawn. On 1
+and 2 nothing goes to standard output.
 
 EXAMPLE:
   kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli section > section.svg)";

@@ -41,14 +41,35 @@ is skipped. Fields not given keep their initial text (all empty, MD = 7.65). Out
 fields as NAME=TEXT lines in the order above.
 
 CSV INPUT (--csv): RFC 4180, UTF-8 (byte order mark optional), LF or CRLF line ends. The header
-row names any of the 39 fields, in any order, each at most once. Every further row is one sheet
-that starts from the initial sheet. Empty lines are skipped (write "" for an empty value in a
-one-column table); the line break after the last row is optional; an empty input, without even
-a header, is an error. Output: a header of the 39 fields plus "error", then one row per input
-row with its sheet after the actions and, in "error", the kind of the error that stopped it
-(empty when none). Fields holding a comma, quote, CR or LF are quoted. Lines end with LF.
-Rows stream through: the rows before a malformed line have already been written when the tool
-stops there.
+row names any of the 39 fields, in any order, each at most once, by its name or by its Chinese
+label: the name the calculator window gives the field, its captions without the colon (the
+labels --header zh writes). Every further row is one sheet that starts from the initial sheet.
+Empty lines are skipped (write "" for an empty value in a one-column table); the line break after
+the last row is optional; an empty input, without even a header, is an error. Output: a header
+of the 39 field names plus "error" (with --header zh the labels and the Chinese for error; with
+--bom a byte order mark first, for Excel), then one row per input row with its sheet after the
+actions and, in "error", the kind of the error that stopped it (empty when none). Fields holding
+a comma, quote, CR or LF are quoted. Lines end with LF. Rows stream through: the rows before a
+malformed line have already been written when the tool stops there. A table that is not UTF-8
+(a spreadsheet's plain "CSV" on a Chinese desktop is GBK) is refused before any row is written:
+save it as "CSV UTF-8". Only a table larger than 64 MiB is not checked whole first; its refusal
+says how many rows were already written.
+
+WARNINGS (--strict): the actions read every field as the calculator window does, leniently: a
+number is read up to the first character that is not part of one, and no digit at all reads as
+0. So 120mm reads as 120, 1 000 as 1000, 0,96 as 0 (the comma ends the number), full-width
+digits as 0, and an empty field as 0. The results stay exactly as the actions give them, and so
+do standard output and the exit status, but standard error gets a line for each field an action
+reads that is not one plain number; for each empty D, H, M, Z, MD or dpxs an action reads; for
+each empty field of a stage up to the last width given (the rows after it are empty by design);
+and where the widths do not decrease from stage to stage or a stage is skipped (PK2 empty, PK3
+given), since the thicknesses then come out negative. Fields an earlier action writes are not
+looked at. Each line names the field, its text and the value used; in a table, the input line:
+  warning: D: "200mm" read as 200
+  warning: line 3: dpxs: "0,96" read as 0 (a comma ends a number: use a decimal point)
+With --strict each is an error, "error: lenient-input: ...": the sheet is written as read,
+without running the actions, with exit status 1; in a table the row's error column says
+lenient-input, and the other rows run.
 
 COMMANDS (the first argument; each has its own --help, e.g. kalvitra-cli widths --help):
   widths --diameter D --stages N [--grid G] [--min-width W] [--stacking-factor F]
@@ -71,17 +92,19 @@ COMMANDS (the first argument; each has its own --help, e.g. kalvitra-cli widths 
       packet, a table of every stage's width and thickness, D, the gross area and the
       utilisation. The stages in use are PK1 up to the last width given and must decrease.
   widths and diameter write two summary lines to standard error: the stages used, the ideal
-  gross area, the net area (when F is known) and the utilisation. Numbers in options are read
-  strictly: the whole text must be one finite number. D lies between 1E-100 and 1E+100 mm (also
-  for section), and a grid may hold at most 20000 widths below D. Without --grid, --min-width
-  only checks the answer: it is refused when the narrowest best width is below W. Where two
-  sets of grid widths give the same area to the last bit, the wider width wins stage by stage.
+  gross area, the net area (when F is known) and the utilisation. A number in an option must be
+  one plain finite number, with a decimal point and no commas (200,5 is refused, not read as
+  2005). D lies between 1E-100 and 1E+100 mm (also for section), and a grid may hold at most
+  20000 widths below D. Without --grid, --min-width only checks the answer: it is refused when
+  the narrowest best width is below W. Where two sets of grid widths give the same area to the
+  last bit, the wider width wins stage by stage.
 
 EXIT STATUS:
   0  every action of every sheet succeeded; a COMMAND succeeded
   1  an action failed: the sheet is still written as it stands (fields written before the error
      keep their new text) and "error: KIND: MESSAGE" goes to standard error, KIND one of
-     type-mismatch, overflow, division-by-zero, invalid-operation, invalid-argument. With --csv
+     type-mismatch, overflow, division-by-zero, invalid-operation, invalid-argument; or, with
+     --strict, the sheet was read leniently (KIND lenient-input, see WARNINGS). With --csv
      the other rows still run, the error column names each row's KIND, and standard error
      gets one line with the number of failed rows and the first failure.
   2  bad command line or bad input (unknown action or option, unknown field or column, a line
