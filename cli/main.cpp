@@ -94,10 +94,10 @@ COMMANDS (the first argument; each has its own --help, e.g. kalvitra-cli widths 
   widths and diameter write two summary lines to standard error: the stages used, the ideal
   gross area, the net area (when F is known) and the utilisation. A number in an option must be
   one plain finite number, with a decimal point and no commas (200,5 is refused, not read as
-  2005). D lies between 1E-100 and 1E+100 mm (also for section), and a grid may hold at most
-  20000 widths below D. Without --grid, --min-width only checks the answer: it is refused when
-  the narrowest best width is below W. Where two sets of grid widths give the same area to the
-  last bit, the wider width wins stage by stage.
+  2005). D lies between 1E-100 and 1E+100 mm (also for section), and a grid may hold
+  at most 20000 widths below D. Without --grid, --min-width only checks the answer: it is refused
+  when the narrowest best width is below W. Where two sets of grid widths give the same area to
+  the last bit, the wider width wins stage by stage.
 
 EXIT STATUS:
   0  every action of every sheet succeeded; a COMMAND succeeded
