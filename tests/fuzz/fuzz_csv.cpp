@@ -6,7 +6,8 @@
 // record limit must stop it only at a record that is really longer; records
 // written back as CSV read back unchanged. A batch run ends in one of its
 // statuses without throwing, and what it wrote is well-formed CSV with the
-// header's 40 columns in every row.
+// header's 40 columns in every row, in field names or Chinese labels, with a
+// byte order mark only when asked for.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,7 @@
 #include "kalvitra/actions.h"
 #include "kalvitra/errors.h"
 #include "kalvitra/sheet.h"
+#include "kalvitra/utf8.h"
 
 namespace {
 
@@ -168,13 +170,14 @@ bool isErrorKindName(std::string_view name) {
     return false;
 }
 
-void checkBatch(std::string_view input) {
+void checkBatch(std::string_view input, const kalvitra::cli::BatchOptions& options) {
     StringSource source(input);
     kalvitra::cli::StringSink sink;
     std::string diagnostics;
     int status = -1;
     try {
-        status = kalvitra::cli::runCsvBatch(source, sink, kalvitra::kAllActions, diagnostics);
+        status =
+            kalvitra::cli::runCsvBatch(source, sink, kalvitra::kAllActions, diagnostics, options);
     } catch (...) {
         fail("the CSV batch run threw", input);
     }
@@ -195,14 +198,20 @@ void checkBatch(std::string_view input) {
             sink.text());
     require(!output.records.empty(), "the CSV batch output has no header", sink.text());
     const std::vector<std::string>& header = output.records[0].fields;
-    require(header.size() == kalvitra::kFieldCount + 1 && header.back() == "error",
+    const bool labels = options.header == kalvitra::cli::HeaderWords::ChineseLabels;
+    require(header.size() == kalvitra::kFieldCount + 1 &&
+                header.back() == (labels ? "错误" : "error") &&
+                header.front() == (labels ? "产品型号" : "Text1"),
             "the CSV batch output header is not the 39 fields and the error column", sink.text());
+    require(sink.text().starts_with(kalvitra::kByteOrderMark) == options.byteOrderMark,
+            "the CSV batch output's byte order mark is not as asked", sink.text());
     for (const Record& row : output.records) {
         require(row.fields.size() == header.size(), "a CSV batch output row has another width",
                 sink.text());
         if (&row != &output.records[0]) {
             const std::string& error = row.fields.back();
-            require(error.empty() || isErrorKindName(error),
+            require(error.empty() || isErrorKindName(error) ||
+                        (options.strict && error == kalvitra::cli::kLenientInputKind),
                     "a CSV batch output row names no known error kind", error);
         }
     }
@@ -213,6 +222,9 @@ void checkBatch(std::string_view input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     checkReader(input);
-    checkBatch(input);
+    checkBatch(input, {});
+    checkBatch(input, {.strict = true,
+                       .header = kalvitra::cli::HeaderWords::ChineseLabels,
+                       .byteOrderMark = true});
     return 0;
 }
