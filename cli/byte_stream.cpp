@@ -56,6 +56,11 @@ std::string readAll(ByteSource& source) {
 std::string readAtMost(ByteSource& source, std::size_t count) {
     constexpr std::size_t kChunkSize = 64 * 1024;
     std::string data;
+    // Room for all of it at once: growing by doubling could take twice the
+    // memory. Pages that are never written are never taken.
+    if (count != std::string::npos) {
+        data.reserve(count);
+    }
     while (data.size() < count) {
         const std::size_t oldSize = data.size();
         const std::size_t wanted = std::min(kChunkSize, count - oldSize);

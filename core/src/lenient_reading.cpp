@@ -1,6 +1,7 @@
 #include "kalvitra/lenient_reading.h"
 
 #include <array>
+#include <cstdint>
 
 #include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
@@ -9,24 +10,24 @@
 namespace kalvitra {
 namespace {
 
-bool between(Field field, Field first, Field last) {
+constexpr bool between(Field field, Field first, Field last) {
     return indexOf(field) >= indexOf(first) && indexOf(field) <= indexOf(last);
 }
 
-bool isWidth(Field field) {
+constexpr bool isWidth(Field field) {
     return between(field, Field::PK1, Field::PK9);
 }
 
-bool isThickness(Field field) {
+constexpr bool isThickness(Field field) {
     return between(field, Field::jh1, Field::jh9);
 }
 
-bool isSecondColumn(Field field) {
+constexpr bool isSecondColumn(Field field) {
     return between(field, Field::jh22, Field::jh92);
 }
 
 // The stage whose row holds the field, 0 for a single quantity.
-int stageOf(Field field) {
+constexpr int stageOf(Field field) {
     const auto after = [field](Field first) {
         return static_cast<int>(indexOf(field) - indexOf(first));
     };
@@ -42,7 +43,7 @@ int stageOf(Field field) {
     return 0;
 }
 
-bool isStageTable(Field field) {
+constexpr bool isStageTable(Field field) {
     return stageOf(field) != 0;
 }
 
@@ -56,9 +57,7 @@ int lastStageInUse(const SheetAccess& sheet) {
     return 0;
 }
 
-}  // namespace
-
-bool readsLeniently(Action action, Field field) {
+constexpr bool actionReads(Action action, Field field) {
     switch (action) {
         case Action::StageThicknesses:
             return field == Field::D || isWidth(field);
@@ -75,7 +74,7 @@ bool readsLeniently(Action action, Field field) {
     return false;
 }
 
-bool writes(Action action, Field field) {
+constexpr bool actionWrites(Action action, Field field) {
     switch (action) {
         case Action::StageThicknesses:
             return isThickness(field) || isSecondColumn(field);
@@ -91,17 +90,44 @@ bool writes(Action action, Field field) {
     return false;
 }
 
+// The same as one bit per field, worked out once while compiling: a table
+// is checked row by row, and the fields its actions read are the same for
+// every row.
+using FieldSet = std::uint64_t;
+static_assert(kFieldCount <= 64);
+
+constexpr std::array<FieldSet, kAllActions.size()> fieldSets(bool (*test)(Action, Field)) {
+    std::array<FieldSet, kAllActions.size()> sets{};
+    for (const Action action : kAllActions) {
+        for (std::size_t i = 0; i < kFieldCount; ++i) {
+            if (test(action, fieldAt(i))) {
+                sets[static_cast<std::size_t>(action)] |= FieldSet{1} << i;
+            }
+        }
+    }
+    return sets;
+}
+
+constexpr std::array kReadSets = fieldSets(actionReads);
+constexpr std::array kWriteSets = fieldSets(actionWrites);
+
+}  // namespace
+
+bool readsLeniently(Action action, Field field) {
+    return actionReads(action, field);
+}
+
+bool writes(Action action, Field field) {
+    return actionWrites(action, field);
+}
+
 std::vector<LenientFinding> findLenientReadings(const SheetAccess& sheet,
                                                 std::span<const Action> actions) {
-    std::array<bool, kFieldCount> read{};
-    std::array<bool, kFieldCount> written{};
+    FieldSet read = 0;
+    FieldSet written = 0;
     for (const Action action : actions) {
-        for (std::size_t i = 0; i < kFieldCount; ++i) {
-            read[i] = read[i] || (!written[i] && readsLeniently(action, fieldAt(i)));
-        }
-        for (std::size_t i = 0; i < kFieldCount; ++i) {
-            written[i] = written[i] || writes(action, fieldAt(i));
-        }
+        read |= kReadSets[static_cast<std::size_t>(action)] & ~written;
+        written |= kWriteSets[static_cast<std::size_t>(action)];
     }
 
     const int lastStage = lastStageInUse(sheet);
@@ -109,7 +135,7 @@ std::vector<LenientFinding> findLenientReadings(const SheetAccess& sheet,
     int previousStage = 0;  // the width before, for the order of the widths
     double previousWidth = 0;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        if (!read[i]) {
+        if ((read >> i & 1) == 0) {
             continue;
         }
         const Field field = fieldAt(i);

@@ -253,8 +253,9 @@ void requireFinite(double value) {
 // at most 15 digits, no exponent, no blank. Its digits form an integer that
 // a double holds exactly, and one division by an exact power of ten rounds
 // correctly, so this gives the same double as the general path, faster.
-// Returns false to send any other text to the general path.
-bool readShortDecimal(std::string_view text, double& value) {
+// Returns false to send any other text to the general path. wholeText, when
+// given, tells whether the number, with a digit at least, is all of the text.
+bool readShortDecimal(std::string_view text, double& value, bool* wholeText = nullptr) {
     std::size_t pos = 0;
     const bool negative = takeSign(text, pos);
     std::uint64_t digits = 0;
@@ -276,6 +277,9 @@ bool readShortDecimal(std::string_view text, double& value) {
         } else {
             break;  // the rest of the text is ignored
         }
+    }
+    if (wholeText != nullptr) {
+        *wholeText = digitCount > 0 && pos == text.size();
     }
     for (; pos < text.size(); ++pos) {
         if (isLenientBlank(text[pos])) {
@@ -406,6 +410,11 @@ double readStrict(std::string_view text) {
 
 PlainReading readPlainNumber(std::string_view text) {
     PlainReading reading;
+    bool whole = false;
+    if (readShortDecimal(text, reading.value, &whole) && whole) {
+        return reading;
+    }
+    reading.value = 0.0;
     if (text.find_first_not_of(" \t") == std::string_view::npos) {
         reading.problem = PlainNumberProblem::Empty;
     } else if (text.find(',') != std::string_view::npos) {
