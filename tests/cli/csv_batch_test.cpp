@@ -137,9 +137,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "line 3: quoted field is never closed"},
         BadTableCase{"FailedRowBeforeIsNotReportedAgain", "jh1\n1E400\n\"2\n", 1,
                      "line 3: quoted field is never closed"},
-        BadTableCase{"NotUtf8", "D\n1\n\"\r\n\xE0\x80\"\n", -1,
-                     "line 4: invalid UTF-8 in field 1 (the table must be UTF-8: save it as \"CSV "
-                     "UTF-8\")"},
         BadTableCase{"MalformedBeforeWhatIsNotUtf8", "D\n1\n\"2\"x\n\xFF\n", -1,
                      "line 3: text after the closing quote of a field"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -311,14 +311,17 @@ TEST(Tool, HelpAndVersionExitZero) {
     EXPECT_EQ(help.out.find("REQUIRED"), std::string::npos) << "CLI11's own words stay out";
 }
 
-// The table's options reach the batch: strict rows, Chinese labels and a
-// byte order mark for a spreadsheet.
-TEST(Tool, TableOptionsForASpreadsheet) {
-    const ToolRun run =
-        runTool({"--csv", "--strict", "--header", "zh", "--bom", "stages"}, "D,PK1\n200mm,190\n");
+// For a spreadsheet on a Chinese desktop: columns headed by the fields'
+// Chinese labels in and out, a byte order mark for Excel, strict rows.
+TEST(Tool, TableForAChineseSpreadsheet) {
+    const ToolRun run = runTool({"--csv", "--strict", "--header", "zh", "--bom", "stages"},
+                                "铁心直径(mm),第一级 片宽\n200mm,190\n");
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.out.starts_with("\xEF\xBB\xBF\xE4\xBA\xA7\xE5\x93\x81")) << run.out;
-    EXPECT_TRUE(run.out.ends_with(",lenient-input\n")) << run.out;
+    EXPECT_TRUE(run.out.starts_with("\xEF\xBB\xBF产品型号,工号,级数,铁心直径(mm),")) << run.out;
+    EXPECT_NE(run.out.find(",第二级 级厚（另一侧）,"), std::string::npos);
+    EXPECT_TRUE(run.out.ends_with(",错误\n,,,200mm,,,,7.65,,190" + std::string(30, ',') +
+                                  "lenient-input\n"))
+        << run.out;
     EXPECT_TRUE(run.err.starts_with("error: lenient-input: line 2: D: \"200mm\" read as 200\n"))
         << run.err;
 }
