@@ -17,8 +17,11 @@ namespace {
 // negative number such as "-200", nor "-" or "--".
 bool looksLikeOption(std::string_view arg) {
     const std::size_t dashes = arg.starts_with("--") ? 2 : arg.starts_with('-') ? 1 : 0;
-    return dashes > 0 && arg.size() > dashes &&
-           std::isalpha(static_cast<unsigned char>(arg[dashes])) != 0;
+    if (dashes == 0 || arg.size() == dashes) {
+        return false;
+    }
+    const char first = arg[dashes];
+    return (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
 }
 
 // Edits that turn a into b: inserting, deleting or changing a character, or
@@ -44,8 +47,9 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
 }
 
 // The known option that a misspelt one was most likely meant to be: the
-// nearest by edits, or one that holds it whole ("--width" in "--min-width");
-// empty when none is near enough to be a slip.
+// nearest by edits to its name or to the name's last words ("--widht" for
+// "--min-width"), or one that holds it whole ("--width"); empty when none is
+// near enough to be a slip.
 std::string nearestOption(const CLI::App& app, std::string_view typed) {
     typed.remove_prefix(typed.find_first_not_of('-'));
     const std::size_t nearEnough = std::max<std::size_t>(2, typed.size() / 3);
@@ -53,9 +57,19 @@ std::string nearestOption(const CLI::App& app, std::string_view typed) {
     std::size_t best = nearEnough + 1;
     for (const CLI::Option* option : app.get_options()) {
         for (const std::string& name : option->get_lnames()) {
-            std::size_t score = editDistance(typed, name);
-            if (typed.size() >= 3 && name.find(typed) != std::string::npos) {
-                score = std::min<std::size_t>(score, 1);
+            std::size_t score =
+                typed.size() >= 3 && name.find(typed) != std::string::npos ? 1 : best;
+            // The whole name, then the words after each of its hyphens.
+            for (std::size_t from = 0;;) {
+                const std::string_view words = std::string_view(name).substr(from);
+                if (typed.size() <= words.size() + nearEnough) {  // else too long for a slip
+                    score = std::min(score, editDistance(typed, words));
+                }
+                const std::size_t hyphen = name.find('-', from);
+                if (hyphen == std::string::npos) {
+                    break;
+                }
+                from = hyphen + 1;
             }
             if (score < best) {
                 best = score;
