@@ -28,7 +28,7 @@ struct LenientFinding {
     Field field = Field::D;
     std::string text;  // the field's text as it stands
     double value = 0;  // the number the actions use for it
-    // NotDecreasing: the width before it; SkippedStage: the later width.
+    // NotDecreasing: the width before it; SkippedStage: the last width given.
     Field other = Field::D;
     double otherValue = 0;
 };
@@ -38,6 +38,8 @@ struct LenientFinding {
 // back the thicknesses only after writing them. The net-area action reads
 // txmj strictly, so not here.
 bool readsLeniently(Action action, Field field);
+// Whether the action writes the field: its results, and for the stage
+// thicknesses both thickness columns.
 bool writes(Action action, Field field);
 
 // What the actions, run in the order given, would read leniently in the
@@ -53,7 +55,9 @@ std::vector<LenientFinding> findLenientReadings(const SheetAccess& sheet,
 // One line for the designer, naming the field, its text and the value used:
 //   PK1: "１９０" read as 0
 //   dpxs: "0,96" read as 0 (a comma ends a number: use a decimal point)
-//   PK3: "180" is not below PK2 (175): the widths must decrease
+//   PK3: "180" is not below PK2 (175): the widths must decrease, or the
+//        thicknesses come out negative
+//   PK2: "" read as 0 while PK4 is given: stage 2 is skipped
 std::string describeFinding(const LenientFinding& finding);
 
 }  // namespace kalvitra
