@@ -8,6 +8,7 @@
 
 #include "csv.h"
 #include "kalvitra/errors.h"
+#include "kalvitra/lenient_reading.h"
 #include "kalvitra/sheet_text.h"
 #include "kalvitra/utf8.h"
 
@@ -45,6 +46,7 @@ void appendLine(std::string& diagnostics, std::string_view line) {
 constexpr std::size_t kOutputChunkSize = 64 * 1024;
 
 constexpr std::string_view kErrorColumn = "error";
+constexpr std::string_view kErrorColumnLabel = "错误";
 
 // Collects output and hands it on in pieces of about kOutputChunkSize.
 // Rows are written straight into its storage, which grows only for a row
@@ -80,20 +82,20 @@ private:
     std::size_t used_ = 0;
 };
 
-void writeCsvHeader(OutputBuffer& out) {
-    std::string header;
+void writeCsvHeader(OutputBuffer& out, const BatchOptions& options) {
+    const bool labels = options.header == HeaderWords::ChineseLabels;
+    std::string header(options.byteOrderMark ? kByteOrderMark : "");
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        header.append(fieldName(fieldAt(i)));
+        appendCsvField(header, labels ? fieldLabel(fieldAt(i)) : fieldName(fieldAt(i)));
         header += ',';
     }
-    header.append(kErrorColumn);
+    header.append(labels ? kErrorColumnLabel : kErrorColumn);
     header += '\n';
     char* const place = out.reserve(header.size());
     out.commit(std::copy(header.begin(), header.end(), place));
 }
 
-void writeCsvRow(const Sheet& sheet, const std::optional<CalcError>& error, OutputBuffer& out) {
-    const std::string_view errorText = error ? errorKindName(error->kind()) : "";
+void writeCsvRow(const Sheet& sheet, std::string_view errorText, OutputBuffer& out) {
     std::size_t longest = errorText.size() + 1;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         longest += maxCsvFieldLength(sheet.textRef(fieldAt(i)).size()) + 1;
@@ -115,13 +117,20 @@ std::optional<std::vector<Field>> readCsvHeader(const CsvReader& reader, InputEr
     std::array<bool, kFieldCount> seen{};
     for (std::size_t i = 0; i < reader.fieldCount(); ++i) {
         const std::string_view name = reader.field(i);
-        const std::optional<Field> field = fieldByName(name);
+        std::optional<Field> field = fieldByName(name);
+        if (!field) {
+            field = fieldByLabel(name);
+        }
         if (!field) {
             problem = {reader.fieldLine(i), "unknown column " + quoteForMessage(name)};
             return std::nullopt;
         }
         if (seen[indexOf(*field)]) {
-            problem = {reader.fieldLine(i), "column " + std::string(name) + " given twice"};
+            std::string twice = "column " + std::string(name) + " given twice";
+            if (name != fieldName(*field)) {
+                twice += " (it is " + std::string(fieldName(*field)) + ")";
+            }
+            problem = {reader.fieldLine(i), std::move(twice)};
             return std::nullopt;
         }
         seen[indexOf(*field)] = true;
@@ -130,18 +139,87 @@ std::optional<std::vector<Field>> readCsvHeader(const CsvReader& reader, InputEr
     return columns;
 }
 
+// "error: KIND: MESSAGE", the line for a sheet that is not calculated whole.
+std::string errorLine(std::string_view kind, std::string_view message) {
+    return "error: " + std::string(kind) + ": " + std::string(message);
+}
+
+// Whether a line that is no NAME=TEXT line names fields like a table's
+// header: "D,PK1,PK2" or "铁心直径(mm),第一级 片宽".
+bool looksLikeCsvHeader(std::string_view line) {
+    StringSource source(line);
+    CsvReader reader(source);
+    if (reader.next() != CsvReader::Result::Record) {
+        return false;
+    }
+    for (std::size_t i = 0; i < reader.fieldCount(); ++i) {
+        if (!fieldByName(reader.field(i)) && !fieldByLabel(reader.field(i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Why the reader stopped, and for a table that is not UTF-8 what to do about
+// it and how many rows were already written.
+InputError readingProblem(const CsvReader& reader, std::size_t rowsWritten) {
+    InputError problem = reader.error();
+    if (reader.invalidUtf8()) {
+        problem.problem += " (the table must be UTF-8: save it as \"CSV UTF-8\")";
+        if (rowsWritten > 0) {
+            problem.problem += "; " + countOf(rowsWritten, "row") + " before it already written";
+        }
+    }
+    return problem;
+}
+
+// The first problem a reader meets in a whole table that is not UTF-8: its
+// invalid byte, or a malformed line before it.
+InputError firstReadingProblem(std::string_view table) {
+    StringSource source(table);
+    CsvReader reader(source);
+    while (reader.next() == CsvReader::Result::Record) {
+    }
+    return readingProblem(reader, 0);
+}
+
 }  // namespace
 
+std::optional<std::string> reportLenientReadings(const SheetAccess& sheet,
+                                                 std::span<const Action> actions, bool strict,
+                                                 std::size_t line, std::string& diagnostics) {
+    std::optional<std::string> refusal;
+    for (const LenientFinding& finding : findLenientReadings(sheet, actions)) {
+        std::string message = describeFinding(finding);
+        const std::string where = line == 0 ? "" : "line " + std::to_string(line) + ": ";
+        appendLine(diagnostics, strict ? errorLine(kLenientInputKind, where + message)
+                                       : "warning: " + where + message);
+        if (strict && !refusal) {
+            refusal = std::move(message);
+        }
+    }
+    return refusal;
+}
+
 std::string describeCalcError(const CalcError& error) {
-    return std::string("error: ") + std::string(errorKindName(error.kind())) + ": " + error.what();
+    return errorLine(errorKindName(error.kind()), error.what());
 }
 
 int runSheetBatch(std::string_view input, std::span<const Action> actions, std::string& output,
-                  std::string& diagnostics) {
+                  std::string& diagnostics, const BatchOptions& options) {
     Sheet sheet;
     if (const std::optional<SheetTextError> problem = readSheetLines(input, sheet)) {
-        appendLine(diagnostics, "kalvitra-cli: " + problem->describe());
+        std::string line = "kalvitra-cli: " + problem->describe();
+        if (problem->kind == SheetTextProblem::MissingEquals &&
+            looksLikeCsvHeader(problem->subject)) {
+            line += " (a CSV table? use --csv)";
+        }
+        appendLine(diagnostics, line);
         return kExitBadInput;
+    }
+    if (reportLenientReadings(sheet, actions, options.strict, 0, diagnostics)) {
+        appendSheetLines(sheet, output);  // as read: refused, not calculated
+        return kExitCalculationFailed;
     }
     const std::optional<CalcError> error = runActions(actions, sheet);
     appendSheetLines(sheet, output);
@@ -153,16 +231,27 @@ int runSheetBatch(std::string_view input, std::span<const Action> actions, std::
 }
 
 int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> actions,
-                std::string& diagnostics) {
-    CsvReader reader(input);
+                std::string& diagnostics, const BatchOptions& options) {
     const auto reportMalformed = [&](const InputError& problem) {
         appendLine(diagnostics, "kalvitra-cli: " + problem.describe());
         return kExitBadInput;
     };
 
+    // A spreadsheet's "CSV" on a Chinese desktop is GBK. Found only when the
+    // reader comes to its first Chinese text, it would leave the rows before
+    // it written; a table that fits in memory is checked whole first.
+    const std::string head = readAtMost(input, options.wholeTableLimit + 1);
+    const bool whole = head.size() <= options.wholeTableLimit;
+    if (whole && !isValidUtf8(head)) {
+        return reportMalformed(firstReadingProblem(head));
+    }
+    StringSource wholeTable(head);
+    ReadAheadSource streamedTable(head, input);
+    CsvReader reader(whole ? static_cast<ByteSource&>(wholeTable) : streamedTable);
+
     switch (reader.next()) {
         case CsvReader::Result::Malformed:
-            return reportMalformed(reader.error());
+            return reportMalformed(readingProblem(reader, 0));
         case CsvReader::Result::End:
             return reportMalformed({1, "no header row: the input is empty"});
         case CsvReader::Result::Record:
@@ -175,7 +264,7 @@ int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> act
     }
 
     OutputBuffer buffer(output);
-    writeCsvHeader(buffer);
+    writeCsvHeader(buffer, options);
 
     Sheet sheet;
     std::size_t rowCount = 0;
@@ -188,7 +277,7 @@ int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> act
             break;
         }
         if (result == CsvReader::Result::Malformed) {
-            status = reportMalformed(reader.error());
+            status = reportMalformed(readingProblem(reader, rowCount));
             break;
         }
         if (reader.fieldCount() != columns->size()) {
@@ -202,12 +291,25 @@ int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> act
         for (std::size_t i = 0; i < columns->size(); ++i) {
             sheet.setText((*columns)[i], reader.field(i));
         }
-        const std::optional<CalcError> error = runActions(actions, sheet);
-        if (error && failedRowCount++ == 0) {
-            firstFailure =
-                "line " + std::to_string(reader.recordLine()) + ": " + describeCalcError(*error);
+        const auto fail = [&](std::string_view kind, std::string_view message) {
+            if (failedRowCount++ == 0) {
+                firstFailure =
+                    "line " + std::to_string(reader.recordLine()) + ": " + errorLine(kind, message);
+            }
+            return kind;
+        };
+        std::string_view errorText;
+        if (const std::optional<std::string> refusal = reportLenientReadings(
+                sheet, actions, options.strict, reader.recordLine(), diagnostics)) {
+            errorText = fail(kLenientInputKind, *refusal);
+        } else if (const std::optional<CalcError> error = runActions(actions, sheet)) {
+            errorText = fail(errorKindName(error->kind()), error->what());
         }
-        writeCsvRow(sheet, error, buffer);
+        writeCsvRow(sheet, errorText, buffer);
+        if (options.messages != nullptr && diagnostics.size() >= kOutputChunkSize) {
+            options.messages->write(diagnostics);
+            diagnostics.clear();
+        }
     }
     buffer.flush();
     output.flush();

@@ -50,17 +50,33 @@ void FileSink::flush() {
 }
 
 std::string readAll(ByteSource& source) {
+    return readAtMost(source, std::string::npos);
+}
+
+std::string readAtMost(ByteSource& source, std::size_t count) {
     constexpr std::size_t kChunkSize = 64 * 1024;
     std::string data;
-    for (;;) {
+    // Room for all of it at once: growing by doubling could take twice the
+    // memory. Pages that are never written are never taken.
+    if (count != std::string::npos) {
+        data.reserve(count);
+    }
+    while (data.size() < count) {
         const std::size_t oldSize = data.size();
-        data.resize(oldSize + kChunkSize);
-        const std::size_t count = source.read(data.data() + oldSize, kChunkSize);
-        data.resize(oldSize + count);
-        if (count == 0) {
-            return data;
+        const std::size_t wanted = std::min(kChunkSize, count - oldSize);
+        data.resize(oldSize + wanted);
+        const std::size_t got = source.read(data.data() + oldSize, wanted);
+        data.resize(oldSize + got);
+        if (got == 0) {
+            break;
         }
     }
+    return data;
+}
+
+std::size_t ReadAheadSource::read(char* buffer, std::size_t capacity) {
+    const std::size_t count = head_.read(buffer, capacity);
+    return count > 0 ? count : rest_.read(buffer, capacity);
 }
 
 }  // namespace kalvitra::cli

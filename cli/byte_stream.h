@@ -71,5 +71,18 @@ private:
 
 // Reads a whole source into a string.
 std::string readAll(ByteSource& source);
+// Reads from source until count bytes are read or the input ends.
+std::string readAtMost(ByteSource& source, std::size_t count);
+
+// Hands out bytes already read from a source, then the rest of that source.
+class ReadAheadSource final : public ByteSource {
+public:
+    ReadAheadSource(std::string_view head, ByteSource& rest) : head_(head), rest_(rest) {}
+    std::size_t read(char* buffer, std::size_t capacity) override;
+
+private:
+    StringSource head_;
+    ByteSource& rest_;
+};
 
 }  // namespace kalvitra::cli

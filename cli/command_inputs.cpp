@@ -25,10 +25,14 @@ std::string describeRefusal(const DesignError& error, std::span<const InputSourc
 }
 
 std::optional<Sheet> calculatedSheet(ByteSource& input, std::span<const Action> actions,
+                                     std::span<const Action> readBy, bool strict,
                                      std::string& diagnostics) {
     Sheet sheet;
     if (const std::optional<SheetTextError> problem = readSheetLines(readAll(input), sheet)) {
         throw Refusal{problem->describe()};
+    }
+    if (reportLenientReadings(sheet, readBy, strict, 0, diagnostics)) {
+        return std::nullopt;
     }
     try {
         for (const Action action : actions) {

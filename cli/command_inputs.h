@@ -62,10 +62,16 @@ auto ask(Question question, std::span<const InputSource> sources) {
 }
 
 // The sheet on the input after the actions given. A sheet that cannot be
-// read is refused; when an action stops, its "error: KIND: MESSAGE" line
-// goes to diagnostics and there is no sheet (the command exits 1).
+// read is refused. Fields that the actions in readBy read leniently are
+// warned about in diagnostics; with strict they are errors, and there is no
+// sheet (the command exits 1). When an action stops, its "error: KIND:
+// MESSAGE" line goes to diagnostics and there is no sheet either.
 std::optional<Sheet> calculatedSheet(ByteSource& input, std::span<const Action> actions,
+                                     std::span<const Action> readBy, bool strict,
                                      std::string& diagnostics);
+
+// The flag that turns the warnings of calculatedSheet into errors.
+inline constexpr std::string_view kStrictOption = "--strict";
 
 // The words of a drawing: --lang en (the default) or zh.
 inline constexpr std::string_view kLanguageOption = "--lang";

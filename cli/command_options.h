@@ -24,9 +24,10 @@ struct OptionText {
     std::string text;
 };
 
-// Numbers on the command line are read strictly: the whole text must be one
-// number, so "200mm", "inf" and "nan" are refused rather than guessed at.
-// Throws Refusal naming the option and the text.
+// A number on the command line must be one plain number, so "200mm", "inf",
+// "nan" and "200,5" are refused rather than guessed at (a comma is never a
+// digit group: 200,5 is not 2005). Throws Refusal naming the option and the
+// text.
 double readOption(const OptionText& option);
 
 // A stage count that is not a whole number from 1 to 9 becomes 0, which the

@@ -216,6 +216,7 @@ bool CsvReader::checkUtf8() {
         const std::size_t bad = findInvalidUtf8(text);
         if (bad != std::string_view::npos) {
             const auto breaksBefore = std::count(text.begin(), text.begin() + bad, '\n');
+            invalidUtf8_ = true;
             fail(fieldLines_[index] + static_cast<std::size_t>(breaksBefore),
                  "invalid UTF-8 in field " + std::to_string(index + 1));
             return false;

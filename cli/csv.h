@@ -46,6 +46,8 @@ public:
     std::size_t recordLine() const { return recordLine_; }
 
     const InputError& error() const { return error_; }
+    // Whether the record that was malformed is not UTF-8.
+    bool invalidUtf8() const { return invalidUtf8_; }
 
 private:
     enum class FieldEnd { Comma, LineEnd, EndOfInput, Malformed };
@@ -80,6 +82,7 @@ private:
     std::vector<std::size_t> fieldLines_;
     std::size_t recordLine_ = 0;
     InputError error_;
+    bool invalidUtf8_ = false;
 };
 
 // Writes text as one CSV field, in quotes (inner quotes doubled) only when it

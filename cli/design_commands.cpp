@@ -105,9 +105,11 @@ millimetre, width and height in mm, so that it prints to scale. As DXF (--format
 (AC1009) ASCII for a CAD program, in millimetres with y up and the limb axis at the origin,
 the circle of radius D/2, every packet a closed polyline of four vertices, and the labels.
 The stages in use are PK1 up to the last width given; they must decrease, and D lies between
-1E-100 and 1E+100 mm.
-Exit status 0; 1 when an action fails ("error: KIND: MESSAGE" on standard error); 2 for bad
-input or a section that cannot be drawn. On 1 and 2 nothing goes to standard output.
+1E-100 and 1E+100 mm. Fields read leniently are warned about as for the actions alone (see
+kalvitra-cli --help, WARNINGS).
+Exit status 0; 1 when an action fails ("error: KIND: MESSAGE" on standard error) or, with
+--strict, the sheet was read leniently; 2 for bad input or a section that cannot be drawn. On 1
+and 2 nothing goes to standard output.
 
 EXAMPLE:
   kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli section > section.svg
@@ -237,6 +239,9 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
         ->option_text("svg|dxf");
     app.add_option(std::string(language.name), language.text, "Words: en (default) or zh")
         ->option_text("en|zh");
+    bool strict = false;
+    app.add_flag(std::string(kStrictOption), strict,
+                 "Refuse, not warn about, a sheet read leniently");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
@@ -246,7 +251,8 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
     }
     const drawing::Language words = readLanguage(language);
     constexpr Action kActions[] = {Action::StageThicknesses, Action::GrossArea};
-    const std::optional<Sheet> sheet = calculatedSheet(input, kActions, diagnostics);
+    const std::optional<Sheet> sheet =
+        calculatedSheet(input, kActions, kActions, strict, diagnostics);
     if (!sheet) {
         return kExitCalculationFailed;
     }
@@ -310,17 +316,21 @@ std::string designCommandList() {
 int runDesignCommand(std::string_view command, const std::vector<std::string>& args,
                      ByteSource& input, std::string& output, std::string& diagnostics) {
     std::string text;
+    std::string said;
     try {
         const DesignCommand* found = findDesignCommand(command);
         if (found == nullptr) {
             throw Refusal{"unknown command " + quoteForMessage(command)};
         }
-        const int status = found->run(args, input, text, diagnostics);
+        const int status = found->run(args, input, text, said);
         if (status == kExitSuccess) {
             output += text;
         }
+        diagnostics += said;
         return status;
     } catch (const Refusal& refusal) {
+        // A refusal is the one line: warnings about the input it refuses
+        // would only say the same again.
         diagnostics += "kalvitra-cli " + std::string(command) + ": " + refusal.message + "\n";
         return kExitBadInput;
     }

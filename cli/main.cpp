@@ -4,11 +4,13 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "batch.h"
 #include "byte_stream.h"
+#include "command_options.h"
 #include "design_commands.h"
 #include "kalvitra/actions.h"
 #include "kalvitra/utf8.h"
@@ -40,14 +42,35 @@ is skipped. Fields not given keep their initial text (all empty, MD = 7.65). Out
 fields as NAME=TEXT lines in the order above.
 
 CSV INPUT (--csv): RFC 4180, UTF-8 (byte order mark optional), LF or CRLF line ends. The header
-row names any of the 39 fields, in any order, each at most once. Every further row is one sheet
-that starts from the initial sheet. Empty lines are skipped (write "" for an empty value in a
-one-column table); the line break after the last row is optional; an empty input, without even
-a header, is an error. Output: a header of the 39 fields plus "error", then one row per input
-row with its sheet after the actions and, in "error", the kind of the error that stopped it
-(empty when none). Fields holding a comma, quote, CR or LF are quoted. Lines end with LF.
-Rows stream through: the rows before a malformed line have already been written when the tool
-stops there.
+row names any of the 39 fields, in any order, each at most once, by its name or by its Chinese
+label: the name the calculator window gives the field, its captions without the colon (the
+labels --header zh writes). Every further row is one sheet that starts from the initial sheet.
+Empty lines are skipped (write "" for an empty value in a one-column table); the line break after
+the last row is optional; an empty input, without even a header, is an error. Output: a header
+of the 39 field names plus "error" (with --header zh the labels and the Chinese for error; with
+--bom a byte order mark first, for Excel), then one row per input row with its sheet after the
+actions and, in "error", the kind of the error that stopped it (empty when none). Fields holding
+a comma, quote, CR or LF are quoted. Lines end with LF. Rows stream through: the rows before a
+malformed line have already been written when the tool stops there. A table that is not UTF-8
+(a spreadsheet's plain "CSV" on a Chinese desktop is GBK) is refused before any row is written:
+save it as "CSV UTF-8". Only a table larger than 64 MiB is not checked whole first; its refusal
+says how many rows were already written.
+
+WARNINGS (--strict): the actions read every field as the calculator window does, leniently: a
+number is read up to the first character that is not part of one, and no digit at all reads as
+0. So 120mm reads as 120, 1 000 as 1000, 0,96 as 0 (the comma ends the number), full-width
+digits as 0, and an empty field as 0. The results stay exactly as the actions give them, and so
+do standard output and the exit status, but standard error gets a line for each field an action
+reads that is not one plain number; for each empty D, H, M, Z, MD or dpxs an action reads; for
+each empty field of a stage up to the last width given (the rows after it are empty by design);
+and where the widths do not decrease from stage to stage or a stage is skipped (PK2 empty, PK3
+given), since the thicknesses then come out negative. Fields an earlier action writes are not
+looked at. Each line names the field, its text and the value used; in a table, the input line:
+  warning: D: "200mm" read as 200
+  warning: line 3: dpxs: "0,96" read as 0 (a comma ends a number: use a decimal point)
+With --strict each is an error, "error: lenient-input: ...": the sheet is written as read,
+without running the actions, with exit status 1; in a table the row's error column says
+lenient-input, and the other rows run.
 
 )";
 
@@ -56,7 +79,8 @@ constexpr const char* kFooterEnd = R"(EXIT STATUS:
   0  every action of every sheet succeeded; a COMMAND succeeded
   1  an action failed: the sheet is still written as it stands (fields written before the error
      keep their new text) and "error: KIND: MESSAGE" goes to standard error, KIND one of
-     type-mismatch, overflow, division-by-zero, invalid-operation, invalid-argument. With --csv
+     type-mismatch, overflow, division-by-zero, invalid-operation, invalid-argument; or, with
+     --strict, the sheet was read leniently (KIND lenient-input, see WARNINGS). With --csv
      the other rows still run, the error column names each row's KIND, and standard error
      gets one line with the number of failed rows and the first failure.
   2  bad command line or bad input (unknown action or option, unknown field or column, a line
@@ -75,6 +99,22 @@ EXAMPLES:
 
 FILES:
   A sheet kept in a file is suggested the extension .kvs (Kalvitra sheet).)";
+
+// The help names the actions in its own words (ACTIONS in the footer), so
+// CLI11's list of positionals, "ACTION TEXT ... REQUIRED", is left out, and
+// so is the "Needs: --csv" it would put beside a flag; the descriptions say
+// it. At least one action is required, though the tool, not CLI11, says so.
+class HelpFormatter final : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App*, std::string name) const override {
+        return get_label("Usage") + ": " + name + " [OPTIONS] ACTION...\n";
+    }
+    std::string make_positionals(const CLI::App*) const override { return {}; }
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_items_expected_max() == 0 ? std::string()
+                                                     : CLI::Formatter::make_option_opts(option);
+    }
+};
 
 std::string actionNameList() {
     std::string list;
@@ -135,19 +175,29 @@ int main(int argc, char** argv) {
     }
 
     CLI::App app(kDescription, "kalvitra-cli");
-    // The same command line means the same thing on every system: "/csv" is
-    // an unknown action on Windows too, not the option --csv.
-    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string("kalvitra-cli ") + KALVITRA_CLI_VERSION,
                          "Print the version and exit");
-    app.set_help_flag("-h,--help", "Print this help and exit");
     app.footer(std::string(kFooter) +
                "COMMANDS (the first argument; each has its own help: kalvitra-cli COMMAND "
                "--help):\n" +
                designCommandList() + "\n" + kFooterEnd);
+    app.formatter(std::make_shared<HelpFormatter>());
 
     bool csvMode = false;
-    app.add_flag("--csv", csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");
+    CLI::Option* csvOption =
+        app.add_flag("--csv", csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");
+    BatchOptions options;
+    app.add_flag("--strict", options.strict,
+                 "Refuse, not warn about, a sheet read leniently (see WARNINGS)");
+    std::string headerWords = "names";
+    app.add_option("--header", headerWords,
+                   "With --csv: output header of field names (default) or Chinese labels")
+        ->check(CLI::IsMember({"names", "zh"}))
+        ->needs(csvOption)
+        ->option_text("names|zh");
+    app.add_flag("--bom", options.byteOrderMark,
+                 "With --csv: start the output with a byte order mark, for Excel")
+        ->needs(csvOption);
 
     std::vector<std::string> actionNames;
     const CLI::Validator knownAction(
@@ -158,29 +208,30 @@ int main(int argc, char** argv) {
             return "unknown action " + quoteForMessage(name) + " (known: " + actionNameList() + ")";
         },
         "", "action");
-    app.add_option("ACTION", actionNames, "Calculations to run, in order")
-        ->required()
-        ->check(knownAction);
+    app.add_option("ACTION", actionNames, "Calculations to run, in order")->check(knownAction);
 
-    // CLI11 reports usage errors with exit codes of its own; the tool's
-    // contract has one status for every bad invocation.
-    app.failure_message([](const CLI::App*, const CLI::Error& error) {
-        const std::string problem =
-            error.get_name() == "RequiredError"
-                ? "no ACTION given; name at least one of " + actionNameList()
-                : std::string(error.what());
-        return "kalvitra-cli: " + problem + "; see kalvitra-cli --help\n";
-    });
-    std::vector<const char*> argumentPointers;
-    for (const std::string& argument : arguments) {
-        argumentPointers.push_back(argument.c_str());
-    }
+    std::string helpText;
+    std::string refusal;
+    std::optional<int> status;
     try {
-        app.parse(static_cast<int>(argumentPointers.size()), argumentPointers.data());
-    } catch (const CLI::ParseError& error) {
-        const int status = app.exit(error);
-        return status == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitBadInput;
+        status = parseOptions(app, {arguments.begin() + 1, arguments.end()}, helpText, refusal);
+        if (!status && actionNames.empty()) {
+            refusal = "kalvitra-cli: no ACTION given; name at least one of " + actionNameList() +
+                      "; see kalvitra-cli --help\n";
+            status = kExitBadInput;
+        }
+    } catch (const Refusal& problem) {
+        refusal = "kalvitra-cli: " + problem.message + "\n";
+        status = kExitBadInput;
     }
+    if (status) {
+        return withStandardStreams([&](ByteSource&, ByteSink& output, std::string& log) {
+            writeOut(output, helpText);
+            log += refusal;
+            return *status;
+        });
+    }
+    options.header = headerWords == "zh" ? HeaderWords::ChineseLabels : HeaderWords::FieldNames;
 
     std::vector<Action> actions;
     for (const std::string& name : actionNames) {
@@ -189,11 +240,13 @@ int main(int argc, char** argv) {
 
     return withStandardStreams([&](ByteSource& input, ByteSink& output, std::string& log) {
         if (csvMode) {
-            return runCsvBatch(input, output, actions, log);
+            FileSink messages(stderr, "standard error");
+            options.messages = &messages;
+            return runCsvBatch(input, output, actions, log, options);
         }
         std::string sheetText;
-        const int status = runSheetBatch(readAll(input), actions, sheetText, log);
+        const int result = runSheetBatch(readAll(input), actions, sheetText, log, options);
         writeOut(output, sheetText);
-        return status;
+        return result;
     });
 }

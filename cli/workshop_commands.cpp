@@ -34,6 +34,9 @@ constexpr std::string_view kMass = "--mass";
 constexpr std::size_t kMaxCurveBytes = 1 << 20;
 
 constexpr Action kStagesOnly[] = {Action::StageThicknesses};
+// The workshop reads of a sheet what the stage-thickness and core-weight
+// actions read (D, the widths, H, M, Z, MD, dpxs), and as they do.
+constexpr Action kSheetReaders[] = {Action::StageThicknesses, Action::CoreWeight};
 
 constexpr const char* kFrameHelp =
     R"(THE FRAME: 45-degree mitred joints, the yokes stepped as the limbs, Z >= 2 limbs in a row
@@ -194,6 +197,9 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
     app.add_option(std::string(kLanguageOption), language.text,
                    "Labels of the DXF: en (default) or zh")
         ->option_text("en|zh");
+    bool strict = false;
+    app.add_flag(std::string(kStrictOption), strict,
+                 "Refuse, not warn about, a sheet read leniently");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
@@ -206,7 +212,8 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
         options.sheetThickness = readOption(sheetThickness);
     }
     const drawing::Language labels = readLanguage(language);
-    const std::optional<Sheet> sheet = calculatedSheet(input, kStagesOnly, diagnostics);
+    const std::optional<Sheet> sheet =
+        calculatedSheet(input, kStagesOnly, kSheetReaders, strict, diagnostics);
     if (!sheet) {
         return kExitCalculationFailed;
     }
@@ -274,6 +281,9 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
         app.add_option(std::string(kStackRound), stackRound.text,
                        "Stack rounding R for the frame mass and net area, as cutlist")
             ->option_text("R");
+    bool strict = false;
+    app.add_flag(std::string(kStrictOption), strict,
+                 "Refuse, not warn about, a sheet read leniently");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
@@ -320,7 +330,8 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
 
     std::optional<CutList> list;
     if (!massGiven || *voltsOption) {
-        const std::optional<Sheet> sheet = calculatedSheet(input, kStagesOnly, diagnostics);
+        const std::optional<Sheet> sheet =
+            calculatedSheet(input, kStagesOnly, kSheetReaders, strict, diagnostics);
         if (!sheet) {
             return kExitCalculationFailed;
         }

@@ -76,16 +76,17 @@ long long leadingDigitExponent(const DecimalParts& parts) {
     return std::numeric_limits<long long>::min();  // the number is zero
 }
 
-// The double nearest to a decimal number; overflow is an error, underflow
-// quietly gives zero (or the nearest tiny number).
-double toDouble(const DecimalParts& parts) {
+// The double nearest to a decimal number into value; false when its
+// magnitude lies beyond the double range. Underflow quietly gives zero (or
+// the nearest tiny number).
+bool toDoubleInRange(const DecimalParts& parts, double& value) {
     const char* const end = parts.number.data() + parts.number.size();
-    double value = 0.0;
+    value = 0.0;
     const auto result =
         std::from_chars(parts.number.data(), end, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         if (leadingDigitExponent(parts) >= 0) {
-            throw CalcError(ErrorKind::Overflow, "number beyond the double range");
+            return false;
         }
         value = 0.0;
     } else if (result.ec != std::errc() || result.ptr != end) {
@@ -93,7 +94,19 @@ double toDouble(const DecimalParts& parts) {
         // rather than a silently wrong number.
         throw CalcError(ErrorKind::TypeMismatch, "not a number");
     }
-    return parts.negative ? -value : value;
+    if (parts.negative) {
+        value = -value;
+    }
+    return true;
+}
+
+// The same; overflow is an error.
+double toDouble(const DecimalParts& parts) {
+    double value = 0.0;
+    if (!toDoubleInRange(parts, value)) {
+        throw CalcError(ErrorKind::Overflow, "number beyond the double range");
+    }
+    return value;
 }
 
 // Cuts the longest number-shaped prefix out of text that holds no blanks.
@@ -240,8 +253,9 @@ void requireFinite(double value) {
 // at most 15 digits, no exponent, no blank. Its digits form an integer that
 // a double holds exactly, and one division by an exact power of ten rounds
 // correctly, so this gives the same double as the general path, faster.
-// Returns false to send any other text to the general path.
-bool readShortDecimal(std::string_view text, double& value) {
+// Returns false to send any other text to the general path. wholeText, when
+// given, tells whether the number, with a digit at least, is all of the text.
+bool readShortDecimal(std::string_view text, double& value, bool* wholeText = nullptr) {
     std::size_t pos = 0;
     const bool negative = takeSign(text, pos);
     std::uint64_t digits = 0;
@@ -264,6 +278,9 @@ bool readShortDecimal(std::string_view text, double& value) {
             break;  // the rest of the text is ignored
         }
     }
+    if (wholeText != nullptr) {
+        *wholeText = digitCount > 0 && pos == text.size();
+    }
     for (; pos < text.size(); ++pos) {
         if (isLenientBlank(text[pos])) {
             return false;  // a blank would join what follows to the number
@@ -277,6 +294,77 @@ bool readShortDecimal(std::string_view text, double& value) {
     if (negative) {
         value = -value;
     }
+    return true;
+}
+
+// A whole number, blanks and tabs around it allowed, cut into parts. With
+// groupCommas, commas between digits of the integer part are skipped. parts
+// then point into storage, which holds the number without those commas, as
+// from_chars needs it. False unless the text is one number, all of it.
+bool cutWholeNumber(std::string_view text, bool groupCommas, DecimalParts& parts,
+                    std::string& storage) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && isBlank(text[end - 1])) {
+        --end;
+    }
+    const std::string_view number = text.substr(begin, end - begin);
+
+    std::size_t pos = 0;
+    parts.negative = takeSign(number, pos);
+    storage.clear();
+    bool sawDigit = false;
+    while (pos < number.size()) {
+        const char c = number[pos];
+        if (isDigit(c)) {
+            storage.push_back(c);
+            sawDigit = true;
+        } else if (groupCommas && c == ',' && sawDigit && pos + 1 < number.size() &&
+                   isDigit(number[pos + 1])) {
+            // a comma only between digits of the integer part
+        } else {
+            break;
+        }
+        ++pos;
+    }
+    if (pos < number.size() && number[pos] == '.') {
+        storage.push_back('.');
+        ++pos;
+        while (pos < number.size() && isDigit(number[pos])) {
+            storage.push_back(number[pos]);
+            sawDigit = true;
+            ++pos;
+        }
+    }
+    if (!sawDigit) {
+        return false;
+    }
+    const std::size_t mantissaLength = storage.size();
+    std::size_t exponentDigitsStart = mantissaLength;
+    if (pos < number.size() && (number[pos] == 'E' || number[pos] == 'e')) {
+        ++pos;
+        parts.exponentNegative = takeSign(number, pos);
+        const std::size_t digitsStart = pos;
+        while (pos < number.size() && isDigit(number[pos])) {
+            ++pos;
+        }
+        if (pos == digitsStart) {
+            return false;
+        }
+        storage += parts.exponentNegative ? "e-" : "e";
+        exponentDigitsStart = storage.size();
+        storage.append(number.substr(digitsStart, pos - digitsStart));
+    }
+    if (pos != number.size()) {
+        return false;
+    }
+    parts.number = storage;
+    parts.mantissa = parts.number.substr(0, mantissaLength);
+    parts.exponentDigits = parts.number.substr(exponentDigitsStart);
     return true;
 }
 
@@ -312,72 +400,35 @@ double readLenient(std::string_view text) {
 }
 
 double readStrict(std::string_view text) {
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && isBlank(text[end - 1])) {
-        --end;
-    }
-    const std::string_view number = text.substr(begin, end - begin);
-    auto mismatch = [] { return CalcError(ErrorKind::TypeMismatch, "not a number"); };
-
     DecimalParts parts;
-    std::size_t pos = 0;
-    parts.negative = takeSign(number, pos);
-    // Digit-group commas are dropped, so the mantissa is rebuilt.
-    std::string mantissa;
-    bool sawDigit = false;
-    while (pos < number.size()) {
-        const char c = number[pos];
-        if (isDigit(c)) {
-            mantissa.push_back(c);
-            sawDigit = true;
-        } else if (c == ',' && sawDigit && pos + 1 < number.size() && isDigit(number[pos + 1])) {
-            // a comma only between digits of the integer part
-        } else {
-            break;
-        }
-        ++pos;
+    std::string storage;
+    if (!cutWholeNumber(text, true, parts, storage)) {
+        throw CalcError(ErrorKind::TypeMismatch, "not a number");
     }
-    if (pos < number.size() && number[pos] == '.') {
-        mantissa.push_back('.');
-        ++pos;
-        while (pos < number.size() && isDigit(number[pos])) {
-            mantissa.push_back(number[pos]);
-            sawDigit = true;
-            ++pos;
-        }
-    }
-    if (!sawDigit) {
-        throw mismatch();
-    }
-    if (pos < number.size() && (number[pos] == 'E' || number[pos] == 'e')) {
-        ++pos;
-        parts.exponentNegative = takeSign(number, pos);
-        const std::size_t digitsStart = pos;
-        while (pos < number.size() && isDigit(number[pos])) {
-            ++pos;
-        }
-        if (pos == digitsStart) {
-            throw mismatch();
-        }
-        parts.exponentDigits = number.substr(digitsStart, pos - digitsStart);
-    }
-    if (pos != number.size()) {
-        throw mismatch();
-    }
-    // from_chars needs the number in one piece, without the group commas.
-    std::string joined = mantissa;
-    if (!parts.exponentDigits.empty()) {
-        joined += parts.exponentNegative ? "e-" : "e";
-        joined.append(parts.exponentDigits);
-    }
-    parts.mantissa = mantissa;
-    parts.number = joined;
     return toDouble(parts);
+}
+
+PlainReading readPlainNumber(std::string_view text) {
+    PlainReading reading;
+    bool whole = false;
+    if (readShortDecimal(text, reading.value, &whole) && whole) {
+        return reading;
+    }
+    reading.value = 0.0;
+    if (text.find_first_not_of(" \t") == std::string_view::npos) {
+        reading.problem = PlainNumberProblem::Empty;
+    } else if (text.find(',') != std::string_view::npos) {
+        reading.problem = PlainNumberProblem::DecimalComma;
+    } else {
+        DecimalParts parts;
+        std::string storage;
+        if (!cutWholeNumber(text, false, parts, storage)) {
+            reading.problem = PlainNumberProblem::NotANumber;
+        } else if (!toDoubleInRange(parts, reading.value)) {
+            reading = {0.0, PlainNumberProblem::OutOfRange};
+        }
+    }
+    return reading;
 }
 
 std::size_t writeDefault(double value, char* out) {
@@ -556,30 +607,6 @@ std::string writeShortest(double value) {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
-}
-
-PlainReading readPlainNumber(std::string_view text) {
-    const auto read = [](std::string_view number) {
-        try {
-            return PlainReading{readStrict(number), PlainNumberProblem::None};
-        } catch (const CalcError& error) {
-            return PlainReading{0, error.kind() == ErrorKind::Overflow
-                                       ? PlainNumberProblem::OutOfRange
-                                       : PlainNumberProblem::NotANumber};
-        }
-    };
-    if (text.find_first_not_of(" \t") == std::string_view::npos) {
-        return {0, PlainNumberProblem::Empty};
-    }
-    const std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos) {
-        return read(text);
-    }
-    std::string withPoint(text);
-    withPoint[comma] = '.';
-    const bool pointWouldDo = withPoint.find(',') == std::string::npos &&
-                              read(withPoint).problem == PlainNumberProblem::None;
-    return {0, pointWouldDo ? PlainNumberProblem::DecimalComma : PlainNumberProblem::NotANumber};
 }
 
 }  // namespace kalvitra

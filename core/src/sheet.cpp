@@ -11,6 +11,62 @@ constexpr std::array<std::string_view, kFieldCount> kFieldNames = {
     "jh3",   "jh4",   "jh5",  "jh6",  "jh7",  "jh8",  "jh9",   "jh22", "jh32", "jh42",
     "jh52",  "jh62",  "jh72", "jh82", "jh92", "txmj", "txjmj", "dh",   "txz"};
 
+// Stage rows name a field by the stage's row label and the column's heading;
+// the second packet's column has no heading of its own, so its label says
+// which packet it is.
+constexpr std::array<std::string_view, kFieldCount> kFieldLabels = {
+    "产品型号",
+    "工号",
+    "级数",
+    "铁心直径(mm)",
+    "窗高(mm)",
+    "中心距(mm)",
+    "铁心柱数",
+    "硅钢片密度",
+    "叠片系数",
+    "第一级 片宽",
+    "第二级 片宽",
+    "第三级 片宽",
+    "第四级 片宽",
+    "第五级 片宽",
+    "第六级 片宽",
+    "第七级 片宽",
+    "第八级 片宽",
+    "第九级 片宽",
+    "第一级 级厚",
+    "第二级 级厚",
+    "第三级 级厚",
+    "第四级 级厚",
+    "第五级 级厚",
+    "第六级 级厚",
+    "第七级 级厚",
+    "第八级 级厚",
+    "第九级 级厚",
+    "第二级 级厚（另一侧）",
+    "第三级 级厚（另一侧）",
+    "第四级 级厚（另一侧）",
+    "第五级 级厚（另一侧）",
+    "第六级 级厚（另一侧）",
+    "第七级 级厚（另一侧）",
+    "第八级 级厚（另一侧）",
+    "第九级 级厚（另一侧）",
+    "截面积(cm)",
+    "净截面积(cm)",
+    "总叠厚（mm）",
+    "铁心重量(kg)",
+};
+
+// The index of text in names, as a field.
+std::optional<Field> findIn(const std::array<std::string_view, kFieldCount>& names,
+                            std::string_view text) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (names[i] == text) {
+            return fieldAt(i);
+        }
+    }
+    return std::nullopt;
+}
+
 void checkStage(int stage, int first) {
     if (stage < first || stage > kStageCount) {
         throw std::out_of_range("stage number out of range");
@@ -24,12 +80,15 @@ std::string_view fieldName(Field field) {
 }
 
 std::optional<Field> fieldByName(std::string_view name) {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        if (kFieldNames[i] == name) {
-            return fieldAt(i);
-        }
-    }
-    return std::nullopt;
+    return findIn(kFieldNames, name);
+}
+
+std::string_view fieldLabel(Field field) {
+    return kFieldLabels[indexOf(field)];
+}
+
+std::optional<Field> fieldByLabel(std::string_view label) {
+    return findIn(kFieldLabels, label);
 }
 
 std::string_view initialText(Field field) {

@@ -103,9 +103,14 @@ TEST_F(ArbitraryBytes, BatchesKeepTheirExitContract) {
         const int csvStatus = runCsvBatch(source, sink, actions, csvDiagnostics);
         ASSERT_TRUE(csvStatus >= 0 && csvStatus <= 2);
         EXPECT_TRUE(isValidUtf8(sink.text()));
-        if (csvStatus != kExitSuccess) {
-            expectOneReadableLine(csvDiagnostics.substr(0, csvDiagnostics.size() - 1));
+        // One readable line for each warning, and one for the failure.
+        for (std::size_t end = 0, line = 0; line < csvDiagnostics.size(); line = end + 1) {
+            end = csvDiagnostics.find('\n', line);
+            ASSERT_NE(end, std::string::npos);
+            expectOneReadableLine(csvDiagnostics.substr(line, end - line));
         }
+        EXPECT_EQ(csvStatus != kExitSuccess,
+                  csvDiagnostics.find("kalvitra-cli: ") != std::string::npos);
     }
 }
 

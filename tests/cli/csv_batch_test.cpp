@@ -137,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "line 3: quoted field is never closed"},
         BadTableCase{"FailedRowBeforeIsNotReportedAgain", "jh1\n1E400\n\"2\n", 1,
                      "line 3: quoted field is never closed"},
-        BadTableCase{"InvalidUtf8InRow", "D\n1\n\xFF\n", 1, "line 3: invalid UTF-8 in field 1"}),
+        BadTableCase{"MalformedBeforeWhatIsNotUtf8", "D\n1\n\"2\"x\n\xFF\n", -1,
+                     "line 3: text after the closing quote of a field"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Remembers how large each piece handed to it was.

@@ -116,6 +116,34 @@ INSTANTIATE_TEST_SUITE_P(
                       RejectCase{"TooLargeNegative", "-2e308", ErrorKind::Overflow}),
     [](const ::testing::TestParamInfo<RejectCase>& info) { return std::string(info.param.name); });
 
+struct PlainCase {
+    const char* name;
+    const char* text;
+    PlainNumberProblem problem;
+    double value;  // when problem is None
+};
+
+class PlainNumberReading : public ::testing::TestWithParam<PlainCase> {};
+
+TEST_P(PlainNumberReading, TakesOneNumberAndNamesAnythingElse) {
+    const PlainReading reading = readPlainNumber(GetParam().text);
+    EXPECT_EQ(reading.problem, GetParam().problem) << '"' << GetParam().text << '"';
+    EXPECT_EQ(reading.value, GetParam().value) << '"' << GetParam().text << '"';
+}
+
+// Where it parts from strict reading: commas. The rest is the same rule.
+INSTANTIATE_TEST_SUITE_P(
+    Table, PlainNumberReading,
+    ::testing::Values(PlainCase{"BlanksAround", " \t200.5 ", PlainNumberProblem::None, 200.5},
+                      PlainCase{"Empty", "", PlainNumberProblem::Empty, 0},
+                      PlainCase{"DecimalComma", "200,5", PlainNumberProblem::DecimalComma, 0},
+                      PlainCase{"DigitGroups", "1,234.5", PlainNumberProblem::DecimalComma, 0},
+                      PlainCase{"UnitBehind", "200mm", PlainNumberProblem::NotANumber, 0},
+                      PlainCase{"FullWidthDigits", "\xEF\xBC\x91\xEF\xBC\x99\xEF\xBC\x90",
+                                PlainNumberProblem::NotANumber, 0},
+                      PlainCase{"TooLarge", "-1e400", PlainNumberProblem::OutOfRange, 0}),
+    [](const ::testing::TestParamInfo<PlainCase>& info) { return std::string(info.param.name); });
+
 TEST(LenientReadingFails, OnlyBeyondTheDoubleRange) {
     for (const char* text : {"1e400", "-1e400", "1.8e308", "1e99999999999999999999999",
                              "100000000000000000000000000000000000000000000000000000000000000000000"

@@ -9,16 +9,19 @@
 namespace kalvitra {
 namespace {
 
-TEST(Sheet, NamesAreUniqueAndFindTheirField) {
+TEST(Sheet, NamesAndLabelsAreUniqueAndFindTheirField) {
     std::set<std::string_view> seen;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         const Field field = fieldAt(i);
         EXPECT_TRUE(seen.insert(fieldName(field)).second) << fieldName(field);
+        EXPECT_TRUE(seen.insert(fieldLabel(field)).second) << fieldLabel(field);
         EXPECT_EQ(fieldByName(fieldName(field)), field);
+        EXPECT_EQ(fieldByLabel(fieldLabel(field)), field);
     }
     for (const char* unknown : {"", "d", "JH1", "jh12", "PK10", "txz ", "Text3"}) {
         EXPECT_EQ(fieldByName(unknown), std::nullopt) << unknown;
     }
+    EXPECT_EQ(fieldByLabel("铁心直径(mm)："), std::nullopt) << "the caption, not the label";
 }
 
 TEST(Sheet, StageRowsNameTheirFields) {

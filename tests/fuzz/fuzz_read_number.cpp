@@ -1,4 +1,4 @@
-// Any bytes as the text of a field, through lenient and strict reading.
+// Any bytes as the text of a field, through lenient, strict and plain reading.
 //
 // Lenient reading is checked against an independent reading of the same
 // text: the number-shaped prefix cut out here by hand and converted by the C
@@ -183,11 +183,36 @@ void checkStrict(std::string_view text, const Reading& strict) {
             "strict and lenient reading disagree on a whole number", text);
 }
 
+// Plain reading names an empty text and any comma; otherwise it takes exactly
+// the texts that strict reading takes, and gives the same number.
+void checkPlain(std::string_view text, const Reading& strict) {
+    using kalvitra::PlainNumberProblem;
+    const kalvitra::PlainReading plain = kalvitra::readPlainNumber(text);
+    if (text.find_first_not_of(" \t") == std::string_view::npos) {
+        require(plain.problem == PlainNumberProblem::Empty, "plain reading missed an empty text",
+                text);
+    } else if (text.find(',') != std::string_view::npos) {
+        require(plain.problem == PlainNumberProblem::DecimalComma, "plain reading missed a comma",
+                text);
+    } else if (!isWholeNumber(text)) {
+        require(plain.problem == PlainNumberProblem::NotANumber,
+                "plain reading took a text that is not one number", text);
+    } else if (strict.error) {
+        require(plain.problem == PlainNumberProblem::OutOfRange,
+                "plain reading missed a number beyond the double range", text);
+    } else {
+        require(plain.problem == PlainNumberProblem::None && plain.value == *strict.value,
+                "plain and strict reading disagree on a whole number", text);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     checkLenient(text, readWith(kalvitra::readLenient, text));
-    checkStrict(text, readWith(kalvitra::readStrict, text));
+    const Reading strict = readWith(kalvitra::readStrict, text);
+    checkStrict(text, strict);
+    checkPlain(text, strict);
     return 0;
 }

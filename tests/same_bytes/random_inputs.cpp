@@ -1,6 +1,7 @@
 #include "random_inputs.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "kalvitra/sheet.h"
@@ -309,7 +310,10 @@ std::string RandomInputs::csvTable(int rows) {
     std::string header;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         header += i == 0 ? "" : ",";
-        appendField(header, columns[i]);
+        // Now and then a column headed by the field's Chinese label, as a
+        // spreadsheet user on a Chinese desktop heads it.
+        const std::optional<Field> field = fieldByName(columns[i]);
+        appendField(header, field && oneIn(4) ? std::string(fieldLabel(*field)) : columns[i]);
     }
     text += header + end;
 

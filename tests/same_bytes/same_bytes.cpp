@@ -100,6 +100,21 @@ const std::vector<Invocation> kInvocations = {
      Input::None,
      40},
     {"workshop-help", {"loss", "--help"}, Input::None, 1},
+    {"sheet-strict", {"--strict", "{actions}"}, Input::Sheet, 60},
+    {"csv-strict-chinese-header",
+     {"--csv", "--strict", "--header", "zh", "--bom", "{actions}"},
+     Input::CsvTable,
+     10},
+    {"section-strict", {"section", "--strict"}, Input::Sheet, 20},
+    {"cutlist-strict", {"cutlist", "--strict"}, Input::Sheet, 20},
+    {"csv-without-the-option", {"stages"}, Input::CsvTable, 3},
+    {"table-option-without-csv", {"--bom", "stages"}, Input::Sheet, 1},
+    {"widths-number-texts",
+     {"widths", "--diameter", "{number}", "--stages", "{stages}", "--grid", "{number}"},
+     Input::None,
+     20},
+    {"design-odd-option", {"widths", "--{word}", "200", "--stages", "{stages}"}, Input::None, 10},
+    {"design-option-without-value", {"widths", "--diameter", "200", "--stages"}, Input::None, 1},
 };
 
 // Values a designer would give the design commands: mostly sound, now and

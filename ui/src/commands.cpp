@@ -36,10 +36,10 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A stage as its row label names it: "第三级".
+// A stage as its row label names it: "第三级". The rows are labelled Label9
+// (stage 1) to Label17 (stage 9).
 QString stageWords(int stage) {
-    const ControlRow* width = findControl(fieldName(widthField(stage)));
-    const ControlRow* row = width ? findControl(width->labelledBy[0]) : nullptr;
+    const ControlRow* row = findControl("Label" + std::to_string(8 + stage));
     return row ? fromUtf8(row->caption) : QString::number(stage);
 }
 

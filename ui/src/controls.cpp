@@ -1,7 +1,7 @@
 #include "kalvitra/ui/controls.h"
 
-#include <QStringList>
 #include <algorithm>
+#include <array>
 
 namespace kalvitra::ui {
 namespace {
@@ -17,16 +17,13 @@ constexpr ControlRow label(std::string_view name, std::string_view caption, Twip
             .look = look};
 }
 
-constexpr ControlRow field(Field field, TwipRect at, int tab, std::string_view labelledBy,
-                           std::string_view column = {}, std::string_view note = {}) {
+constexpr ControlRow field(Field field, TwipRect at, int tab) {
     return {.kind = ControlKind::TextField,
             .name = {},
             .caption = {},
             .field = field,
             .twips = at,
-            .tabIndex = tab,
-            .labelledBy = {labelledBy, column},
-            .labelNote = note};
+            .tabIndex = tab};
 }
 
 constexpr ControlRow button(std::string_view name, std::string_view caption, TwipRect at, int tab,
@@ -55,85 +52,85 @@ constexpr std::array<ControlRow, kControlCount> kControls = {{
 
     // Job identification
     label("Label3", "产品型号：", {480, 1320, 975, 255}, 1, Look::Heading),
-    field(Field::Text1, {2160, 1320, 1815, 375}, 2, "Label3"),
+    field(Field::Text1, {2160, 1320, 1815, 375}, 2),
     label("Label1", "工号：", {480, 1920, 1095, 255}, 3, Look::Heading),
-    field(Field::Text2, {2160, 1800, 1815, 375}, 4, "Label1"),
+    field(Field::Text2, {2160, 1800, 1815, 375}, 4),
 
     // Steel density and number of stages
     label("Label19", "硅钢片密度：", {5520, 1200, 1335, 375}, 33),
-    field(Field::MD, {6960, 1200, 975, 375}, 34, "Label19"),
+    field(Field::MD, {6960, 1200, 975, 375}, 34),
     label("Label5", "级数：", {5640, 1680, 975, 255}, 7),
-    field(Field::TXJS, {6960, 1680, 975, 375}, 8, "Label5"),
+    field(Field::TXJS, {6960, 1680, 975, 375}, 8),
 
     // Core data
     label("Label4", "铁心直径(mm)：", {480, 2400, 1455, 375}, 5),
-    field(Field::D, {2400, 2400, 1335, 375}, 6, "Label4"),
+    field(Field::D, {2400, 2400, 1335, 375}, 6),
     label("Label8", "窗高(mm)：", {480, 3000, 1095, 375}, 12),
-    field(Field::H, {2400, 3000, 1335, 375}, 13, "Label8"),
+    field(Field::H, {2400, 3000, 1335, 375}, 13),
     label("Label18", "中心距(mm)：", {480, 3600, 1215, 375}, 31),
-    field(Field::M, {2400, 3600, 1335, 375}, 32, "Label18"),
+    field(Field::M, {2400, 3600, 1335, 375}, 32),
     label("Label20", "铁心柱数：", {480, 4200, 1215, 375}, 35),
-    field(Field::Z, {2400, 4200, 1335, 375}, 36, "Label20"),
+    field(Field::Z, {2400, 4200, 1335, 375}, 36),
     label("Label7", "叠片系数：", {480, 4680, 1215, 375}, 54),
-    field(Field::dpxs, {2400, 4680, 1335, 375}, 55, "Label7"),
+    field(Field::dpxs, {2400, 4680, 1335, 375}, 55),
 
     // Results: each button computes the field to its right
     button("铁心重量", "铁心重量(kg)：", {600, 5280, 1335, 375}, 47, calculate(Action::CoreWeight)),
-    field(Field::txz, {2160, 5280, 1575, 375}, 11, "铁心重量"),
+    field(Field::txz, {2160, 5280, 1575, 375}, 11),
     button("jmj", "截面积(cm):", {600, 5760, 1335, 375}, 56, calculate(Action::GrossArea)),
-    field(Field::txmj, {2160, 5760, 1575, 375}, 57, "jmj"),
+    field(Field::txmj, {2160, 5760, 1575, 375}, 57),
     button("Command3", "净截面积(cm):", {600, 6240, 1335, 375}, 52, calculate(Action::NetArea)),
-    field(Field::txjmj, {2160, 6240, 1575, 375}, 53, "Command3"),
+    field(Field::txjmj, {2160, 6240, 1575, 375}, 53),
     button("zdh", "总叠厚（mm）", {600, 6720, 1335, 375}, 66, calculate(Action::TotalStack)),
-    field(Field::dh, {2160, 6720, 1575, 375}, 67, "zdh"),
+    field(Field::dh, {2160, 6720, 1575, 375}, 67),
 
     // Stage table: column heads, then one row per stage
     label("Label6", "片宽：", {5640, 2160, 735, 375}, 9),
     button("jh", "级厚", {7440, 2160, 1215, 375}, 46, calculate(Action::StageThicknesses)),
 
     label("Label9", "第一级", {4560, 2640, 855, 375}, 14),
-    field(Field::PK1, {5640, 2640, 1575, 375}, 10, "Label9", "Label6"),
-    field(Field::jh1, {7440, 2640, 975, 375}, 37, "Label9", "jh"),
+    field(Field::PK1, {5640, 2640, 1575, 375}, 10),
+    field(Field::jh1, {7440, 2640, 975, 375}, 37),
 
     label("Label10", "第二级", {4560, 3120, 855, 375}, 16),
-    field(Field::PK2, {5640, 3120, 1575, 375}, 15, "Label10", "Label6"),
-    field(Field::jh2, {7440, 3120, 975, 375}, 38, "Label10", "jh"),
-    field(Field::jh22, {8760, 3120, 975, 375}, 58, "Label10", "jh", "另一侧"),
+    field(Field::PK2, {5640, 3120, 1575, 375}, 15),
+    field(Field::jh2, {7440, 3120, 975, 375}, 38),
+    field(Field::jh22, {8760, 3120, 975, 375}, 58),
 
     label("Label11", "第三级", {4560, 3600, 855, 375}, 18),
-    field(Field::PK3, {5640, 3600, 1575, 375}, 17, "Label11", "Label6"),
-    field(Field::jh3, {7440, 3600, 975, 375}, 39, "Label11", "jh"),
-    field(Field::jh32, {8760, 3600, 975, 375}, 59, "Label11", "jh", "另一侧"),
+    field(Field::PK3, {5640, 3600, 1575, 375}, 17),
+    field(Field::jh3, {7440, 3600, 975, 375}, 39),
+    field(Field::jh32, {8760, 3600, 975, 375}, 59),
 
     label("Label12", "第四级", {4560, 4080, 855, 375}, 20),
-    field(Field::PK4, {5640, 4080, 1575, 375}, 19, "Label12", "Label6"),
-    field(Field::jh4, {7440, 4080, 975, 375}, 40, "Label12", "jh"),
-    field(Field::jh42, {8760, 4080, 975, 375}, 60, "Label12", "jh", "另一侧"),
+    field(Field::PK4, {5640, 4080, 1575, 375}, 19),
+    field(Field::jh4, {7440, 4080, 975, 375}, 40),
+    field(Field::jh42, {8760, 4080, 975, 375}, 60),
 
     label("Label13", "第五级", {4560, 4560, 855, 375}, 22),
-    field(Field::PK5, {5640, 4560, 1575, 375}, 21, "Label13", "Label6"),
-    field(Field::jh5, {7440, 4560, 975, 375}, 41, "Label13", "jh"),
-    field(Field::jh52, {8760, 4560, 975, 375}, 61, "Label13", "jh", "另一侧"),
+    field(Field::PK5, {5640, 4560, 1575, 375}, 21),
+    field(Field::jh5, {7440, 4560, 975, 375}, 41),
+    field(Field::jh52, {8760, 4560, 975, 375}, 61),
 
     label("Label14", "第六级", {4560, 5040, 855, 375}, 24),
-    field(Field::PK6, {5640, 5040, 1575, 375}, 23, "Label14", "Label6"),
-    field(Field::jh6, {7440, 5040, 975, 375}, 42, "Label14", "jh"),
-    field(Field::jh62, {8760, 5040, 975, 375}, 62, "Label14", "jh", "另一侧"),
+    field(Field::PK6, {5640, 5040, 1575, 375}, 23),
+    field(Field::jh6, {7440, 5040, 975, 375}, 42),
+    field(Field::jh62, {8760, 5040, 975, 375}, 62),
 
     label("Label15", "第七级", {4560, 5520, 855, 375}, 26),
-    field(Field::PK7, {5640, 5520, 1575, 375}, 25, "Label15", "Label6"),
-    field(Field::jh7, {7440, 5520, 975, 375}, 43, "Label15", "jh"),
-    field(Field::jh72, {8760, 5520, 975, 375}, 63, "Label15", "jh", "另一侧"),
+    field(Field::PK7, {5640, 5520, 1575, 375}, 25),
+    field(Field::jh7, {7440, 5520, 975, 375}, 43),
+    field(Field::jh72, {8760, 5520, 975, 375}, 63),
 
     label("Label16", "第八级", {4560, 6000, 855, 375}, 28),
-    field(Field::PK8, {5640, 6000, 1575, 375}, 27, "Label16", "Label6"),
-    field(Field::jh8, {7440, 6000, 975, 375}, 44, "Label16", "jh"),
-    field(Field::jh82, {8760, 6000, 975, 375}, 64, "Label16", "jh", "另一侧"),
+    field(Field::PK8, {5640, 6000, 1575, 375}, 27),
+    field(Field::jh8, {7440, 6000, 975, 375}, 44),
+    field(Field::jh82, {8760, 6000, 975, 375}, 64),
 
     label("Label17", "第九级", {4560, 6480, 855, 375}, 30),
-    field(Field::PK9, {5640, 6480, 1575, 375}, 29, "Label17", "Label6"),
-    field(Field::jh9, {7440, 6480, 975, 375}, 45, "Label17", "jh"),
-    field(Field::jh92, {8760, 6480, 975, 375}, 65, "Label17", "jh", "另一侧"),
+    field(Field::PK9, {5640, 6480, 1575, 375}, 29),
+    field(Field::jh9, {7440, 6480, 975, 375}, 45),
+    field(Field::jh92, {8760, 6480, 975, 375}, 65),
 
     // Command row. 保存 and 清除 have no command, and pressing them changes
     // nothing: the sheet is never saved, and no command clears it (each
@@ -187,14 +184,6 @@ consteval bool everyFieldOnce() {
 }
 static_assert(everyFieldOnce(), "each field of the sheet is one text field of the window");
 
-QString captionWithoutColon(std::string_view caption) {
-    QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-    while (text.endsWith(u'：') || text.endsWith(u':') || text.endsWith(u' ')) {
-        text.chop(1);
-    }
-    return text;
-}
-
 }  // namespace
 
 QRect toPixels(const TwipRect& twips) {
@@ -225,20 +214,8 @@ QString initialCaption(const ControlRow& control) {
 }
 
 QString accessibleFieldName(const ControlRow& control) {
-    QStringList parts;
-    for (std::string_view labelName : control.labelledBy) {
-        if (const ControlRow* labelControl = findControl(labelName)) {
-            parts << captionWithoutColon(labelControl->caption);
-        }
-    }
-    QString name = parts.join(u' ');
-    if (!control.labelNote.empty()) {
-        name += u'（' +
-                QString::fromUtf8(control.labelNote.data(),
-                                  static_cast<qsizetype>(control.labelNote.size())) +
-                u'）';
-    }
-    return name;
+    const std::string_view label = fieldLabel(*control.field);
+    return QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
 }
 
 const ControlRow* findControl(std::string_view name) {

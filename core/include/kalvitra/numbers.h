@@ -39,8 +39,7 @@ double readLenient(std::string_view text);
 //   "12.5mm"      -> TypeMismatch
 double readStrict(std::string_view text);
 
-// Why a typed number could not be read: a command-line option or a box of the
-// designer, where only one plain number will do.
+// What keeps a typed text from being one plain number.
 enum class PlainNumberProblem { None, Empty, NotANumber, DecimalComma, OutOfRange };
 
 struct PlainReading {
@@ -48,15 +47,19 @@ struct PlainReading {
     PlainNumberProblem problem = PlainNumberProblem::None;
 };
 
-// One plain finite decimal number, blanks around it allowed: strict reading
-// without digit-group commas. A comma is never a thousands separator; where
-// a point in its place would make a number, the problem is DecimalComma.
+// Reading of a number typed outside the sheet, where a slip must be refused
+// rather than read as some other number: one plain finite decimal number
+// ([+-] digits [. digits] [(E|e) [+-] digits]), blanks and tabs around it
+// allowed, no digit-group commas, no inf or nan. Any comma is a
+// DecimalComma, never a thousands separator; a magnitude beyond the double
+// range is OutOfRange; one too small for it reads as 0, as in strict reading.
+// value holds the number only when problem is None.
 //   " 200.5 "  -> 200.5
+//   "1.5E-3"   -> 0.0015
 //   ""         -> Empty
-//   "200,5"    -> DecimalComma
-//   "1,234.5"  -> NotANumber
 //   "200mm"    -> NotANumber
-//   "inf"      -> NotANumber
+//   "200,5"    -> DecimalComma
+//   "1,234.5"  -> DecimalComma
 //   "1e999"    -> OutOfRange
 PlainReading readPlainNumber(std::string_view text);
 

@@ -64,6 +64,13 @@ enum class FieldRole { FreeText, Input, Result };
 std::string_view fieldName(Field field);
 // Case-sensitive inverse of fieldName: "PK3" -> Field::PK3, "pk3" -> nullopt.
 std::optional<Field> fieldByName(std::string_view name);
+// The field as the window labels it, in the designer's own Chinese: the
+// captions beside it without their colons, e.g. D -> "铁心直径(mm)",
+// PK1 -> "第一级 片宽", jh22 -> "第二级 级厚（另一侧）". The window names its
+// fields with it, and a table's columns may be headed with it.
+std::string_view fieldLabel(Field field);
+// Exact inverse of fieldLabel.
+std::optional<Field> fieldByLabel(std::string_view label);
 // Every field starts empty except MD, the steel density: "7.65".
 std::string_view initialText(Field field);
 FieldRole fieldRole(Field field);

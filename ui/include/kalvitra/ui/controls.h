@@ -5,7 +5,6 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -71,11 +70,6 @@ struct ControlRow {
     int tabIndex;
     Look look = Look::Plain;
     Command command{};
-    // Text fields: the controls whose captions name the field, for its
-    // accessible name, and a note that tells it apart from a field that
-    // shares those captions (the second packet of a stage).
-    std::array<std::string_view, 2> labelledBy{};
-    std::string_view labelNote{};
 };
 
 inline constexpr std::size_t kControlCount = 68;
@@ -90,8 +84,8 @@ QString controlQName(const ControlRow& control);
 // Caption for labels and buttons, initial text for text fields.
 QString initialCaption(const ControlRow& control);
 
-// The name a screen reader speaks for a text field, built from the captions
-// of its labels without their closing colons: D -> "铁心直径(mm)".
+// The name a screen reader speaks for a text field: its field's label, the
+// captions beside it without their closing colons, D -> "铁心直径(mm)".
 QString accessibleFieldName(const ControlRow& control);
 
 const ControlRow* findControl(std::string_view name);
