@@ -75,7 +75,8 @@ below D, the exact best of all such sets, with fewer than N stages only when the
 fewer widths; where two sets give the same area to the last bit, the wider width wins stage by
 stage. Standard error gets the stages, the ideal gross area (and the net area), and the
 utilisation.
-Numbers in options are read strictly: the whole text must be one finite number.
+A number in an option must be one plain finite number with a decimal point: 200,5 is refused
+("use a decimal point"), not read as 2005.
 D lies between 1E-100 and 1E+100 mm, and a grid may hold at most 20000 widths below D.
 Exit status 0, or 2 with a one-line message and nothing on standard output: a missing required
 or unknown option, a number with anything after it, D out of range, N outside 1..9, G <= 0,

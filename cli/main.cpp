@@ -180,7 +180,10 @@ int main(int argc, char** argv) {
     app.footer(std::string(kFooter) +
                "COMMANDS (the first argument; each has its own help: kalvitra-cli COMMAND "
                "--help):\n" +
-               designCommandList() + "\n" + kFooterEnd);
+               designCommandList() +
+               "  A number in an option must be one plain finite number with a decimal point:\n"
+               "  --diameter 200,5 is refused (\"use a decimal point\"), not read as 2005.\n\n" +
+               kFooterEnd);
     app.formatter(std::make_shared<HelpFormatter>());
 
     bool csvMode = false;

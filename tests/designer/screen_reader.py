@@ -3,7 +3,7 @@
 
     screen_reader.py PROGRAM
 
-Run under its own display and session bus (xvfb-run -a dbus-run-session).
+Run under its own display and session bus (on_display.sh).
 Starts PROGRAM --lang en, finds the field named "Core diameter" through
 AT-SPI, sets its text as assistive technology does, and reads the field
 named "Frame mass": a number in kg that follows the diameter, and marked out
@@ -20,9 +20,11 @@ import pyatspi
 TIMEOUT = 30
 
 
-def wait_for(what, find):
+def wait_for(what, find, program=None):
     deadline = time.monotonic() + TIMEOUT
     while time.monotonic() < deadline:
+        if program is not None and program.poll() is not None:
+            sys.exit(f"FAIL: the designer ended with status {program.returncode}")
         found = find()
         if found is not None:
             return found
@@ -58,7 +60,8 @@ def main():
     try:
         desktop = pyatspi.Registry.getDesktop(0)
         app = wait_for("kalvitra-designer on the accessibility bus", lambda: next(
-            (a for a in desktop if a is not None and a.name == "kalvitra-designer"), None))
+            (a for a in desktop if a is not None and a.name == "kalvitra-designer"), None),
+            designer)
         diameter = wait_for('field "Core diameter"', lambda: named(app, "Core diameter"))
         mass = wait_for('field "Frame mass"', lambda: named(app, "Frame mass"))
         first = text_of(mass)
