@@ -43,6 +43,19 @@ void checkStages(int stages) {
     }
 }
 
+void checkStageCount(std::size_t stages) {
+    if (stages < 1 || stages > static_cast<std::size_t>(kStageCount)) {
+        throw DesignError(DesignInput::Widths,
+                          "a core has 1 to " + std::to_string(kStageCount) + " stages");
+    }
+}
+
+void checkStackRound(double stackRound) {
+    if (stackRound != 0) {
+        checkPositive(DesignInput::StackRound, "stack rounding", stackRound);
+    }
+}
+
 void checkPositive(DesignInput input, std::string_view what, double value) {
     if (!std::isfinite(value) || value <= 0.0) {
         throw DesignError(input, "the " + std::string(what) + " must be a number greater than 0");

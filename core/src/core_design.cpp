@@ -83,26 +83,19 @@ void checkRanges(const Inputs& in, Problems& problems) {
         problems.check(
             [&] { checkPositive(DesignInput::DiameterStep, "diameter step", in.diameterStep); });
     }
-    if (usesGivenWidths(in) &&
-        (in.givenWidths.empty() || in.givenWidths.size() > static_cast<std::size_t>(kStageCount))) {
-        problems.add(DesignInput::Widths,
-                     "a core has 1 to " + std::to_string(kStageCount) + " stages");
+    if (usesGivenWidths(in)) {
+        problems.check([&] { checkStageCount(in.givenWidths.size()); });
     }
     problems.check(
-        [&] { checkPositive(DesignInput::WindowHeight, "window height", in.windowHeight); });
+        [&] { checkLength(DesignInput::WindowHeight, "window height", in.windowHeight); });
     problems.check(
-        [&] { checkPositive(DesignInput::CentreDistance, "centre distance", in.centreDistance); });
-    if (wholeIn(in.limbs, 2, 1000) < 2) {
-        problems.add(DesignInput::Limbs,
-                     "the number of limbs must be a whole number from 2 to 1000");
-    }
+        [&] { checkLength(DesignInput::CentreDistance, "centre distance", in.centreDistance); });
+    problems.check([&] { checkLimbs(in.limbs); });
     problems.check([&] { checkPositive(DesignInput::Density, "density", in.density); });
     problems.check([&] { checkStackingFactor(in.stackingFactor); });
     problems.check(
         [&] { checkPositive(DesignInput::SheetThickness, "sheet thickness", in.sheetThickness); });
-    if (!(std::isfinite(in.stackRound) && in.stackRound >= 0)) {
-        problems.add(DesignInput::StackRound, "the stack rounding must be a number of 0 or more");
-    }
+    problems.check([&] { checkStackRound(in.stackRound); });
     if (in.fluxSource == FluxSource::FluxDensity) {
         problems.check(
             [&] { checkPositive(DesignInput::FluxDensity, "flux density", in.fluxDensity); });

@@ -39,9 +39,7 @@ double heightAt(double diameter, double width) {
 
 void checkWidths(const Section& section) {
     checkDiameter(section.diameter);
-    if (section.widths.empty() || section.widths.size() > static_cast<std::size_t>(kStageCount)) {
-        refuse(DesignInput::Widths, "a core has 1 to " + std::to_string(kStageCount) + " stages");
-    }
+    checkStageCount(section.widths.size());
     checkWidthsDecrease(section.diameter, section.widths);
 }
 
@@ -160,8 +158,8 @@ Frame frameOfSheet(const Sheet& sheet) {
 
 std::vector<double> stepStacks(const Section& section, double stackRound) {
     checkWidths(section);
+    checkStackRound(stackRound);
     if (stackRound != 0) {
-        checkPositive(DesignInput::StackRound, "stack rounding", stackRound);
         if (section.diameter / stackRound > static_cast<double>(kMaxWrittenMultiple)) {
             refuse(DesignInput::StackRound, "the stack rounding is too fine for the diameter");
         }

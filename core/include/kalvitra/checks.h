@@ -80,6 +80,14 @@ void checkStackingFactor(double factor);
 //   10 -> "the number of stages must be a whole number from 1 to 9"
 void checkStages(int stages);
 
+// Throws DesignError(Widths) unless a core of that many stages can be built:
+//   0 -> "a core has 1 to 9 stages"
+void checkStageCount(std::size_t stages);
+
+// Throws DesignError(StackRound) unless the stack rounding is 0 (none) or a
+// number above 0: -2 -> "the stack rounding must be a number greater than 0".
+void checkStackRound(double stackRound);
+
 // Throws DesignError(input) with "the <what> must be a number greater than 0"
 // unless value is finite and above 0: (Grid, "grid", 0) ->
 // "the grid must be a number greater than 0".
