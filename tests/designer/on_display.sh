@@ -3,7 +3,9 @@
 # own:  on_display.sh COMMAND...
 # Xvfb picks a free display number itself and says which once it accepts
 # clients (-displayfd), so tests started side by side never race for one and
-# the command never starts before its display.
+# the command never starts before its display. -noreset: an X server resets
+# when its last client goes, refusing connections meanwhile, and the
+# accessibility bus comes and goes as it likes.
 set -euo pipefail
 ready=$(mktemp)
 xvfb=
@@ -12,7 +14,7 @@ cleanup() {
   rm -f "$ready"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ready" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$ready" &
 xvfb=$!
 for _ in $(seq 300); do
   [[ -s $ready ]] && break
