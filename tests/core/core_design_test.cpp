@@ -162,8 +162,8 @@ TEST(Evaluation, NamesEveryInputItCannotTake) {
              in.netArea = -1;
          },
          {I::Grid, I::NetArea}},
-        {[](Inputs& in) { in.windowHeight = 1e308; },
-         {I::WindowHeight, I::CentreDistance, I::Density}},
+        {[](Inputs& in) { in.windowHeight = 1e308; }, {I::WindowHeight}},
+        {[](Inputs& in) { in.density = 1e305; }, {I::WindowHeight, I::CentreDistance, I::Density}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(problemsOf(c.change), c.named) << testing::PrintToString(c.named);
