@@ -7,6 +7,7 @@
 #include "kalvitra/actions.h"
 #include "kalvitra/design.h"
 #include "kalvitra/errors.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::core_design {
 namespace {
@@ -214,9 +215,7 @@ Design designOf(const Inputs& in, drawing::Language language) {
         row.sheets = workshop::sheetCount(list.frame.stackingFactor, row.stack, in.sheetThickness);
         result.stages.push_back(row);
     }
-    result.grossArea = readLenient(result.sheet.textRef(Field::txmj));
     result.netArea = list.netArea / 100;
-    result.utilisation = design::utilisation(result.diameter, result.grossArea * 100);
     result.frameMass = list.frameMass;
     result.calculatorWeight = workshop::calculatorWeight(result.sheet);
     result.threeLimbsMass = workshop::threeLimbsConventionMass(list);
@@ -253,31 +252,19 @@ const NumberInput* findNumberInput(DesignInput input) {
 std::string foldFullWidth(std::string_view text) {
     std::string folded;
     folded.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
-        if (i + 2 < text.size() && byte(i) == 0xEF &&
-            (byte(i + 1) == 0xBC || byte(i + 1) == 0xBD)) {
-            // U+FF01..U+FF5E: EF BC 81..BF, EF BD 80..9E; each is U+0021..U+007E
-            // shifted by 0xFEE0.
-            const unsigned codePoint =
-                0xF000u | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu);
-            if (codePoint >= 0xFF01 && codePoint <= 0xFF5E) {
-                folded += static_cast<char>(codePoint - 0xFEE0);
-                i += 2;
-                continue;
-            }
-        }
-        if (text.substr(i, 3) == "\u3000") {
+    for (std::size_t i = 0; i < text.size();) {
+        const CodePoint c = decodeUtf8(text, i);
+        if (c.value >= U'\uFF01' && c.value <= U'\uFF5E') {
+            // The full-width forms of U+0021..U+007E, in the same order.
+            folded += static_cast<char>(c.value - 0xFEE0);
+        } else if (c.value == U'\u3000') {
             folded += ' ';
-            i += 2;
-            continue;
-        }
-        if (text.substr(i, 3) == "\u2212") {
+        } else if (c.value == U'\u2212') {
             folded += '-';
-            i += 2;
-            continue;
+        } else {
+            folded.append(text.substr(i, c.length));
         }
-        folded += text[i];
+        i += c.length;
     }
     return folded;
 }

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "kalvitra/numbers.h"
+#include "kalvitra/utf8.h"
 
 namespace kalvitra::dxf {
 namespace {
@@ -59,18 +60,6 @@ void appendCodePoint(std::string& out, std::uint32_t code) {
     }
 }
 
-// The length of the UTF-8 sequence that lead starts, 0 for a byte that
-// starts none.
-std::size_t sequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        return 4;
-    }
-    if (lead >= 0xE0) {
-        return lead <= 0xEF ? 3 : 0;
-    }
-    return lead >= 0xC2 ? 2 : 0;
-}
-
 // The text of a TEXT entity, all in ASCII so that no code page takes part:
 // every other character as \U+XXXX; a backslash the same way, so that no
 // text starts an escape of its own; a percent sign followed by another the
@@ -80,26 +69,16 @@ std::size_t sequenceLength(unsigned char lead) {
 std::string dxfText(std::string_view text) {
     std::string out;
     for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const bool percentPair = lead == '%' && at + 1 < text.size() && text[at + 1] == '%';
-        if (lead >= 0x20 && lead < 0x7F && lead != '\\' && !percentPair) {
-            out += static_cast<char>(lead);
-            ++at;
-            continue;
+        const CodePoint c = decodeUtf8(text, at);
+        const bool percentPair = c.value == '%' && at + 1 < text.size() && text[at + 1] == '%';
+        if (c.value >= 0x20 && c.value < 0x7F && c.value != '\\' && !percentPair) {
+            out += static_cast<char>(c.value);
+        } else {
+            appendCodePoint(out, c.value < 0x20 || c.value == 0x7F || c.value > 0xFFFF
+                                     ? 0xFFFD
+                                     : static_cast<std::uint32_t>(c.value));
         }
-        const std::size_t length = lead < 0x80 ? 1 : sequenceLength(lead);
-        std::uint32_t code = lead < 0x80 ? lead : 0xFFFD;
-        if (length == 2 || length == 3) {
-            code = lead & (length == 2 ? 0x1F : 0x0F);
-            for (std::size_t k = 1; k < length && at + k < text.size(); ++k) {
-                code = (code << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3F);
-            }
-        }
-        if (code < 0x20 || code == 0x7F || code > 0xFFFF) {
-            code = 0xFFFD;
-        }
-        appendCodePoint(out, code);
-        at += std::max<std::size_t>(length, 1);
+        at += c.length;
     }
     return out;
 }

@@ -51,6 +51,21 @@ std::size_t sequenceLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+CodePoint decodeUtf8(std::string_view text, std::size_t at) {
+    const std::size_t length = sequenceLength(text, at);
+    if (length == 0) {
+        return {U'\uFFFD', 1};
+    }
+    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    // The lead byte keeps 7, 5, 4 or 3 bits; every later byte 6.
+    constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t value = byteAt(0) & kLeadBits[length];
+    for (std::size_t k = 1; k < length; ++k) {
+        value = (value << 6) | (byteAt(k) & 0x3F);
+    }
+    return {value, length};
+}
+
 std::size_t findInvalidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {

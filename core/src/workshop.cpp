@@ -5,7 +5,6 @@
 #include <numbers>
 
 #include "kalvitra/actions.h"
-#include "kalvitra/errors.h"
 #include "kalvitra/numbers.h"
 #include "kalvitra/utf8.h"
 
@@ -113,11 +112,9 @@ const std::vector<LossCurve>& gradeTable() {
 }
 
 std::optional<double> numberIn(std::string_view text) {
-    try {
-        return readStrict(text);
-    } catch (const CalcError&) {
-        return std::nullopt;
-    }
+    const PlainReading reading = readPlainNumber(text);
+    return reading.problem == PlainNumberProblem::None ? std::optional(reading.value)
+                                                       : std::nullopt;
 }
 
 // One "B,W/kg" line of a curve file, or nullopt when it is not two plain
@@ -140,7 +137,7 @@ std::optional<LossPoint> curvePoint(std::string_view line) {
 Section sectionOfSheet(const Sheet& sheet) {
     Section section;
     section.diameter = readLenient(sheet.textRef(Field::D));
-    checkDiameter(section.diameter);
+    checkDiameter(section.diameter);  // before the widths: a bad D is the first thing to say
     section.widths = stageWidths(sheet);
     checkWidths(section);
     return section;

@@ -12,6 +12,7 @@
 #include "kalvitra/numbers.h"
 #include "kalvitra/section_drawing.h"
 #include "kalvitra/sheet.h"
+#include "kalvitra/utf8.h"
 #include "kalvitra/workshop.h"
 #include "test_support.h"
 
@@ -21,6 +22,13 @@ namespace {
 TEST(CommentExamples, Errors) {
     EXPECT_EQ(errorKindName(ErrorKind::TypeMismatch), "type-mismatch");
     EXPECT_EQ(errorKindName(ErrorKind::DivisionByZero), "division-by-zero");
+}
+
+TEST(CommentExamples, Utf8) {
+    EXPECT_EQ(decodeUtf8("\xE7\xBA\xA7", 0).value, U'\u7EA7');
+    EXPECT_EQ(decodeUtf8("\xE7\xBA\xA7", 0).length, 3u);
+    EXPECT_EQ(decodeUtf8("\xFF", 0).value, U'\uFFFD');
+    EXPECT_EQ(decodeUtf8("\xFF", 0).length, 1u);
 }
 
 TEST(CommentExamples, Sheet) {

@@ -69,7 +69,6 @@ TEST(Evaluation, PublishedCoreGivesItsFrameMassAndTheSheetsAnswers) {
     EXPECT_EQ(design.stages.size(), 8u);
     EXPECT_EQ(design.stages[0].stack, 48);
     EXPECT_EQ(design.stages[0].sheets, 172);
-    EXPECT_EQ(design.grossArea, readLenient(design.sheet.textRef(Field::txmj)));
     EXPECT_EQ(design.section.marks.empty(), false);
     EXPECT_EQ(design.cutList.rows.size(), 24u);
     EXPECT_EQ(design.loss.mass, design.frameMass);

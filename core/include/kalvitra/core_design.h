@@ -127,9 +127,7 @@ struct Design {
     drawing::SectionDrawing section;
     workshop::CutList cutList;
     std::vector<StageRow> stages;
-    double grossArea = 0;         // cm², the sheet's gross area
     double netArea = 0;           // cm², steel in the limb with the stacks as cut
-    double utilisation = 0;       // gross area over the circle, a fraction
     double frameMass = 0;         // kg, every piece as cut
     double calculatorWeight = 0;  // kg, the calculator's own core weight
     double threeLimbsMass = 0;    // kg, "3 limbs Hw + yokes 2C + D"

@@ -19,6 +19,16 @@ inline bool isValidUtf8(std::string_view text) {
     return findInvalidUtf8(text) == std::string_view::npos;
 }
 
+// The code point that starts at text[at] and the bytes it takes. A byte that
+// starts no well-formed sequence stands for U+FFFD and takes one byte, so a
+// reader always moves on.
+//   ("\xE7\xBA\xA7", 0) -> {U+7EA7, 3}     ("\xFF", 0) -> {U+FFFD, 1}
+struct CodePoint {
+    char32_t value = 0;
+    std::size_t length = 1;
+};
+CodePoint decodeUtf8(std::string_view text, std::size_t at);
+
 // Quotes text for a one-line message: control characters, quotes and
 // backslashes are escaped, and text longer than maxLength code points is cut
 // with "..." after it, so a message never spans lines nor floods the terminal.
