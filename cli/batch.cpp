@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "csv.h"
-#include "kalvitra/errors.h"
-#include "kalvitra/lenient_reading.h"
-#include "kalvitra/sheet_text.h"
-#include "kalvitra/utf8.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/sheet/lenient_reading.h"
+#include "kalvitra/sheet/sheet_text.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::cli {
 namespace {

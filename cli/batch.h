@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "byte_stream.h"
-#include "kalvitra/actions.h"
-#include "kalvitra/errors.h"
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/sheet/sheet.h"
 
 // The two ways the batch tool runs the calculations, apart from the command
 // line and the standard streams so they can be driven from tests.

@@ -3,9 +3,9 @@
 #include <stdexcept>
 
 #include "batch.h"
-#include "kalvitra/errors.h"
-#include "kalvitra/sheet_text.h"
-#include "kalvitra/utf8.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/sheet/sheet_text.h"
+#include "kalvitra/text/utf8.h"
 #include "platform.h"
 
 namespace kalvitra::cli {

@@ -8,10 +8,10 @@
 
 #include "byte_stream.h"
 #include "command_options.h"
-#include "kalvitra/actions.h"
-#include "kalvitra/checks.h"
-#include "kalvitra/section_drawing.h"
-#include "kalvitra/sheet.h"
+#include "kalvitra/drawing/section_drawing.h"
+#include "kalvitra/inputs/checks.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/sheet/sheet.h"
 
 // What the commands read besides the numbers of their options (a sheet on
 // standard input, files, the language of a drawing), and how a refusal of the

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "batch.h"
-#include "kalvitra/numbers.h"
-#include "kalvitra/sheet.h"
-#include "kalvitra/utf8.h"
+#include "kalvitra/sheet/sheet.h"
+#include "kalvitra/text/numbers.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "kalvitra/utf8.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "byte_stream.h"
-#include "kalvitra/input_error.h"
+#include "kalvitra/text/input_error.h"
 
 // Streaming CSV after RFC 4180: fields separated by commas, records by LF or
 // CRLF; a field in double quotes may hold commas, line breaks and doubled

@@ -12,8 +12,8 @@
 #include "byte_stream.h"
 #include "command_options.h"
 #include "design_commands.h"
-#include "kalvitra/actions.h"
-#include "kalvitra/utf8.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/text/utf8.h"
 #include "platform.h"
 
 namespace {

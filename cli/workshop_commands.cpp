@@ -8,10 +8,11 @@
 #include "batch.h"
 #include "command_inputs.h"
 #include "command_options.h"
-#include "kalvitra/dxf.h"
-#include "kalvitra/errors.h"
-#include "kalvitra/numbers.h"
-#include "kalvitra/workshop.h"
+#include "kalvitra/drawing/dxf.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/text/numbers.h"
+#include "kalvitra/workshop/cut_list.h"
+#include "kalvitra/workshop/loss.h"
 #include "platform.h"
 
 namespace kalvitra::cli {

@@ -8,7 +8,7 @@
 
 #include "batch.h"
 #include "design_table.h"
-#include "kalvitra/actions.h"
+#include "kalvitra/sheet/actions.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // sheet (D = 200, widths 190..65, H = 600, M = 420, Z = 3, dpxs = 0.97).
 #include <benchmark/benchmark.h>
 
-#include "kalvitra/actions.h"
-#include "kalvitra/numbers.h"
+#include "kalvitra/sheet/actions.h"
 #include "kalvitra/testing/worked_example.h"
+#include "kalvitra/text/numbers.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // smallest core of 1000 cm² net (goal: under 100 ms).
 #include <benchmark/benchmark.h>
 
-#include "kalvitra/design.h"
+#include "kalvitra/design/best_widths.h"
 
 namespace {
 

@@ -3,8 +3,9 @@
 // drawing (goal: under 1 ms).
 #include <benchmark/benchmark.h>
 
-#include "kalvitra/dxf.h"
-#include "kalvitra/workshop.h"
+#include "kalvitra/drawing/dxf.h"
+#include "kalvitra/workshop/cut_list.h"
+#include "kalvitra/workshop/loss.h"
 
 namespace {
 

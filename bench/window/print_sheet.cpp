@@ -16,7 +16,7 @@
 #include <cstring>
 #include <vector>
 
-#include "kalvitra/actions.h"
+#include "kalvitra/sheet/actions.h"
 #include "kalvitra/testing/worked_example.h"
 #include "kalvitra/ui/calculator_window.h"
 #include "kalvitra/ui/print.h"

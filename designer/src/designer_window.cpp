@@ -30,8 +30,8 @@
 #include "kalvitra/designer/presentation.h"
 #include "kalvitra/designer/report.h"
 #include "kalvitra/designer/section_view.h"
-#include "kalvitra/dxf.h"
-#include "kalvitra/sheet_text.h"
+#include "kalvitra/drawing/dxf.h"
+#include "kalvitra/sheet/sheet_text.h"
 
 namespace kalvitra::designer {
 namespace {

@@ -7,8 +7,9 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
-#include "kalvitra/checks.h"
-#include "kalvitra/sheet_text.h"
+#include "kalvitra/inputs/checks.h"
+#include "kalvitra/sheet/sheet_text.h"
+#include "kalvitra/text/typed_numbers.h"
 
 namespace kalvitra::designer {
 namespace {
@@ -170,8 +171,7 @@ FileRead readSheetFile(const QString& path, const DesignTexts& base) {
         return read;
     }
     read.texts[QStringLiteral("widthMode")] = QStringLiteral("given");
-    read.texts[QStringLiteral("widths")] =
-        QString::fromStdString(core_design::writeWidthList(widths));
+    read.texts[QStringLiteral("widths")] = QString::fromStdString(writeWidthList(widths));
     const std::pair<Field, const char*> taken[] = {
         {Field::D, "diameter"}, {Field::H, "windowHeight"}, {Field::M, "centreDistance"},
         {Field::Z, "limbs"},    {Field::MD, "density"},     {Field::dpxs, "stackingFactor"},

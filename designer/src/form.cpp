@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <array>
 
-#include "kalvitra/numbers.h"
+#include "kalvitra/text/numbers.h"
+#include "kalvitra/text/typed_numbers.h"
 
 namespace kalvitra::designer {
 namespace {
@@ -140,8 +141,7 @@ QString readingMessage(PlainNumberProblem problem, const QString& typed) {
                 "kalvitra::designer::Form",
                 "Not a number: type digits, with a point for decimals, as in 196.5."));
         case PlainNumberProblem::DecimalComma: {
-            QString pointed =
-                QString::fromStdString(core_design::foldFullWidth(typed.toStdString())).trimmed();
+            QString pointed = QString::fromStdString(foldFullWidth(typed.toStdString())).trimmed();
             pointed.replace(QLatin1Char(','), QLatin1Char('.'));
             if (pointed.size() > 40) {
                 return localised(QT_TRANSLATE_NOOP(
@@ -162,7 +162,7 @@ QString readingMessage(PlainNumberProblem problem, const QString& typed) {
 }
 
 void readNumber(const InputRow& row, const QString& text, FormReading& reading) {
-    const PlainReading number = core_design::readTypedNumber(text.toStdString());
+    const PlainReading number = readTypedNumber(text.toStdString());
     if (number.problem != PlainNumberProblem::None) {
         reading.problems.append({row.input, readingMessage(number.problem, text)});
         return;
@@ -171,7 +171,7 @@ void readNumber(const InputRow& row, const QString& text, FormReading& reading) 
 }
 
 void readWidths(const InputRow& row, const QString& text, FormReading& reading) {
-    const core_design::WidthListReading widths = core_design::readWidthList(text.toStdString());
+    const WidthListReading widths = readWidthList(text.toStdString());
     if (widths.problem == PlainNumberProblem::Empty) {
         reading.problems.append(
             {row.input, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
@@ -268,7 +268,7 @@ DesignTexts defaultTexts() {
             fromStd(writeDefault(inputs.*number.value));
     }
     texts[QStringLiteral("widthMode")] = QStringLiteral("best");
-    texts[QStringLiteral("widths")] = fromStd(core_design::writeWidthList(inputs.givenWidths));
+    texts[QStringLiteral("widths")] = fromStd(writeWidthList(inputs.givenWidths));
     texts[QStringLiteral("grade")] = fromStd(inputs.grade);
     texts[QStringLiteral("curveFile")] = QString();
     texts[kCurveTextKey] = QString();
@@ -278,7 +278,7 @@ DesignTexts defaultTexts() {
 
 DesignTexts chosenTexts(const core_design::Design& design) {
     return {{QStringLiteral("diameter"), fromStd(writeDefault(design.diameter))},
-            {QStringLiteral("widths"), fromStd(core_design::writeWidthList(design.widths))}};
+            {QStringLiteral("widths"), fromStd(writeWidthList(design.widths))}};
 }
 
 bool isUsed(const DesignTexts& texts, DesignInput input) {

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <cmath>
 
-#include "kalvitra/numbers.h"
+#include "kalvitra/text/numbers.h"
 
 namespace kalvitra::designer {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "batch.h"
 #include "csv.h"
-#include "kalvitra/sheet_text.h"
-#include "kalvitra/utf8.h"
+#include "kalvitra/sheet/sheet_text.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::cli {
 namespace {

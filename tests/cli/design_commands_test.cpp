@@ -15,10 +15,10 @@
 
 #include "batch.h"
 #include "byte_stream.h"
-#include "kalvitra/design.h"
-#include "kalvitra/numbers.h"
-#include "kalvitra/section_drawing.h"
-#include "kalvitra/utf8.h"
+#include "kalvitra/design/best_widths.h"
+#include "kalvitra/drawing/section_drawing.h"
+#include "kalvitra/text/numbers.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::cli {
 namespace {

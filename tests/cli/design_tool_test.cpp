@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "kalvitra/design.h"
-#include "kalvitra/numbers.h"
+#include "kalvitra/design/best_widths.h"
+#include "kalvitra/text/numbers.h"
 #include "tool_run.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "batch.h"
-#include "kalvitra/sheet_text.h"
+#include "kalvitra/sheet/sheet_text.h"
 
 namespace kalvitra::cli {
 namespace {

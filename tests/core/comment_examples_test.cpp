@@ -4,16 +4,17 @@
 
 #include <cmath>
 
-#include "kalvitra/actions.h"
-#include "kalvitra/checks.h"
-#include "kalvitra/design.h"
-#include "kalvitra/dxf.h"
-#include "kalvitra/errors.h"
-#include "kalvitra/numbers.h"
-#include "kalvitra/section_drawing.h"
-#include "kalvitra/sheet.h"
-#include "kalvitra/utf8.h"
-#include "kalvitra/workshop.h"
+#include "kalvitra/design/best_widths.h"
+#include "kalvitra/drawing/dxf.h"
+#include "kalvitra/drawing/section_drawing.h"
+#include "kalvitra/inputs/checks.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/sheet/sheet.h"
+#include "kalvitra/text/numbers.h"
+#include "kalvitra/text/utf8.h"
+#include "kalvitra/workshop/cut_list.h"
+#include "kalvitra/workshop/loss.h"
 #include "test_support.h"
 
 namespace kalvitra {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/sheet.h"
 #include "kalvitra/testing/recording_sheet.h"
 #include "kalvitra/testing/worked_example.h"
 

@@ -18,9 +18,9 @@
 #include "byte_stream.h"
 #include "csv.h"
 #include "fuzz_support.h"
-#include "kalvitra/actions.h"
-#include "kalvitra/errors.h"
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/sheet/sheet.h"
 
 namespace {
 

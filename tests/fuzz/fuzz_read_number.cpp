@@ -17,8 +17,8 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "kalvitra/errors.h"
-#include "kalvitra/numbers.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/text/numbers.h"
 
 namespace {
 

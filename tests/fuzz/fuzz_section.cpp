@@ -17,7 +17,7 @@
 #include "byte_stream.h"
 #include "design_commands.h"
 #include "fuzz_support.h"
-#include "kalvitra/utf8.h"
+#include "kalvitra/text/utf8.h"
 
 namespace {
 

@@ -33,12 +33,12 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "kalvitra/actions.h"
-#include "kalvitra/errors.h"
-#include "kalvitra/lenient_reading.h"
-#include "kalvitra/numbers.h"
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/sheet/lenient_reading.h"
+#include "kalvitra/sheet/sheet.h"
 #include "kalvitra/testing/recording_sheet.h"
+#include "kalvitra/text/numbers.h"
 
 namespace {
 

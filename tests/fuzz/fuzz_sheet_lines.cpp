@@ -15,9 +15,9 @@
 
 #include "batch.h"
 #include "fuzz_support.h"
-#include "kalvitra/actions.h"
-#include "kalvitra/sheet.h"
-#include "kalvitra/sheet_text.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/sheet/sheet.h"
+#include "kalvitra/sheet/sheet_text.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "kalvitra/actions.h"
-#include "kalvitra/errors.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/sheet/errors.h"
 #include "kalvitra/ui/commands.h"
 #include "kalvitra/ui/testing/window_test_support.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/sheet.h"
 
 namespace kalvitra::testing {
 namespace {

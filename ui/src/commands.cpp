@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "kalvitra/actions.h"
+#include "kalvitra/sheet/actions.h"
 #include "kalvitra/ui/controls.h"
 
 namespace kalvitra::ui {

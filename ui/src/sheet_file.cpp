@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <string_view>
 
-#include "kalvitra/utf8.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::ui {
 namespace {

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "kalvitra/checks.h"
-#include "kalvitra/core_design.h"
+#include "kalvitra/design/evaluation.h"
+#include "kalvitra/inputs/checks.h"
 
 // The designer's inputs as a person fills them in: one row per control, in
 // the order of the groups on screen, with its design-file key (also its

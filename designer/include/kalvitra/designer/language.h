@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "kalvitra/section_drawing.h"
+#include "kalvitra/drawing/section_drawing.h"
 
 class QCoreApplication;
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "kalvitra/core_design.h"
+#include "kalvitra/design/evaluation.h"
 #include "kalvitra/designer/form.h"
 
 // A design as the designer reads it, in the UI language: every output value

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "kalvitra/core_design.h"
+#include "kalvitra/design/evaluation.h"
 #include "kalvitra/designer/form.h"
 
 class QPagedPaintDevice;

@@ -3,7 +3,7 @@
 #include <QRectF>
 #include <QWidget>
 
-#include "kalvitra/section_drawing.h"
+#include "kalvitra/drawing/section_drawing.h"
 
 class QPainter;
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/sheet.h"
 
 // The six-stage core that the designers check every calculation against:
 // its inputs and the texts each button must leave, to the last digit. Kept

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string_view>
 
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/sheet.h"
 #include "kalvitra/ui/commands.h"
 #include "kalvitra/ui/controls.h"
 #include "kalvitra/ui/print.h"

@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include "kalvitra/errors.h"
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/errors.h"
+#include "kalvitra/sheet/sheet.h"
 #include "kalvitra/ui/controls.h"
 
 // What a button press does, apart from any widget: run one command against

@@ -9,8 +9,8 @@
 #include <span>
 #include <string_view>
 
-#include "kalvitra/actions.h"
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/sheet/sheet.h"
 
 // The window as designed: one row per control, with the name the designer
 // gave it, its kind, caption, place in twips, tab index, look and command.

@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/sheet.h"
 
 class QPainter;
 class QPagedPaintDevice;

@@ -5,8 +5,8 @@
 #include <QtGlobal>
 #include <optional>
 
-#include "kalvitra/sheet.h"
-#include "kalvitra/sheet_text.h"
+#include "kalvitra/sheet/sheet.h"
+#include "kalvitra/sheet/sheet_text.h"
 
 // A sheet file: a sheet in the batch tool's NAME=TEXT form, named on the
 // command line (`kalvitra FILE`) so the window starts with its texts. Reading

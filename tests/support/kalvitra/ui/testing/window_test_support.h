@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "kalvitra/sheet.h"
+#include "kalvitra/sheet/sheet.h"
 #include "kalvitra/testing/worked_example.h"
 #include "kalvitra/ui/calculator_window.h"
 

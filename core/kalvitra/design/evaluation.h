@@ -1,0 +1,129 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kalvitra/drawing/section_drawing.h"
+#include "kalvitra/inputs/checks.h"
+#include "kalvitra/sheet/sheet.h"
+#include "kalvitra/text/numbers.h"
+#include "kalvitra/workshop/cut_list.h"
+#include "kalvitra/workshop/loss.h"
+
+// A whole core design, from the inputs a designer types to every answer about
+// it: the widths, the calculation sheet after the five actions, the section
+// drawing, the stage table, areas, the cut list, masses and the no-load loss.
+// One evaluation computes all of it, so a window that recomputes on every
+// keystroke and the tests see the same answers as the batch tool gives for
+// the same sheet.
+
+namespace kalvitra::core_design {
+
+// Where the stage widths come from.
+enum class WidthMode {
+    BestForDiameter,  // the best widths for D, on the grid (or of any value)
+    AsGiven,          // the widths typed, or read from a sheet
+    FindDiameter,     // the smallest D, a multiple of the diameter step, whose
+                      // best grid widths reach the target net area
+};
+
+// Where the loss curve comes from.
+enum class LossSource { Grade, CurveFile };
+
+// How the flux density is given.
+enum class FluxSource { FluxDensity, VoltsPerTurn };
+
+// Everything a designer chooses. The defaults are a complete design: the
+// 196 mm core of eight stages on a 5 mm grid, in a three-limb frame.
+struct Inputs {
+    // section
+    double diameter = 196;
+    double stages = 8;  // whole, 1..9
+    double grid = 5;    // 0: widths of any value
+    double minWidth = 0;
+    // widths
+    WidthMode widthMode = WidthMode::BestForDiameter;
+    std::vector<double> givenWidths = {190, 180, 160, 140, 120, 100, 65, 30};
+    double netArea = 280;  // cm², the target of FindDiameter
+    double diameterStep = 5;
+    // frame
+    double windowHeight = 760;
+    double centreDistance = 364;
+    double limbs = 3;  // whole, 2..1000
+    // material
+    double density = 7.65;
+    double stackingFactor = 0.97;
+    double sheetThickness = 0.27;
+    double stackRound = 2;  // 0: stacks as they come
+    // loss
+    LossSource lossSource = LossSource::Grade;
+    std::string grade = "M4-0.27";
+    std::string curveName;  // a curve file's name, as the loss names its curve
+    std::string curveText;  // and its text, "B,W/kg" lines
+    FluxSource fluxSource = FluxSource::FluxDensity;
+    double fluxDensity = 1.6;  // T
+    double voltsPerTurn = 10;  // V
+    double frequency = 50;     // Hz
+    double buildingFactor = 1;
+};
+
+// The numeric inputs by name, for readers and writers of design files and
+// for the boxes of a window: every one is a double member of Inputs.
+struct NumberInput {
+    DesignInput input;
+    std::string_view key;  // as a design file names it: "diameter"
+    double Inputs::*value;
+};
+std::span<const NumberInput> numberInputs();
+const NumberInput* findNumberInput(DesignInput input);
+
+// What is wrong with one input.
+struct Problem {
+    DesignInput input;
+    std::string message;
+};
+
+// One row of the stage table.
+struct StageRow {
+    double width = 0;
+    double thickness = 0;             // one packet, as the sheet shows it (two decimals)
+    double stack = 0;                 // both packets, as the shop stacks them
+    std::optional<long long> sheets;  // in that stack
+};
+
+struct Design {
+    double diameter = 0;
+    std::vector<double> widths;  // as the sheet holds them
+    Sheet sheet;                 // D, widths, frame and material, after the five actions
+    drawing::SectionDrawing section;
+    workshop::CutList cutList;
+    std::vector<StageRow> stages;
+    double netArea = 0;           // cm², steel in the limb with the stacks as cut
+    double frameMass = 0;         // kg, every piece as cut
+    double calculatorWeight = 0;  // kg, the calculator's own core weight
+    double threeLimbsMass = 0;    // kg, "3 limbs Hw + yokes 2C + D"
+    std::string curveName;        // the loss curve used
+    workshop::NoLoadLoss loss;
+};
+
+struct Evaluation {
+    std::optional<Design> design;   // when every input is sound
+    std::vector<Problem> problems;  // otherwise, at most one per input
+};
+
+// Evaluates the inputs: first each input on its own range, all of them, then
+// the design in order (widths, sheet, drawing, cut list, loss), stopping at
+// the first input that the design cannot take. The drawing's words are in
+// the language given. Never throws for any input.
+//   defaults -> widths {190, 180, 165, 150, 130, 105, 80, 45}
+//   defaults, widths as given {190, 180, 160, 140, 120, 100, 65, 30}
+//     -> frame mass 865.07 kg, stack of step 1 48 mm in 172 sheets
+Evaluation evaluate(const Inputs& inputs, drawing::Language language);
+
+// The cut list's options that the design used, for writing it again.
+workshop::CutListOptions cutListOptions(const Inputs& inputs);
+
+}  // namespace kalvitra::core_design

@@ -1,0 +1,111 @@
+#include "kalvitra/inputs/checks.h"
+
+#include <cmath>
+
+#include "kalvitra/sheet/sheet.h"
+#include "kalvitra/text/numbers.h"
+
+namespace kalvitra {
+
+void checkDiameter(double diameter) {
+    checkLength(DesignInput::Diameter, "diameter", diameter);
+}
+
+void checkLength(DesignInput input, std::string_view what, double length) {
+    checkPositive(input, what, length);
+    if (length < kMinDiameter || length > kMaxDiameter) {
+        throw DesignError(input, "the " + std::string(what) + " must lie between " +
+                                     writeDefault(kMinDiameter) + " and " +
+                                     writeDefault(kMaxDiameter));
+    }
+}
+
+void checkLimbs(double limbs) {
+    if (!(limbs >= 2 && limbs <= kMaxLimbs && limbs == std::floor(limbs))) {
+        throw DesignError(
+            DesignInput::Limbs,
+            "the number of limbs must be a whole number from 2 to " + std::to_string(kMaxLimbs));
+    }
+}
+
+void checkStackingFactor(double factor) {
+    if (!(factor > 0.0 && factor <= 1.0)) {
+        throw DesignError(DesignInput::StackingFactor,
+                          "the stacking factor must be a number greater than 0 and at most 1");
+    }
+}
+
+void checkStages(int stages) {
+    if (stages < 1 || stages > kStageCount) {
+        throw DesignError(
+            DesignInput::Stages,
+            "the number of stages must be a whole number from 1 to " + std::to_string(kStageCount));
+    }
+}
+
+void checkStageCount(std::size_t stages) {
+    if (stages < 1 || stages > static_cast<std::size_t>(kStageCount)) {
+        throw DesignError(DesignInput::Widths,
+                          "a core has 1 to " + std::to_string(kStageCount) + " stages");
+    }
+}
+
+void checkStackRound(double stackRound) {
+    if (stackRound != 0) {
+        checkPositive(DesignInput::StackRound, "stack rounding", stackRound);
+    }
+}
+
+void checkPositive(DesignInput input, std::string_view what, double value) {
+    if (!std::isfinite(value) || value <= 0.0) {
+        throw DesignError(input, "the " + std::string(what) + " must be a number greater than 0");
+    }
+}
+
+std::vector<double> stageWidths(const Sheet& sheet) {
+    int used = 0;
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+        if (readLenient(sheet.textRef(widthField(stage))) != 0) {
+            used = stage;
+        }
+    }
+    if (used == 0) {
+        throw DesignError(DesignInput::Widths, "no stage width given (PK1..PK9)");
+    }
+    std::vector<double> widths;
+    for (int stage = 1; stage <= used; ++stage) {
+        const double width = readLenient(sheet.textRef(widthField(stage)));
+        if (width == 0) {
+            throw DesignError(DesignInput::Widths,
+                              stagePlace(stage) + " has no width but stage " +
+                                  std::to_string(used) +
+                                  " has one; the stages in use must come first");
+        }
+        if (width < 0) {
+            throw DesignError(DesignInput::Widths,
+                              stagePlace(stage) + ": a width must be greater than 0");
+        }
+        widths.push_back(width);
+    }
+    return widths;
+}
+
+void checkWidthsDecrease(double diameter, std::span<const double> widths) {
+    double before = diameter;
+    for (std::size_t k = 0; k < widths.size(); ++k) {
+        const int stage = static_cast<int>(k) + 1;
+        if (!(widths[k] < before)) {
+            throw DesignError(DesignInput::Widths,
+                              stagePlace(stage) + ": the width " + writeDefault(widths[k]) +
+                                  " is not below " +
+                                  (k == 0 ? "D (" + writeDefault(diameter) + ")"
+                                          : "the width of stage " + std::to_string(stage - 1) +
+                                                " (" + writeDefault(before) +
+                                                "); the widths must decrease from "
+                                                "stage to stage"));
+        }
+        before = widths[k];
+    }
+}
+
+}  // namespace kalvitra

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kalvitra/text/numbers.h"
+
+// Numbers as a person types them into a box of a window: full-width forms
+// from a Chinese input method folded, a decimal comma told apart, a list of
+// widths read and written back.
+
+namespace kalvitra {
+
+// Text from a Chinese input method in its full-width forms read as the
+// characters they stand for: the full-width ASCII block (digits, point,
+// signs, letters, comma) and the ideographic space folded to ASCII, the
+// minus sign U+2212 to '-'. Anything else is kept as it is.
+//   "１９６．５"  -> "196.5"
+//   "－１Ｅ３"    -> "-1E3"
+//   "１９６，５"  -> "196,5"   (still a decimal comma, refused as such)
+std::string foldFullWidth(std::string_view text);
+
+// One number as a person types it: full-width forms folded, then read as a
+// plain number (readPlainNumber), so a decimal comma is told apart.
+PlainReading readTypedNumber(std::string_view text);
+
+// Widths typed as a list, separated by blanks (ideographic ones too).
+// Problem None with the widths, or the problem of the first width that does
+// not read, 1-based in index; Empty when there is no width at all.
+//   "190 180 160" -> {190, 180, 160}
+//   "190 18,5"    -> DecimalComma at 2
+struct WidthListReading {
+    std::vector<double> widths;
+    PlainNumberProblem problem = PlainNumberProblem::None;
+    std::size_t index = 0;
+};
+WidthListReading readWidthList(std::string_view text);
+// The widths as their default texts, one blank between: "190 181.5".
+std::string writeWidthList(std::span<const double> widths);
+
+}  // namespace kalvitra

@@ -1,0 +1,286 @@
+#include "kalvitra/workshop/cut_list.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "kalvitra/sheet/actions.h"
+#include "kalvitra/text/numbers.h"
+
+namespace kalvitra::workshop {
+namespace {
+
+[[noreturn]] void refuse(DesignInput input, const std::string& message) {
+    throw DesignError(input, message);
+}
+
+// Steps are the stages as the shop names them: "step 3".
+std::string stepPlace(std::size_t index) {
+    return "step " + std::to_string(index + 1);
+}
+
+// The largest multiple of step that is not above value.
+long long floorMultiple(double value, double step) {
+    auto multiple = static_cast<long long>(std::floor(value / step));
+    while (writtenMultiple(multiple + 1, step) <= value) {
+        ++multiple;
+    }
+    while (multiple > 0 && writtenMultiple(multiple, step) > value) {
+        --multiple;
+    }
+    return multiple;
+}
+
+double heightAt(double diameter, double width) {
+    return std::sqrt(diameter * diameter - width * width);
+}
+
+void checkWidths(const Section& section) {
+    checkDiameter(section.diameter);
+    checkStageCount(section.widths.size());
+    checkWidthsDecrease(section.diameter, section.widths);
+}
+
+// Σ w_k · s_k: the section's area by its stacks.
+double stackedArea(const Section& section, std::span<const double> stacks) {
+    double area = 0;
+    for (std::size_t k = 0; k < section.widths.size() && k < stacks.size(); ++k) {
+        area += section.widths[k] * stacks[k];
+    }
+    return area;
+}
+
+void checkFrame(const Frame& frame) {
+    checkLength(DesignInput::WindowHeight, "window height", frame.windowHeight);
+    checkLength(DesignInput::CentreDistance, "centre distance", frame.centreDistance);
+    checkLimbs(frame.limbs);
+    checkPositive(DesignInput::Density, "density", frame.density);
+    checkStackingFactor(frame.stackingFactor);
+}
+
+// Kilograms of plate area × stack (mm³) at ρ g/cm³ and stacking factor k.
+double massOf(const Frame& frame, double plateArea, double stack, int perLayer) {
+    return frame.density * frame.stackingFactor * plateArea * stack * perLayer / 1e6;
+}
+
+CutRow rowOf(const CutList& list, std::size_t step, Piece piece) {
+    const Frame& frame = list.frame;
+    const double w = list.section.widths[step];
+    const double l = list.limbLength;
+    const double span = (frame.limbs - 1) * frame.centreDistance;
+    CutRow row;
+    row.step = static_cast<int>(step) + 1;
+    row.piece = piece;
+    row.width = w;
+    row.stack = list.stacks[step];
+    switch (piece) {
+        case Piece::OuterLimb:
+            row.perLayer = 2;
+            row.shortLength = l - w;
+            row.longLength = l + w;
+            row.plateArea = w * l;
+            break;
+        case Piece::CentreLimb:
+            row.perLayer = frame.limbs - 2;
+            row.shortLength = l - w;
+            row.longLength = l;
+            row.plateArea = w * (l - w / 2);
+            break;
+        case Piece::Yoke:
+            row.perLayer = 2;
+            row.shortLength = span - w;
+            row.longLength = span + w;
+            row.plateArea = span * w - (frame.limbs - 2) * (w * w) / 4;
+            break;
+    }
+    row.mass = massOf(frame, row.plateArea, row.stack, row.perLayer);
+    return row;
+}
+
+}  // namespace
+
+Section sectionOfSheet(const Sheet& sheet) {
+    Section section;
+    section.diameter = readLenient(sheet.textRef(Field::D));
+    checkDiameter(section.diameter);  // before the widths: a bad D is the first thing to say
+    section.widths = stageWidths(sheet);
+    checkWidths(section);
+    return section;
+}
+
+Frame frameOfSheet(const Sheet& sheet) {
+    const auto read = [&](Field field) { return readLenient(sheet.textRef(field)); };
+    const double limbs = read(Field::Z);
+    checkLimbs(limbs);
+    const Frame frame = {read(Field::H), read(Field::M), static_cast<int>(limbs), read(Field::MD),
+                         read(Field::dpxs)};
+    checkFrame(frame);
+    return frame;
+}
+
+std::vector<double> stepStacks(const Section& section, double stackRound) {
+    checkWidths(section);
+    checkStackRound(stackRound);
+    if (stackRound != 0) {
+        if (section.diameter / stackRound > static_cast<double>(kMaxWrittenMultiple)) {
+            refuse(DesignInput::StackRound, "the stack rounding is too fine for the diameter");
+        }
+    }
+    std::vector<double> stacks;
+    stacks.reserve(section.widths.size());
+    if (stackRound == 0) {
+        double before = 0;
+        for (const double width : section.widths) {
+            const double height = heightAt(section.diameter, width);
+            stacks.push_back(height - before);
+            before = height;
+        }
+        return stacks;
+    }
+    long long before = 0;
+    for (std::size_t k = 0; k < section.widths.size(); ++k) {
+        const long long multiple =
+            floorMultiple(heightAt(section.diameter, section.widths[k]), stackRound);
+        if (multiple <= before) {
+            refuse(DesignInput::StackRound, stepPlace(k) + ": its stack rounds to 0 at a stack " +
+                                                "rounding of " + writeDefault(stackRound) + " mm");
+        }
+        stacks.push_back(writtenMultiple(multiple - before, stackRound));
+        before = multiple;
+    }
+    return stacks;
+}
+
+double netArea(const Section& section, std::span<const double> stacks, double stackingFactor) {
+    return stackingFactor * stackedArea(section, stacks);
+}
+
+std::string_view pieceName(Piece piece) {
+    switch (piece) {
+        case Piece::OuterLimb:
+            return "outer-limb";
+        case Piece::CentreLimb:
+            return "centre-limb";
+        case Piece::Yoke:
+            return "yoke";
+    }
+    return "";
+}
+
+long long sheetCount(double stackingFactor, double stack, double sheetThickness) {
+    const double sheets = stackingFactor * stack / sheetThickness;
+    return 2 * static_cast<long long>(std::floor(sheets / 2 + 0.5));
+}
+
+CutList cutList(const Section& section, const Frame& frame, const CutListOptions& options) {
+    CutList list;
+    list.stacks = stepStacks(section, options.stackRound);
+    checkFrame(frame);
+    if (!(frame.centreDistance > section.widths.front())) {
+        refuse(DesignInput::CentreDistance,
+               "the centre distance " + writeDefault(frame.centreDistance) +
+                   " is not above the widest width " + writeDefault(section.widths.front()) +
+                   "; the limbs would overlap");
+    }
+    if (options.sheetThickness) {
+        checkPositive(DesignInput::SheetThickness, "sheet thickness", *options.sheetThickness);
+    }
+    list.section = section;
+    list.frame = frame;
+    list.limbLength = frame.windowHeight + section.widths.front();
+    list.netArea = netArea(section, list.stacks, frame.stackingFactor);
+
+    for (std::size_t step = 0; step < section.widths.size(); ++step) {
+        std::optional<long long> sheets;
+        if (options.sheetThickness) {
+            const double count = frame.stackingFactor * list.stacks[step] / *options.sheetThickness;
+            if (!(count < 1e15)) {
+                refuse(DesignInput::SheetThickness,
+                       "the sheet thickness is too small for " + stepPlace(step));
+            }
+            sheets = sheetCount(frame.stackingFactor, list.stacks[step], *options.sheetThickness);
+            if (*sheets == 0) {
+                refuse(DesignInput::SheetThickness,
+                       stepPlace(step) + ": its stack of " + writeDefault(list.stacks[step]) +
+                           " mm holds no pair of sheets " + writeDefault(*options.sheetThickness) +
+                           " mm thick");
+            }
+        }
+        for (const Piece piece : {Piece::OuterLimb, Piece::CentreLimb, Piece::Yoke}) {
+            if (piece == Piece::CentreLimb && frame.limbs == 2) {
+                continue;
+            }
+            CutRow row = rowOf(list, step, piece);
+            if (sheets) {
+                row.sheets = sheets;
+                row.pieces = row.perLayer * *sheets;
+            }
+            list.frameMass += row.mass;
+            list.rows.push_back(row);
+        }
+    }
+    // Lengths and limbs are bounded; only a density beyond reason is left to
+    // carry the mass out of the range of numbers.
+    if (!std::isfinite(list.frameMass)) {
+        refuse(DesignInput::Density, "the density gives a frame mass beyond the range of numbers");
+    }
+    return list;
+}
+
+std::vector<Vertex> pieceOutline(const CutList& list, const CutRow& row) {
+    const double w = row.width;
+    switch (row.piece) {
+        case Piece::OuterLimb:
+            return {{0, 0}, {row.longLength, 0}, {row.longLength - w, w}, {w, w}};
+        case Piece::CentreLimb:
+            return {{0, w / 2},
+                    {w / 2, 0},
+                    {row.longLength - w / 2, 0},
+                    {row.longLength, w / 2},
+                    {row.longLength - w / 2, w},
+                    {w / 2, w}};
+        case Piece::Yoke: {
+            // The inner edge, right to left, dips into a V under every centre
+            // limb, whose axis stands w/2 + j·C from the outer end.
+            std::vector<Vertex> outline = {{0, 0}, {row.longLength, 0}, {row.longLength - w, w}};
+            const double c = list.frame.centreDistance;
+            for (int j = list.frame.limbs - 2; j >= 1; --j) {
+                const double axis = w / 2 + j * c;
+                outline.push_back({axis + w / 2, w});
+                outline.push_back({axis, w / 2});
+                outline.push_back({axis - w / 2, w});
+            }
+            outline.push_back({w, w});
+            return outline;
+        }
+    }
+    return {};
+}
+
+std::string writeCutListCsv(const CutList& list) {
+    std::string out = "step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n";
+    for (const CutRow& row : list.rows) {
+        out += std::to_string(row.step) + ',' + std::string(pieceName(row.piece)) + ',' +
+               writeShortest(row.width) + ',' + writeShortest(row.shortLength) + ',' +
+               writeShortest(row.longLength) + ',' + std::to_string(row.perLayer) + ',' +
+               writeShortest(row.stack) + ',' + (row.sheets ? std::to_string(*row.sheets) : "") +
+               ',' + (row.pieces ? std::to_string(*row.pieces) : "") + ',' +
+               writeShortest(row.mass) + '\n';
+    }
+    return out;
+}
+
+double threeLimbsConventionMass(const CutList& list) {
+    const Frame& frame = list.frame;
+    return frame.density * frame.stackingFactor * stackedArea(list.section, list.stacks) *
+           (3 * frame.windowHeight + 4 * frame.centreDistance + 2 * list.section.diameter) / 1e6;
+}
+
+double calculatorWeight(const Sheet& sheet) {
+    Sheet copy = sheet;
+    runAction(Action::StageThicknesses, copy);
+    runAction(Action::CoreWeight, copy);
+    return readLenient(copy.textRef(Field::txz));
+}
+
+}  // namespace kalvitra::workshop
