@@ -79,6 +79,20 @@ if(kalvitra_month LESS 10)
 endif()
 set(KALVITRA_RELEASE_DATE ${kalvitra_release_year}-${kalvitra_month}-${kalvitra_release_day})
 
+# Software centres show the metadata's first <release>, the newest: the
+# same version and day as the changelog's.
+set(kalvitra_metainfo_file ${kalvitra_packaging}/org.example.kalvitra.metainfo.xml)
+file(READ ${kalvitra_metainfo_file} kalvitra_metainfo)
+if(NOT kalvitra_metainfo MATCHES "<release version=\"([^\"]*)\" date=\"([^\"]*)\""
+   OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION
+   OR NOT CMAKE_MATCH_2 STREQUAL KALVITRA_RELEASE_DATE)
+  message(FATAL_ERROR "${kalvitra_metainfo_file}: the first <release> must be version "
+                      "${PROJECT_VERSION} of ${KALVITRA_RELEASE_DATE}, as the changelog says")
+endif()
+# An edit of either file checks them again at the next build.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${kalvitra_packaging}/changelog ${kalvitra_metainfo_file})
+
 # Compressed the way Debian wants them: best compression, no name or time
 # stamp inside, so the same sources give the same bytes.
 function(kalvitra_gzip source output)
@@ -126,7 +140,7 @@ if(KALVITRA_BUILD_GUI)
   # Design files (.kvd) open in the designer.
   install(FILES ${kalvitra_packaging}/mime/kalvitra.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-  install(FILES ${kalvitra_packaging}/org.example.kalvitra.metainfo.xml
+  install(FILES ${kalvitra_metainfo_file}
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
   # The icon: the drawing itself for any size, and the fixed sizes menus

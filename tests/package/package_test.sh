@@ -14,6 +14,8 @@
 #   package_test.sh icons     DEB_DIR             the menu entry's icon in every size
 #   package_test.sh lintian   DEB_DIR             lintian finds no errors
 #   package_test.sh help_to_man GENERATOR         help texts of every shape make clean pages
+#   package_test.sh docs_version SOURCE_DIR VERSION  the package and archive names the
+#                                                 README and docs/ give are this version's
 #
 # Exit status 77 means the check could not run here (skipped). Under CI
 # (CI=true) a missing checker fails instead: a skip there would pass for a pass.
@@ -373,6 +375,20 @@ FILES (none):   text after the heading
   a.kvs   one sheet'
 )
 
+docs_version() {
+  local source=$1 version=$2 file name named=0
+  while IFS=: read -r file name; do
+    named=$((named + 1))
+    case $name in
+      "kalvitra_${version}_"*.deb | "kalvitra-${version}-"*.zip) ;;
+      *) fail "$file names $name, which is not version $version" ;;
+    esac
+  done < <(cd "$source" && grep -o -E 'kalvitra[_-][0-9]+(\.[0-9]+)+[_-][A-Za-z0-9_-]*\.(deb|zip)' \
+    README.md docs/*.md)
+  ((named)) || fail "neither the README nor docs/ names the package file"
+  finish
+}
+
 help_to_man() {
   local generator=$1
   need man man-db
@@ -506,8 +522,9 @@ case ${1:-} in
   icons) icons "$2" ;;
   lintian) run_lintian "$2" ;;
   help_to_man) help_to_man "$2" ;;
+  docs_version) docs_version "$2" "$3" ;;
   *)
-    echo "usage: $0 build|control|contents|installed|resolves|desktop|manpages|metainfo|icons|lintian|help_to_man ARGS" >&2
+    echo "usage: $0 build|control|contents|installed|resolves|desktop|manpages|metainfo|icons|lintian|help_to_man|docs_version ARGS" >&2
     exit 2
     ;;
 esac

@@ -47,7 +47,7 @@ constexpr Command kExit{CommandKind::Exit};
 // 7440, second packet at 8760; rows 480 twips apart from 2640.
 constexpr std::array<ControlRow, kControlCount> kControls = {{
     // Title banner
-    label("Label2", "Kalvitra v" KALVITRA_DISPLAY_VERSION " ", {2640, 360, 3855, 495}, 0,
+    label("Label2", "Kalvitra v" KALVITRA_CALCULATOR_CAPTION_VERSION " ", {2640, 360, 3855, 495}, 0,
           Look::Banner),
 
     // Job identification
