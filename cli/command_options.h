@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +14,11 @@
 namespace kalvitra::cli {
 
 // A bad option or input: the one line that goes to standard error after the
-// command's name. Thrown by the commands, caught once where they are run.
-struct Refusal {
-    std::string message;
+// command's name (what()). Thrown by the commands, caught once where they are
+// run; a bad input, as the core's DesignError is.
+class Refusal : public std::invalid_argument {
+public:
+    explicit Refusal(const std::string& message) : std::invalid_argument(message) {}
 };
 
 // An option's name and the text given for it (or its default).

@@ -332,7 +332,7 @@ int runDesignCommand(std::string_view command, const std::vector<std::string>& a
     } catch (const Refusal& refusal) {
         // A refusal is the one line: warnings about the input it refuses
         // would only say the same again.
-        diagnostics += "kalvitra-cli " + std::string(command) + ": " + refusal.message + "\n";
+        diagnostics += "kalvitra-cli " + std::string(command) + ": " + refusal.what() + "\n";
         return kExitBadInput;
     }
 }

@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
             status = kExitBadInput;
         }
     } catch (const Refusal& problem) {
-        refusal = "kalvitra-cli: " + problem.message + "\n";
+        refusal = std::string("kalvitra-cli: ") + problem.what() + "\n";
         status = kExitBadInput;
     }
     if (status) {
