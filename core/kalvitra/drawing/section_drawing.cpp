@@ -5,6 +5,7 @@
 #include "kalvitra/design/best_widths.h"
 #include "kalvitra/inputs/checks.h"
 #include "kalvitra/text/numbers.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::drawing {
 namespace {
@@ -225,13 +226,10 @@ std::optional<std::string> readStages(const Sheet& sheet, SectionDrawing& drawin
 
 double textWidthEm(std::string_view text) {
     double width = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            width += 0.62;
-        } else if ((byte & 0xC0) != 0x80) {
-            width += byte >= 0xE0 ? 1.0 : 0.62;  // a lead byte: one code point
-        }
+    for (std::size_t at = 0; at < text.size();) {
+        const CodePoint c = decodeUtf8(text, at);
+        width += c.value >= 0x800 ? 1.0 : 0.62;  // CJK and beyond take a whole em
+        at += c.length;
     }
     return width;
 }
