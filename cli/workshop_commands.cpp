@@ -145,7 +145,7 @@ std::string differenceOf(double mass, double frameMass) {
 
 std::string summaryOf(const CutList& list, double calculatorWeight) {
     const double threeLimbs = workshop::threeLimbsConventionMass(list);
-    return "limb net area " + twoDecimals(list.netArea / 100.0) + " cm\u00B2\n" + "frame mass " +
+    return "limb net area " + twoDecimals(list.netAreaMm2 / 100.0) + " cm\u00B2\n" + "frame mass " +
            twoDecimals(list.frameMass) + " kg: the true frame, the sum of the rows as cut\n" +
            "convention \"the calculator's own weight\": " + twoDecimals(calculatorWeight) +
            " kg, " + differenceOf(calculatorWeight, list.frameMass) +
@@ -341,7 +341,7 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
     const workshop::NoLoadLoss loss = ask(
         [&] {
             const double fluxDensity =
-                *voltsOption ? workshop::fluxDensityOf(b, f, list->netArea) : b;
+                *voltsOption ? workshop::fluxDensityOf(b, f, list->netAreaMm2) : b;
             return workshop::noLoadLoss(curve, fluxDensity, massGiven ? givenMass : list->frameMass,
                                         k);
         },

@@ -23,7 +23,7 @@ void BM_CutListMassLoss_9Stages(benchmark::State& state) {
         const CutList list = cutList(kSection, kFrame, kOptions);
         const double convention = threeLimbsConventionMass(list);
         const NoLoadLoss loss =
-            noLoadLoss(grade, fluxDensityOf(36, 50, list.netArea), list.frameMass, 1.25);
+            noLoadLoss(grade, fluxDensityOf(36, 50, list.netAreaMm2), list.frameMass, 1.25);
         benchmark::DoNotOptimize(convention);
         benchmark::DoNotOptimize(loss);
     }

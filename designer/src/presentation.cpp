@@ -51,7 +51,7 @@ QList<ValueRow> valueRows(const core_design::Design* d) {
          text([](const Design& x) { return withUnit(x.sheet.textRef(Field::txmj), "cm²"); })},
         {"netArea", ValueGroup::Results,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Net area")),
-         text([](const Design& x) { return twoPlaces(x.netArea, "cm²"); })},
+         text([](const Design& x) { return twoPlaces(x.netAreaCm2, "cm²"); })},
         {"utilisation", ValueGroup::Results,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Utilisation")),
          text([](const Design& x) { return withUnit(x.section.utilisationText, "%"); })},

@@ -214,7 +214,7 @@ Design designOf(const Inputs& in, drawing::Language language) {
         row.sheets = workshop::sheetCount(list.frame.stackingFactor, row.stack, in.sheetThickness);
         result.stages.push_back(row);
     }
-    result.netArea = list.netArea / 100;
+    result.netAreaCm2 = list.netAreaMm2 / 100;
     result.frameMass = list.frameMass;
     result.calculatorWeight = workshop::calculatorWeight(result.sheet);
     result.threeLimbsMass = workshop::threeLimbsConventionMass(list);
@@ -223,7 +223,7 @@ Design designOf(const Inputs& in, drawing::Language language) {
     result.curveName = curve.name;
     double fluxDensity = in.fluxDensity;
     if (in.fluxSource == FluxSource::VoltsPerTurn) {
-        fluxDensity = workshop::fluxDensityOf(in.voltsPerTurn, in.frequency, list.netArea);
+        fluxDensity = workshop::fluxDensityOf(in.voltsPerTurn, in.frequency, list.netAreaMm2);
     }
     try {
         result.loss = workshop::noLoadLoss(curve, fluxDensity, list.frameMass, in.buildingFactor);

@@ -101,7 +101,7 @@ struct Design {
     drawing::SectionDrawing section;
     workshop::CutList cutList;
     std::vector<StageRow> stages;
-    double netArea = 0;           // cm², steel in the limb with the stacks as cut
+    double netAreaCm2 = 0;        // steel in the limb with the stacks as cut
     double frameMass = 0;         // kg, every piece as cut
     double calculatorWeight = 0;  // kg, the calculator's own core weight
     double threeLimbsMass = 0;    // kg, "3 limbs Hw + yokes 2C + D"

@@ -188,7 +188,7 @@ CutList cutList(const Section& section, const Frame& frame, const CutListOptions
     list.section = section;
     list.frame = frame;
     list.limbLength = frame.windowHeight + section.widths.front();
-    list.netArea = netArea(section, list.stacks, frame.stackingFactor);
+    list.netAreaMm2 = netArea(section, list.stacks, frame.stackingFactor);
 
     for (std::size_t step = 0; step < section.widths.size(); ++step) {
         std::optional<long long> sheets;

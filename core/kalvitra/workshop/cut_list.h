@@ -99,7 +99,7 @@ struct CutList {
     double limbLength = 0;  // L = Hw + w_1
     std::vector<double> stacks;
     std::vector<CutRow> rows;  // by step; outer limb, centre limb (n_L > 2), yoke
-    double netArea = 0;        // k · Σ w_k · s_k
+    double netAreaMm2 = 0;     // k · Σ w_k · s_k
     double frameMass = 0;      // the sum of the rows: every piece as cut
 };
 

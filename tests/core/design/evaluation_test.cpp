@@ -94,8 +94,8 @@ TEST(Evaluation, EveryWidthModeGivesAWholeDesign) {
     volts.fluxSource = FluxSource::VoltsPerTurn;
     volts.voltsPerTurn = 9.8;
     const Design byVoltage = designOf(volts);
-    EXPECT_NEAR(byVoltage.loss.fluxDensity, 9.8 / (4.44288293815837 * 50 * byVoltage.netArea / 1e4),
-                1e-12);
+    EXPECT_NEAR(byVoltage.loss.fluxDensity,
+                9.8 / (4.44288293815837 * 50 * byVoltage.netAreaCm2 / 1e4), 1e-12);
 }
 
 // Each bad input is named by the evaluation, however the design gets to it;
