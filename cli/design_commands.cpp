@@ -257,11 +257,8 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
     if (!sheet) {
         return kExitCalculationFailed;
     }
-    drawing::SectionDrawing section;
-    if (const std::optional<std::string> problem =
-            drawing::sectionOfSheet(*sheet, words, section)) {
-        throw Refusal{*problem};
-    }
+    const drawing::SectionDrawing section =
+        ask([&] { return drawing::drawSection(*sheet, words); }, kSheetSources);
     output +=
         format.text == "dxf" ? dxf::writeSectionDxf(section) : drawing::writeSectionSvg(section);
     return kExitSuccess;

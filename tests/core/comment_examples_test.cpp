@@ -236,12 +236,25 @@ TEST(CommentExamples, Workshop) {
     EXPECT_EQ(writeDefault(18 / (4.44 * 50 * 0.05)), "1.62162162162162");
     EXPECT_NEAR(noLoadLoss(m4, 1.6352, 1123.6, 1.25).loss, 1537, 2);
 
+    // A section whose widths grow is refused as a whole, naming the stage.
+    Sheet growing =
+        testing::sheetWith({{Field::D, "200"}, {Field::PK1, "190"}, {Field::PK2, "195"}});
+    runAction(Action::StageThicknesses, growing);
+    try {
+        drawing::drawSection(growing, drawing::Language::English);
+        ADD_FAILURE() << "a growing width was drawn";
+    } catch (const DesignError& error) {
+        EXPECT_EQ(error.input(), DesignInput::Widths);
+        EXPECT_STREQ(error.what(),
+                     "stage 2 (PK2) comes out -9 mm thick; the widths must decrease "
+                     "from stage to stage");
+    }
+
     // A title's text as written into the section's drawing.
     Sheet sheet = testing::sheetWith(
         {{Field::D, "200"}, {Field::PK1, "190"}, {Field::Text1, "100% \\ \u53D8 %%u\t"}});
     runAction(Action::StageThicknesses, sheet);
-    drawing::SectionDrawing section;
-    ASSERT_EQ(drawing::sectionOfSheet(sheet, drawing::Language::English, section), std::nullopt);
+    const drawing::SectionDrawing section = drawing::drawSection(sheet, drawing::Language::English);
     EXPECT_NE(dxf::writeSectionDxf(section).find("\n100% \\U+005C \\U+53D8 \\U+0025%u\\U+FFFD\n"),
               std::string::npos);
 

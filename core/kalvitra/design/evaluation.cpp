@@ -196,10 +196,7 @@ Design designOf(const Inputs& in, drawing::Language language) {
     const design::Design found = widthsOf(in);
     Design result;
     result.sheet = sheetOf(in, found);
-    if (std::optional<std::string> problem =
-            drawing::sectionOfSheet(result.sheet, language, result.section)) {
-        throw DesignError(DesignInput::Widths, *problem);
-    }
+    result.section = drawing::drawSection(result.sheet, language);
     const workshop::Section section = workshop::sectionOfSheet(result.sheet);
     result.diameter = section.diameter;
     result.widths = section.widths;

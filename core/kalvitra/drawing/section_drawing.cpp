@@ -258,17 +258,12 @@ bool isText(MarkRole role) {
     }
 }
 
-std::optional<std::string> sectionOfSheet(const Sheet& sheet, Language language,
-                                          SectionDrawing& drawing) {
-    drawing = SectionDrawing{};
+SectionDrawing drawSection(const Sheet& sheet, Language language) {
+    SectionDrawing drawing;
     drawing.diameter = readLenient(sheet.textRef(Field::D));
-    try {
-        checkDiameter(drawing.diameter);
-    } catch (const DesignError& error) {
-        return "D: " + std::string(error.what());
-    }
+    checkDiameter(drawing.diameter);
     if (std::optional<std::string> problem = readStages(sheet, drawing)) {
-        return problem;
+        throw DesignError(DesignInput::Widths, *problem);
     }
     drawing.diameterText = twoDecimals(drawing.diameter);
     drawing.grossAreaText = sheet.textRef(Field::txmj);
@@ -288,7 +283,7 @@ std::optional<std::string> sectionOfSheet(const Sheet& sheet, Language language,
     MarkList marks(drawing);
     const std::vector<double> upperMiddle = placePackets(drawing, marks);
     placeLabels(drawing, upperMiddle, words, marks);
-    return std::nullopt;
+    return drawing;
 }
 
 }  // namespace kalvitra::drawing

@@ -106,12 +106,14 @@ struct SectionDrawing {
 
 // The section of a sheet on which the stage-thickness and gross-area
 // actions have run, with its labels in the given language. The stages in use
-// are PK1 up to the last non-zero width. Returns a one-line reason when the
-// sheet describes no drawable section: D not above 0 or out of the range of
-// diameters, no width, a width that is not above 0 or missing before a later
-// one, or a negative thickness (widths that do not decrease).
-std::optional<std::string> sectionOfSheet(const Sheet& sheet, Language language,
-                                          SectionDrawing& drawing);
+// are PK1 up to the last non-zero width. Throws DesignError(Diameter) for D
+// not above 0 or out of the range of diameters (checkDiameter's words), and
+// DesignError(Widths) with a one-line reason for no width, a width that is
+// not above 0 or missing before a later one, or a negative thickness (widths
+// that do not decrease):
+//   D 200, PK1 190, PK2 195 -> "stage 2 (PK2) comes out -9 mm thick; the
+//                               widths must decrease from stage to stage"
+SectionDrawing drawSection(const Sheet& sheet, Language language);
 
 // A standalone SVG document: one user unit per millimetre, width and height
 // in mm so that it also prints to scale; no transforms.
