@@ -22,7 +22,7 @@
 namespace kalvitra::cli {
 namespace {
 
-using design::Design;
+using design::StepWidths;
 
 constexpr std::string_view kDiameter = "--diameter";
 constexpr std::string_view kStages = "--stages";
@@ -32,7 +32,7 @@ constexpr std::string_view kNetArea = "--net-area";
 constexpr std::string_view kStackingFactor = "--stacking-factor";
 constexpr std::string_view kDiameterStep = "--diameter-step";
 
-void appendSheetStart(const Design& found, const std::string* stackingFactorText,
+void appendSheetStart(const StepWidths& found, const std::string* stackingFactorText,
                       std::string& out) {
     out += "D=" + writeDefault(found.diameter) + "\n";
     if (stackingFactorText) {
@@ -45,8 +45,9 @@ void appendSheetStart(const Design& found, const std::string* stackingFactorText
 }
 
 // Two lines for the designer: what was found, and its figures.
-void appendSummary(const Design& found, std::string_view what, std::optional<double> stackingFactor,
-                   const std::string& stackingFactorText, std::string& diagnostics) {
+void appendSummary(const StepWidths& found, std::string_view what,
+                   std::optional<double> stackingFactor, const std::string& stackingFactorText,
+                   std::string& diagnostics) {
     const std::size_t stages = found.widths.size();
     diagnostics += std::to_string(stages) + (stages == 1 ? " stage" : " stages") + ", " +
                    std::string(what) + "\n";
@@ -156,7 +157,7 @@ int runWidths(const std::vector<std::string>& args, std::string& output, std::st
         factor = readOption(stackingFactor);
         ask([&] { checkStackingFactor(*factor); }, options);
     }
-    Design found;
+    StepWidths found;
     std::string what;
     if (*gridOption) {
         const double g = readOption(grid);
@@ -218,7 +219,7 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
     question.grid = readOption(grid);
     question.diameterStep = readOption(step);
     question.minWidth = readOption(minWidth);
-    const Design found = ask([&] { return design::smallestDiameter(question); }, options);
+    const StepWidths found = ask([&] { return design::smallestDiameter(question); }, options);
 
     appendSheetStart(found, &stackingFactor.text, output);
     appendSummary(found,

@@ -379,7 +379,7 @@ TEST(Diameter, StackingFactorIsWrittenExactlyAsGiven) {
                          "--grid", "1", "--diameter-step", "2.5"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.out.find("\ndpxs= .960\n"), std::string::npos) << result.out;
-    const design::Design expected = design::smallestDiameter({289.499, 0.96, 6, 1, 2.5, 0});
+    const design::StepWidths expected = design::smallestDiameter({289.499, 0.96, 6, 1, 2.5, 0});
     EXPECT_TRUE(result.out.starts_with("D=" + writeDefault(expected.diameter) + "\n"))
         << result.out;
 }

@@ -112,7 +112,7 @@ TEST(CommentExamples, Actions) {
 }
 
 // Widths printed as the batch tool writes them.
-std::vector<std::string> widthTexts(const design::Design& found) {
+std::vector<std::string> widthTexts(const design::StepWidths& found) {
     std::vector<std::string> texts;
     for (const double width : found.widths) {
         texts.push_back(writeDefault(width));
@@ -136,14 +136,14 @@ TEST(CommentExamples, Design) {
               (Texts{"181.12913643046", "141.42135623731", "84.8070512160153"}));
     EXPECT_NEAR(utilisation(1, bestWidths(1, 9).grossArea), 0.9483, 5e-5);
 
-    const Design grid = bestGridWidths(200, 6, 5, 0);
+    const StepWidths grid = bestGridWidths(200, 6, 5, 0);
     EXPECT_EQ(widthTexts(grid), (Texts{"190", "175", "155", "130", "95", "55"}));
     EXPECT_EQ(writeDefault(grid.grossArea), "28968.3598419397");
     EXPECT_EQ(widthTexts(bestGridWidths(1, 3, 0.1, 0.2)), (Texts{"0.9", "0.7", "0.4"}));
     EXPECT_EQ(widthTexts(bestGridWidths(5, 1, 1, 0)), Texts{"4"});
     EXPECT_EQ(widthTexts(bestGridWidths(20, 9, 5, 0)), (Texts{"15", "10", "5"}));
 
-    const Design core = smallestDiameter({1000, 0.96, 9, 5, 5, 0});
+    const StepWidths core = smallestDiameter({1000, 0.96, 9, 5, 5, 0});
     EXPECT_EQ(core.diameter, 375);
     EXPECT_EQ(widthTexts(core),
               (Texts{"365", "345", "320", "290", "260", "225", "185", "140", "80"}));

@@ -229,12 +229,12 @@ std::vector<double> bestChain(double diameter, const std::vector<double>& width,
 }
 
 // The best grid design, or no widths at all when the grid holds none.
-Design gridDesign(double diameter, int stages, double grid, double minWidth) {
+StepWidths gridDesign(double diameter, int stages, double grid, double minWidth) {
     const GridRange range = gridRange(diameter, grid, minWidth);
     if (range.count > kMaxGridWidths) {
         refuseTooFineGrid("the diameter");
     }
-    Design design;
+    StepWidths design;
     design.diameter = diameter;
     if (range.count == 0) {
         return design;
@@ -283,13 +283,13 @@ class DiameterSearch {
 public:
     explicit DiameterSearch(const DiameterQuestion& question) : question_(question) {}
 
-    Design smallest(long long low) const {
+    StepWidths smallest(long long low) const {
         if (low > 0 && reaches(at(low))) {
             low = 0;  // the bound was not below the answer after all; bisect from 0
         }
         // `low` falls short (or is 0, no core), `high` reaches.
         long long high = low + 1;
-        Design atHigh = at(high);
+        StepWidths atHigh = at(high);
         for (long long gap = 1; !reaches(atHigh); gap *= 2) {
             if (gap > kMaxWrittenMultiple) {
                 refuse(DesignInput::Grid, "no diameter reaches the net area on this grid");
@@ -300,7 +300,7 @@ public:
         }
         while (high - low > 1) {
             const long long middle = low + (high - low) / 2;
-            Design atMiddle = at(middle);
+            StepWidths atMiddle = at(middle);
             if (reaches(atMiddle)) {
                 high = middle;
                 atHigh = std::move(atMiddle);
@@ -312,7 +312,7 @@ public:
     }
 
 private:
-    Design at(long long multiple) const {
+    StepWidths at(long long multiple) const {
         const double diameter = writtenMultiple(multiple, question_.diameterStep);
         if (diameter > kMaxDiameter) {
             refuse(DesignInput::NetArea, "no core diameter up to " + writeDefault(kMaxDiameter) +
@@ -320,7 +320,7 @@ private:
         }
         return gridDesign(diameter, question_.stages, question_.grid, question_.minWidth);
     }
-    bool reaches(const Design& design) const {
+    bool reaches(const StepWidths& design) const {
         return !design.widths.empty() &&
                netAreaCm2(design.grossArea, question_.stackingFactor) >= question_.netArea;
     }
@@ -352,11 +352,11 @@ double netAreaCm2(double grossArea, double stackingFactor) {
     return grossArea / 100.0 * stackingFactor;
 }
 
-Design bestWidths(double diameter, int stages, double minWidth) {
+StepWidths bestWidths(double diameter, int stages, double minWidth) {
     checkDiameter(diameter);
     checkStages(stages);
     checkMinWidthBelow(minWidth, diameter);
-    Design design;
+    StepWidths design;
     design.diameter = diameter;
     for (int k = 1; k <= stages; ++k) {
         design.widths.push_back(
@@ -373,12 +373,12 @@ Design bestWidths(double diameter, int stages, double minWidth) {
     return design;
 }
 
-Design bestGridWidths(double diameter, int stages, double grid, double minWidth) {
+StepWidths bestGridWidths(double diameter, int stages, double grid, double minWidth) {
     checkDiameter(diameter);
     checkStages(stages);
     checkPositive(DesignInput::Grid, "grid", grid);
     checkMinWidthBelow(minWidth, diameter);
-    Design design = gridDesign(diameter, stages, grid, minWidth);
+    StepWidths design = gridDesign(diameter, stages, grid, minWidth);
     if (design.widths.empty()) {
         refuse(DesignInput::Grid,
                "no multiple of the grid lies between the minimum width and "
@@ -387,7 +387,7 @@ Design bestGridWidths(double diameter, int stages, double grid, double minWidth)
     return design;
 }
 
-Design smallestDiameter(const DiameterQuestion& question) {
+StepWidths smallestDiameter(const DiameterQuestion& question) {
     checkQuestion(question);
     const DiameterSearch search(question);
     return search.smallest(lowestMultiple(question));

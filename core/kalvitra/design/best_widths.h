@@ -36,9 +36,9 @@ double idealGrossArea(double diameter, std::span<const double> widths);
 // Area divided by the circle's πD²/4.
 double utilisation(double diameter, double area);
 
-// A set of widths and the area they give. grossArea is the very number the
-// search compared: idealGrossArea(diameter, widths) to the last bit.
-struct Design {
+// The widths of a stepped section for a diameter, and the area they give. grossArea is the very
+// number the search compared: idealGrossArea(diameter, widths) to the last bit.
+struct StepWidths {
     double diameter = 0;
     std::vector<double> widths;  // stage 1 first, strictly decreasing
     double grossArea = 0;        // mm²
@@ -55,7 +55,7 @@ struct Design {
 // outside 1..9. minWidth only checks the answer: DesignError(MinWidth) when it is negative,
 // not below D, or above the narrowest best width (0.216 D for nine stages),
 // which only a grid can honour.
-Design bestWidths(double diameter, int stages, double minWidth = 0);
+StepWidths bestWidths(double diameter, int stages, double minWidth = 0);
 
 // The widths, multiples of grid at least minWidth and below D, strictly
 // decreasing, at most n of them, that give the exact largest ideal gross
@@ -71,7 +71,7 @@ Design bestWidths(double diameter, int stages, double minWidth = 0);
 // [minWidth, D), or when there are more than kMaxGridWidths of them;
 // DesignError of the input for D, n, grid or minWidth out of range (D as
 // for bestWidths, minWidth >= 0 and below D).
-Design bestGridWidths(double diameter, int stages, double grid, double minWidth);
+StepWidths bestGridWidths(double diameter, int stages, double grid, double minWidth);
 
 struct DiameterQuestion {
     double netArea = 0;         // cm², what the core must reach
@@ -95,6 +95,6 @@ double netAreaCm2(double grossArea, double stackingFactor);
 // Throws DesignError for an input out of range, DesignError(Grid) when the
 // core would need more than kMaxGridWidths grid widths, and
 // DesignError(NetArea) when no diameter up to kMaxDiameter reaches it.
-Design smallestDiameter(const DiameterQuestion& question);
+StepWidths smallestDiameter(const DiameterQuestion& question);
 
 }  // namespace kalvitra::design

@@ -112,7 +112,7 @@ void checkRanges(const Inputs& in, Problems& problems) {
 }
 
 // D and the widths of the chosen mode.
-design::Design widthsOf(const Inputs& in) {
+design::StepWidths widthsOf(const Inputs& in) {
     switch (in.widthMode) {
         case WidthMode::BestForDiameter:
             return in.grid == 0
@@ -165,7 +165,7 @@ void addMassProblem(Problems& problems, const std::string& message) {
     }
 }
 
-Sheet sheetOf(const Inputs& in, const design::Design& found) {
+Sheet sheetOf(const Inputs& in, const design::StepWidths& found) {
     Sheet sheet;
     sheet.setText(Field::D, writeDefault(found.diameter));
     for (std::size_t k = 0; k < found.widths.size(); ++k) {
@@ -193,7 +193,7 @@ workshop::LossCurve curveOf(const Inputs& in) {
 // Everything after the ranges: throws DesignError or CalcError for the first
 // input the design cannot take.
 Design designOf(const Inputs& in, drawing::Language language) {
-    const design::Design found = widthsOf(in);
+    const design::StepWidths found = widthsOf(in);
     Design result;
     result.sheet = sheetOf(in, found);
     result.section = drawing::drawSection(result.sheet, language);

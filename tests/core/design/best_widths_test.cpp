@@ -64,7 +64,7 @@ TEST_P(GridOptimum, EqualsExhaustiveSearchToTheLastBit) {
     const GridCase& c = GetParam();
     const std::vector<double> candidates = gridWidthsByHand(c.diameter, c.grid, c.minWidth);
     ASSERT_LE(candidates.size(), 18u) << "keep the exhaustive search small";
-    const Design design = bestGridWidths(c.diameter, c.stages, c.grid, c.minWidth);
+    const StepWidths design = bestGridWidths(c.diameter, c.stages, c.grid, c.minWidth);
 
     EXPECT_EQ(design.grossArea, exhaustiveBest(c.diameter, candidates, c.stages));
     EXPECT_EQ(design.grossArea, idealGrossArea(c.diameter, design.widths))
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(SmallCases, GridOptimum,
 // Widths whose grid multiples are not exact in binary come out as the
 // decimals their texts show, and one equal to D in decimal is never used.
 TEST(GridOptimum, DecimalGridWidthsAreTheirTexts) {
-    const Design design = bestGridWidths(0.7, 9, 0.1, 0);
+    const StepWidths design = bestGridWidths(0.7, 9, 0.1, 0);
     std::vector<std::string> texts;
     for (const double width : design.widths) {
         texts.push_back(writeDefault(width));
@@ -131,7 +131,7 @@ TEST(ContinuousOptimum, UtilisationByStageCount) {
                                0.9228, 0.9337, 0.9419, 0.9483};
     for (int stages = 1; stages <= kStageCount; ++stages) {
         for (const double diameter : {1.0, 200.0, 1000.0}) {
-            const Design design = bestWidths(diameter, stages);
+            const StepWidths design = bestWidths(diameter, stages);
             ASSERT_EQ(design.widths.size(), static_cast<std::size_t>(stages));
             const double share = utilisation(diameter, design.grossArea);
             EXPECT_EQ(std::round(share * 1e4) / 1e4, expected[stages - 1])
@@ -156,7 +156,7 @@ TEST(ContinuousOptimum, MiddleWidthIsDOverRootTwo) {
 TEST(ContinuousOptimum, IsAStationaryMaximumMirroredAboutTheDiagonal) {
     const double diameter = 1000;
     for (int stages = 1; stages <= kStageCount; ++stages) {
-        const Design design = bestWidths(diameter, stages);
+        const StepWidths design = bestWidths(diameter, stages);
         for (int k = 0; k < stages; ++k) {
             const double width = design.widths[static_cast<std::size_t>(k)];
             const double mirrored = std::sqrt(
@@ -198,8 +198,8 @@ TEST(ContinuousOptimum, AMinimumWidthIsCheckedNotImposed) {
 
 TEST(ContinuousOptimum, ScalesWithTheDiameter) {
     for (int stages = 1; stages <= kStageCount; ++stages) {
-        const Design unit = bestWidths(1, stages);
-        const Design large = bestWidths(750, stages);
+        const StepWidths unit = bestWidths(1, stages);
+        const StepWidths large = bestWidths(750, stages);
         for (std::size_t k = 0; k < unit.widths.size(); ++k) {
             EXPECT_NEAR(large.widths[k], 750 * unit.widths[k], 1e-12 * 750);
         }
@@ -227,7 +227,7 @@ class SmallestDiameter : public testing::TestWithParam<DiameterCase> {};
 
 bool reachesAt(const DiameterQuestion& q, double diameter) {
     try {
-        const Design design = bestGridWidths(diameter, q.stages, q.grid, q.minWidth);
+        const StepWidths design = bestGridWidths(diameter, q.stages, q.grid, q.minWidth);
         return netAreaCm2(design.grossArea, q.stackingFactor) >= q.netArea;
     } catch (const DesignError&) {
         return false;  // no width fits yet
@@ -237,7 +237,7 @@ bool reachesAt(const DiameterQuestion& q, double diameter) {
 // Checked against trying every multiple of the step from the first one up.
 TEST_P(SmallestDiameter, IsTheFirstStepMultipleThatReaches) {
     const DiameterQuestion& q = GetParam().question;
-    const Design design = smallestDiameter(q);
+    const StepWidths design = smallestDiameter(q);
     double expected = 0;
     for (long long m = 1; m < 100000; ++m) {
         const double diameter = readLenient(writeDefault(static_cast<double>(m) * q.diameterStep));
@@ -247,7 +247,7 @@ TEST_P(SmallestDiameter, IsTheFirstStepMultipleThatReaches) {
         }
     }
     EXPECT_EQ(design.diameter, expected);
-    const Design again = bestGridWidths(design.diameter, q.stages, q.grid, q.minWidth);
+    const StepWidths again = bestGridWidths(design.diameter, q.stages, q.grid, q.minWidth);
     EXPECT_EQ(design.widths, again.widths);
     EXPECT_EQ(design.grossArea, again.grossArea);
     EXPECT_GE(netAreaCm2(design.grossArea, q.stackingFactor), q.netArea);
@@ -266,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SmallestDiameter, ThousandSquareCentimetreCore) {
-    const Design design = smallestDiameter({1000, 0.96, 9, 5, 5, 0});
+    const StepWidths design = smallestDiameter({1000, 0.96, 9, 5, 5, 0});
     EXPECT_EQ(design.diameter, 375);
     EXPECT_EQ(design.widths, (std::vector<double>{365, 345, 320, 290, 260, 225, 185, 140, 80}));
     EXPECT_FALSE(reachesAt({1000, 0.96, 9, 5, 5, 0}, 370));
