@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "kalvitra/text/numbers.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::workshop {
 namespace {
