@@ -183,6 +183,99 @@ InputError firstReadingProblem(std::string_view table) {
     return readingProblem(reader, 0);
 }
 
+// Reports a malformed table in its one line; the status of bad input.
+int reportMalformed(std::string& diagnostics, const InputError& problem) {
+    appendLine(diagnostics, "kalvitra-cli: " + problem.describe());
+    return kExitBadInput;
+}
+
+// The fields of the table's columns from its header row; nullopt (with the
+// reason in problem) for a table without one, malformed before its end, or
+// with an unknown or repeated column.
+std::optional<std::vector<Field>> readTableHeader(CsvReader& reader, InputError& problem) {
+    switch (reader.next()) {
+        case CsvReader::Result::Malformed:
+            problem = readingProblem(reader, 0);
+            return std::nullopt;
+        case CsvReader::Result::End:
+            problem = {1, "no header row: the input is empty"};
+            return std::nullopt;
+        case CsvReader::Result::Record:
+            break;
+    }
+    return readCsvHeader(reader, problem);
+}
+
+// The rows of a table so far: how many, how many failed, and the line of
+// the first failure.
+struct RowTally {
+    std::size_t rows = 0;
+    std::size_t failed = 0;
+    std::string firstFailure;
+
+    // Counts a row at line that failed with kind; the kind, for its error
+    // column.
+    std::string_view fail(std::size_t line, std::string_view kind, std::string_view message) {
+        if (failed++ == 0) {
+            firstFailure = "line " + std::to_string(line) + ": " + errorLine(kind, message);
+        }
+        return kind;
+    }
+};
+
+// The sheet of the reader's row, calculated: the row's fields over the
+// initial sheet, then the actions unless a lenient reading refuses it. The
+// kind of the error that stopped it, for the error column; empty when none.
+std::string_view calculateRow(const CsvReader& reader, const std::vector<Field>& columns,
+                              std::span<const Action> actions, const BatchOptions& options,
+                              Sheet& sheet, RowTally& tally, std::string& diagnostics) {
+    sheet.reset();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        sheet.setText(columns[i], reader.field(i));
+    }
+    if (const std::optional<std::string> refusal = reportLenientReadings(
+            sheet, actions, options.strict, reader.recordLine(), diagnostics)) {
+        return tally.fail(reader.recordLine(), kLenientInputKind, *refusal);
+    }
+    if (const std::optional<CalcError> error = runActions(actions, sheet)) {
+        return tally.fail(reader.recordLine(), errorKindName(error->kind()), error->what());
+    }
+    return {};
+}
+
+// Writes a row to buffer for each record of the table after its header,
+// until its end or its first malformed line; the status: success, or bad
+// input at that line. The messages go to options.messages, when there is
+// one, as they pile up.
+int writeTableRows(CsvReader& reader, const std::vector<Field>& columns,
+                   std::span<const Action> actions, const BatchOptions& options,
+                   OutputBuffer& buffer, RowTally& tally, std::string& diagnostics) {
+    Sheet sheet;
+    for (;;) {
+        const CsvReader::Result result = reader.next();
+        if (result == CsvReader::Result::End) {
+            return kExitSuccess;
+        }
+        if (result == CsvReader::Result::Malformed) {
+            return reportMalformed(diagnostics, readingProblem(reader, tally.rows));
+        }
+        if (reader.fieldCount() != columns.size()) {
+            return reportMalformed(
+                diagnostics,
+                {reader.recordLine(), "row has " + countOf(reader.fieldCount(), "field") +
+                                          ", the header has " + std::to_string(columns.size())});
+        }
+        ++tally.rows;
+        const std::string_view errorText =
+            calculateRow(reader, columns, actions, options, sheet, tally, diagnostics);
+        writeCsvRow(sheet, errorText, buffer);
+        if (options.messages != nullptr && diagnostics.size() >= kOutputChunkSize) {
+            options.messages->write(diagnostics);
+            diagnostics.clear();
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<std::string> reportLenientReadings(const SheetAccess& sheet,
@@ -232,93 +325,37 @@ int runSheetBatch(std::string_view input, std::span<const Action> actions, std::
 
 int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> actions,
                 std::string& diagnostics, const BatchOptions& options) {
-    const auto reportMalformed = [&](const InputError& problem) {
-        appendLine(diagnostics, "kalvitra-cli: " + problem.describe());
-        return kExitBadInput;
-    };
-
     // A spreadsheet's "CSV" on a Chinese desktop is GBK. Found only when the
     // reader comes to its first Chinese text, it would leave the rows before
     // it written; a table that fits in memory is checked whole first.
     const std::string head = readAtMost(input, options.wholeTableLimit + 1);
     const bool whole = head.size() <= options.wholeTableLimit;
     if (whole && !isValidUtf8(head)) {
-        return reportMalformed(firstReadingProblem(head));
+        return reportMalformed(diagnostics, firstReadingProblem(head));
     }
     StringSource wholeTable(head);
     ReadAheadSource streamedTable(head, input);
     CsvReader reader(whole ? static_cast<ByteSource&>(wholeTable) : streamedTable);
 
-    switch (reader.next()) {
-        case CsvReader::Result::Malformed:
-            return reportMalformed(readingProblem(reader, 0));
-        case CsvReader::Result::End:
-            return reportMalformed({1, "no header row: the input is empty"});
-        case CsvReader::Result::Record:
-            break;
-    }
     InputError headerProblem;
-    const std::optional<std::vector<Field>> columns = readCsvHeader(reader, headerProblem);
+    const std::optional<std::vector<Field>> columns = readTableHeader(reader, headerProblem);
     if (!columns) {
-        return reportMalformed(headerProblem);
+        return reportMalformed(diagnostics, headerProblem);
     }
 
     OutputBuffer buffer(output);
     writeCsvHeader(buffer, options);
-
-    Sheet sheet;
-    std::size_t rowCount = 0;
-    std::size_t failedRowCount = 0;
-    std::string firstFailure;
-    int status = kExitSuccess;
-    for (;;) {
-        const CsvReader::Result result = reader.next();
-        if (result == CsvReader::Result::End) {
-            break;
-        }
-        if (result == CsvReader::Result::Malformed) {
-            status = reportMalformed(readingProblem(reader, rowCount));
-            break;
-        }
-        if (reader.fieldCount() != columns->size()) {
-            status = reportMalformed(
-                {reader.recordLine(), "row has " + countOf(reader.fieldCount(), "field") +
-                                          ", the header has " + std::to_string(columns->size())});
-            break;
-        }
-        ++rowCount;
-        sheet.reset();
-        for (std::size_t i = 0; i < columns->size(); ++i) {
-            sheet.setText((*columns)[i], reader.field(i));
-        }
-        const auto fail = [&](std::string_view kind, std::string_view message) {
-            if (failedRowCount++ == 0) {
-                firstFailure =
-                    "line " + std::to_string(reader.recordLine()) + ": " + errorLine(kind, message);
-            }
-            return kind;
-        };
-        std::string_view errorText;
-        if (const std::optional<std::string> refusal = reportLenientReadings(
-                sheet, actions, options.strict, reader.recordLine(), diagnostics)) {
-            errorText = fail(kLenientInputKind, *refusal);
-        } else if (const std::optional<CalcError> error = runActions(actions, sheet)) {
-            errorText = fail(errorKindName(error->kind()), error->what());
-        }
-        writeCsvRow(sheet, errorText, buffer);
-        if (options.messages != nullptr && diagnostics.size() >= kOutputChunkSize) {
-            options.messages->write(diagnostics);
-            diagnostics.clear();
-        }
-    }
+    RowTally tally;
+    int status = writeTableRows(reader, *columns, actions, options, buffer, tally, diagnostics);
     buffer.flush();
     output.flush();
 
     // A malformed table is reported alone, in one line; the rows that failed
     // before it say so in their error column.
-    if (failedRowCount > 0 && status == kExitSuccess) {
-        appendLine(diagnostics, "kalvitra-cli: " + std::to_string(failedRowCount) + " of " +
-                                    countOf(rowCount, "row") + " failed; first at " + firstFailure);
+    if (tally.failed > 0 && status == kExitSuccess) {
+        appendLine(diagnostics, "kalvitra-cli: " + std::to_string(tally.failed) + " of " +
+                                    countOf(tally.rows, "row") + " failed; first at " +
+                                    tally.firstFailure);
         status = kExitCalculationFailed;
     }
     return status;

@@ -149,6 +149,112 @@ void writeOut(ByteSink& output, std::string_view text) {
     output.flush();
 }
 
+// The command line of the sheet and table mode, as given.
+struct BatchCommand {
+    bool csvMode = false;
+    BatchOptions options;
+    std::string headerWords = "names";
+    std::vector<std::string> actionNames;
+};
+
+// The help's description, version and footer.
+void describeTool(CLI::App& app) {
+    app.set_version_flag("--version", std::string("kalvitra-cli ") + KALVITRA_CLI_VERSION,
+                         "Print the version and exit");
+    app.footer(std::string(kFooter) +
+               "COMMANDS (the first argument; each has its own help: kalvitra-cli COMMAND "
+               "--help):\n" +
+               designCommandList() +
+               "  A number in an option must be one plain finite number with a decimal point:\n"
+               "  --diameter 200,5 is refused (\"use a decimal point\"), not read as 2005.\n\n" +
+               kFooterEnd);
+    app.formatter(std::make_shared<HelpFormatter>());
+}
+
+// Declares the options and the actions on app, each bound to its place in
+// command.
+void declareBatchOptions(CLI::App& app, BatchCommand& command) {
+    CLI::Option* csvOption = app.add_flag(
+        "--csv", command.csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");
+    app.add_flag("--strict", command.options.strict,
+                 "Refuse, not warn about, a sheet read leniently (see WARNINGS)");
+    app.add_option("--header", command.headerWords,
+                   "With --csv: output header of field names (default) or Chinese labels")
+        ->check(CLI::IsMember({"names", "zh"}))
+        ->needs(csvOption)
+        ->option_text("names|zh");
+    app.add_flag("--bom", command.options.byteOrderMark,
+                 "With --csv: start the output with a byte order mark, for Excel")
+        ->needs(csvOption);
+
+    const CLI::Validator knownAction(
+        [](std::string& name) -> std::string {
+            if (actionByName(name)) {
+                return {};
+            }
+            return "unknown action " + quoteForMessage(name) + " (known: " + actionNameList() + ")";
+        },
+        "", "action");
+    app.add_option("ACTION", command.actionNames, "Calculations to run, in order")
+        ->check(knownAction);
+}
+
+// Parses the arguments after the program's name with app: the status to exit
+// with when that ends the run (help, a usage error, no action), with the
+// help in helpText and the refusal in refusal; nullopt to carry on.
+std::optional<int> parseBatchLine(CLI::App& app, const std::vector<std::string>& arguments,
+                                  const BatchCommand& command, std::string& helpText,
+                                  std::string& refusal) {
+    std::optional<int> status;
+    try {
+        status = parseOptions(app, {arguments.begin() + 1, arguments.end()}, helpText, refusal);
+        if (!status && command.actionNames.empty()) {
+            refusal = "kalvitra-cli: no ACTION given; name at least one of " + actionNameList() +
+                      "; see kalvitra-cli --help\n";
+            status = kExitBadInput;
+        }
+    } catch (const Refusal& problem) {
+        refusal = std::string("kalvitra-cli: ") + problem.what() + "\n";
+        status = kExitBadInput;
+    }
+    return status;
+}
+
+// Runs a design or workshop command (arguments[1]) on the standard streams.
+int runCommand(const std::vector<std::string>& arguments) {
+    const std::vector<std::string> args(arguments.begin() + 2, arguments.end());
+    return withStandardStreams([&](ByteSource& input, ByteSink& output, std::string& log) {
+        std::string text;
+        const int status = runDesignCommand(arguments[1], args, input, text, log);
+        writeOut(output, text);
+        return status;
+    });
+}
+
+// Runs the actions of a parsed command line on the sheet or the table on
+// standard input.
+int runBatch(BatchCommand& command) {
+    command.options.header =
+        command.headerWords == "zh" ? HeaderWords::ChineseLabels : HeaderWords::FieldNames;
+
+    std::vector<Action> actions;
+    for (const std::string& name : command.actionNames) {
+        actions.push_back(*actionByName(name));
+    }
+
+    return withStandardStreams([&](ByteSource& input, ByteSink& output, std::string& log) {
+        if (command.csvMode) {
+            FileSink messages(stderr, "standard error");
+            command.options.messages = &messages;
+            return runCsvBatch(input, output, actions, log, command.options);
+        }
+        std::string sheetText;
+        const int result = runSheetBatch(readAll(input), actions, sheetText, log, command.options);
+        writeOut(output, sheetText);
+        return result;
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,91 +271,23 @@ int main(int argc, char** argv) {
     }
 
     if (arguments.size() > 1 && isDesignCommand(arguments[1])) {
-        const std::vector<std::string> args(arguments.begin() + 2, arguments.end());
-        return withStandardStreams([&](ByteSource& input, ByteSink& output, std::string& log) {
-            std::string text;
-            const int status = runDesignCommand(arguments[1], args, input, text, log);
-            writeOut(output, text);
-            return status;
-        });
+        return runCommand(arguments);
     }
 
     CLI::App app(kDescription, "kalvitra-cli");
-    app.set_version_flag("--version", std::string("kalvitra-cli ") + KALVITRA_CLI_VERSION,
-                         "Print the version and exit");
-    app.footer(std::string(kFooter) +
-               "COMMANDS (the first argument; each has its own help: kalvitra-cli COMMAND "
-               "--help):\n" +
-               designCommandList() +
-               "  A number in an option must be one plain finite number with a decimal point:\n"
-               "  --diameter 200,5 is refused (\"use a decimal point\"), not read as 2005.\n\n" +
-               kFooterEnd);
-    app.formatter(std::make_shared<HelpFormatter>());
-
-    bool csvMode = false;
-    CLI::Option* csvOption =
-        app.add_flag("--csv", csvMode, "Read a CSV table of sheets instead of one NAME=TEXT sheet");
-    BatchOptions options;
-    app.add_flag("--strict", options.strict,
-                 "Refuse, not warn about, a sheet read leniently (see WARNINGS)");
-    std::string headerWords = "names";
-    app.add_option("--header", headerWords,
-                   "With --csv: output header of field names (default) or Chinese labels")
-        ->check(CLI::IsMember({"names", "zh"}))
-        ->needs(csvOption)
-        ->option_text("names|zh");
-    app.add_flag("--bom", options.byteOrderMark,
-                 "With --csv: start the output with a byte order mark, for Excel")
-        ->needs(csvOption);
-
-    std::vector<std::string> actionNames;
-    const CLI::Validator knownAction(
-        [](std::string& name) -> std::string {
-            if (actionByName(name)) {
-                return {};
-            }
-            return "unknown action " + quoteForMessage(name) + " (known: " + actionNameList() + ")";
-        },
-        "", "action");
-    app.add_option("ACTION", actionNames, "Calculations to run, in order")->check(knownAction);
+    describeTool(app);
+    BatchCommand command;
+    declareBatchOptions(app, command);
 
     std::string helpText;
     std::string refusal;
-    std::optional<int> status;
-    try {
-        status = parseOptions(app, {arguments.begin() + 1, arguments.end()}, helpText, refusal);
-        if (!status && actionNames.empty()) {
-            refusal = "kalvitra-cli: no ACTION given; name at least one of " + actionNameList() +
-                      "; see kalvitra-cli --help\n";
-            status = kExitBadInput;
-        }
-    } catch (const Refusal& problem) {
-        refusal = std::string("kalvitra-cli: ") + problem.what() + "\n";
-        status = kExitBadInput;
-    }
-    if (status) {
+    if (const std::optional<int> status =
+            parseBatchLine(app, arguments, command, helpText, refusal)) {
         return withStandardStreams([&](ByteSource&, ByteSink& output, std::string& log) {
             writeOut(output, helpText);
             log += refusal;
             return *status;
         });
     }
-    options.header = headerWords == "zh" ? HeaderWords::ChineseLabels : HeaderWords::FieldNames;
-
-    std::vector<Action> actions;
-    for (const std::string& name : actionNames) {
-        actions.push_back(*actionByName(name));
-    }
-
-    return withStandardStreams([&](ByteSource& input, ByteSink& output, std::string& log) {
-        if (csvMode) {
-            FileSink messages(stderr, "standard error");
-            options.messages = &messages;
-            return runCsvBatch(input, output, actions, log, options);
-        }
-        std::string sheetText;
-        const int result = runSheetBatch(readAll(input), actions, sheetText, log, options);
-        writeOut(output, sheetText);
-        return result;
-    });
+    return runBatch(command);
 }

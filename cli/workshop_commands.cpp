@@ -3,7 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <array>
 #include <optional>
+#include <span>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "batch.h"
 #include "command_inputs.h"
@@ -173,64 +176,52 @@ std::vector<InputSource> sheetSources() {
     return {std::begin(kSheetSources), std::end(kSheetSources)};
 }
 
-}  // namespace
-
-int runCutList(const std::vector<std::string>& args, ByteSource& input, std::string& output,
-               std::string& diagnostics) {
-    CLI::App app(
-        "The cut list of a core's frame as CSV: per step and piece the lengths to cut, the "
-        "stack, the sheets and the mass.",
-        "kalvitra-cli cutlist");
-    app.footer(cutListFooter());
+// The options of cutlist, as given, and whether each was.
+struct CutListCommand {
     OptionText stackRound{kStackRound, ""};
     OptionText sheetThickness{kSheetThickness, ""};
     OptionText dxfFile{kDxf, ""};
     OptionText language{kLanguageOption, "en"};
-    CLI::Option* rounding = app.add_option(std::string(kStackRound), stackRound.text,
-                                           "Floor each cumulative height to a multiple of R mm")
-                                ->option_text("R");
-    CLI::Option* thickness = app.add_option(std::string(kSheetThickness), sheetThickness.text,
-                                            "Sheet thickness T in mm: sheets and pieces per row")
-                                 ->option_text("T");
-    CLI::Option* dxf =
-        app.add_option(std::string(kDxf), dxfFile.text, "Also draw the pieces into FILE (DXF)")
-            ->option_text("FILE");
-    app.add_option(std::string(kLanguageOption), language.text,
+    bool strict = false;
+    CLI::Option* rounding = nullptr;
+    CLI::Option* thickness = nullptr;
+    CLI::Option* dxf = nullptr;
+};
+
+// Declares cutlist's options on app, each bound to its place in command.
+void declareCutListOptions(CLI::App& app, CutListCommand& command) {
+    command.rounding = app.add_option(std::string(kStackRound), command.stackRound.text,
+                                      "Floor each cumulative height to a multiple of R mm")
+                           ->option_text("R");
+    command.thickness = app.add_option(std::string(kSheetThickness), command.sheetThickness.text,
+                                       "Sheet thickness T in mm: sheets and pieces per row")
+                            ->option_text("T");
+    command.dxf = app.add_option(std::string(kDxf), command.dxfFile.text,
+                                 "Also draw the pieces into FILE (DXF)")
+                      ->option_text("FILE");
+    app.add_option(std::string(kLanguageOption), command.language.text,
                    "Labels of the DXF: en (default) or zh")
         ->option_text("en|zh");
-    bool strict = false;
-    app.add_flag(std::string(kStrictOption), strict,
+    app.add_flag(std::string(kStrictOption), command.strict,
                  "Refuse, not warn about, a sheet read leniently");
-    if (const auto status = parseOptions(app, args, output, diagnostics)) {
-        return *status;
-    }
+}
 
-    workshop::CutListOptions options;
-    if (*rounding) {
-        options.stackRound = readOption(stackRound);
-    }
-    if (*thickness) {
-        options.sheetThickness = readOption(sheetThickness);
-    }
-    const drawing::Language labels = readLanguage(language);
-    const std::optional<Sheet> sheet =
-        calculatedSheet(input, kStagesOnly, kSheetReaders, strict, diagnostics);
-    if (!sheet) {
-        return kExitCalculationFailed;
-    }
-    std::vector<InputSource> sources = sheetSources();
-    sources.push_back(optionSource(DesignInput::SheetThickness, sheetThickness));
-    const CutList list = cutListOf(*sheet, stackRound, rounding->count() > 0, options, sources);
+// Delivers a sound cut list: the DXF file when one is asked for, the CSV to
+// output and the summary to diagnostics. The status of the run: a core
+// weight the calculator cannot give, or a DXF file that cannot be written,
+// fails it with nothing on output.
+int deliverCutList(const Sheet& sheet, const CutList& list, const CutListCommand& command,
+                   drawing::Language labels, std::string& output, std::string& diagnostics) {
     double weight = 0;
     try {
-        weight = workshop::calculatorWeight(*sheet);
+        weight = workshop::calculatorWeight(sheet);
     } catch (const CalcError& error) {
         diagnostics += describeCalcError(error) + "\n";
         return kExitCalculationFailed;
     }
-    if (*dxf) {
+    if (*command.dxf) {
         try {
-            replaceFile(dxfFile.text, dxf::writeCutListDxf(list, labels));
+            replaceFile(command.dxfFile.text, dxf::writeCutListDxf(list, labels));
         } catch (const std::runtime_error& error) {
             // The answer is sound but not delivered: the status of a failed run.
             diagnostics += "kalvitra-cli cutlist: " + std::string(error.what()) + "\n";
@@ -242,11 +233,8 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
     return kExitSuccess;
 }
 
-int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string& output,
-            std::string& diagnostics) {
-    CLI::App app("The no-load loss of a core's frame from a loss curve: P0 = K x p(B) x mass.",
-                 "kalvitra-cli loss");
-    app.footer(lossFooter());
+// The options of loss, as given, and whether each was.
+struct LossCommand {
     OptionText flux{kFluxDensity, ""};
     OptionText volts{kVoltsPerTurn, ""};
     OptionText frequency{kFrequency, "50"};
@@ -255,102 +243,202 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
     OptionText buildingFactor{kBuildingFactor, "1"};
     OptionText mass{kMass, ""};
     OptionText stackRound{kStackRound, ""};
-    CLI::Option* fluxOption =
-        app.add_option(std::string(kFluxDensity), flux.text, "Peak flux density B in T")
+    bool strict = false;
+    CLI::Option* fluxOption = nullptr;
+    CLI::Option* voltsOption = nullptr;
+    CLI::Option* gradeOption = nullptr;
+    CLI::Option* curveOption = nullptr;
+    CLI::Option* massOption = nullptr;
+    CLI::Option* rounding = nullptr;
+};
+
+// Declares loss's options on app, each bound to its place in command, with
+// the pairs that exclude or need each other.
+void declareLossOptions(CLI::App& app, LossCommand& command) {
+    command.fluxOption =
+        app.add_option(std::string(kFluxDensity), command.flux.text, "Peak flux density B in T")
             ->option_text("B");
-    CLI::Option* voltsOption = app.add_option(std::string(kVoltsPerTurn), volts.text,
-                                              "Volts per turn E: B from the sheet's net area")
-                                   ->option_text("E")
-                                   ->excludes(fluxOption);
-    app.add_option(std::string(kFrequency), frequency.text, "Frequency F in Hz (default 50)")
+    command.voltsOption = app.add_option(std::string(kVoltsPerTurn), command.volts.text,
+                                         "Volts per turn E: B from the sheet's net area")
+                              ->option_text("E")
+                              ->excludes(command.fluxOption);
+    app.add_option(std::string(kFrequency), command.frequency.text,
+                   "Frequency F in Hz (default 50)")
         ->option_text("F")
-        ->needs(voltsOption);
-    CLI::Option* gradeOption =
-        app.add_option(std::string(kGrade), grade.text, "A built-in grade's curve (see GRADES)")
-            ->option_text("NAME");
-    CLI::Option* curveOption =
-        app.add_option(std::string(kCurve), curveFile.text, "The curve in a CSV file B,W/kg")
-            ->option_text("FILE")
-            ->excludes(gradeOption);
-    app.add_option(std::string(kBuildingFactor), buildingFactor.text,
+        ->needs(command.voltsOption);
+    command.gradeOption = app.add_option(std::string(kGrade), command.grade.text,
+                                         "A built-in grade's curve (see GRADES)")
+                              ->option_text("NAME");
+    command.curveOption = app.add_option(std::string(kCurve), command.curveFile.text,
+                                         "The curve in a CSV file B,W/kg")
+                              ->option_text("FILE")
+                              ->excludes(command.gradeOption);
+    app.add_option(std::string(kBuildingFactor), command.buildingFactor.text,
                    "Building factor K (default 1)")
         ->option_text("K");
-    CLI::Option* massOption =
-        app.add_option(std::string(kMass), mass.text, "Mass in kg (default: the frame mass)")
-            ->option_text("KG");
-    CLI::Option* rounding =
-        app.add_option(std::string(kStackRound), stackRound.text,
+    command.massOption = app.add_option(std::string(kMass), command.mass.text,
+                                        "Mass in kg (default: the frame mass)")
+                             ->option_text("KG");
+    command.rounding =
+        app.add_option(std::string(kStackRound), command.stackRound.text,
                        "Stack rounding R for the frame mass and net area, as cutlist")
             ->option_text("R");
-    bool strict = false;
-    app.add_flag(std::string(kStrictOption), strict,
+    app.add_flag(std::string(kStrictOption), command.strict,
                  "Refuse, not warn about, a sheet read leniently");
-    if (const auto status = parseOptions(app, args, output, diagnostics)) {
-        return *status;
-    }
-    if (!*fluxOption && !*voltsOption) {
+}
+
+// Refuses a loss command without the flux (density or volts per turn) or
+// without the curve (grade or file); CLI11 refuses both of either.
+void requireFluxAndCurve(const LossCommand& command) {
+    if (!*command.fluxOption && !*command.voltsOption) {
         throw Refusal{
             "give the flux density (--flux-density B) or the volts per turn "
             "(--volts-per-turn E); see kalvitra-cli loss --help"};
     }
-    if (!*gradeOption && !*curveOption) {
+    if (!*command.gradeOption && !*command.curveOption) {
         throw Refusal{
             "give the loss curve (--grade NAME or --curve FILE); see kalvitra-cli loss "
             "--help"};
     }
+}
 
-    const OptionText& fluxSource = *fluxOption ? flux : volts;
+// Where each input of a loss comes from: the sheet's fields, then the
+// options; the flux density is blamed on the option that gave the flux.
+std::vector<InputSource> lossSources(const LossCommand& command) {
+    const OptionText& fluxSource = *command.fluxOption ? command.flux : command.volts;
     std::vector<InputSource> sources = sheetSources();
     for (const auto& [input, option] : {std::pair{DesignInput::FluxDensity, &fluxSource},
-                                        {DesignInput::VoltsPerTurn, &volts},
-                                        {DesignInput::Frequency, &frequency},
-                                        {DesignInput::Grade, &grade},
-                                        {DesignInput::Curve, &curveFile},
-                                        {DesignInput::BuildingFactor, &buildingFactor}}) {
+                                        {DesignInput::VoltsPerTurn, &command.volts},
+                                        {DesignInput::Frequency, &command.frequency},
+                                        {DesignInput::Grade, &command.grade},
+                                        {DesignInput::Curve, &command.curveFile},
+                                        {DesignInput::BuildingFactor, &command.buildingFactor}}) {
         sources.push_back(optionSource(input, *option));
     }
-    if (*massOption) {
-        sources.push_back(optionSource(DesignInput::Mass, mass));
+    if (*command.massOption) {
+        sources.push_back(optionSource(DesignInput::Mass, command.mass));
     }
-    const double k = readOption(buildingFactor);
-    const bool massGiven = massOption->count() > 0;
-    const double givenMass = massGiven ? readOption(mass) : 0.0;
-    const double b = *fluxOption ? readOption(flux) : readOption(volts);
-    const double f = readOption(frequency);
+    return sources;
+}
+
+// The numbers of a loss command's options, read in this order, so that of
+// several bad ones the first here is refused.
+struct LossNumbers {
+    double buildingFactor = 0;
+    bool massGiven = false;
+    double givenMass = 0;
+    double flux = 0;  // B in T, or E in V with --volts-per-turn
+    double frequency = 0;
     workshop::CutListOptions options;
-    if (*rounding) {
-        options.stackRound = readOption(stackRound);
+};
+
+LossNumbers readLossNumbers(const LossCommand& command) {
+    LossNumbers numbers;
+    numbers.buildingFactor = readOption(command.buildingFactor);
+    numbers.massGiven = command.massOption->count() > 0;
+    numbers.givenMass = numbers.massGiven ? readOption(command.mass) : 0.0;
+    numbers.flux = *command.fluxOption ? readOption(command.flux) : readOption(command.volts);
+    numbers.frequency = readOption(command.frequency);
+    if (*command.rounding) {
+        numbers.options.stackRound = readOption(command.stackRound);
     }
-    const workshop::LossCurve curve = ask(
+    return numbers;
+}
+
+// The curve of --grade or of the --curve file, refusals naming the option.
+workshop::LossCurve lossCurveOf(const LossCommand& command, std::span<const InputSource> sources) {
+    return ask(
         [&] {
-            return *gradeOption ? workshop::builtInGrade(grade.text)
-                                : workshop::readLossCurve(readOptionFile(curveFile, kMaxCurveBytes),
-                                                          curveFile.text);
+            return *command.gradeOption
+                       ? workshop::builtInGrade(command.grade.text)
+                       : workshop::readLossCurve(readOptionFile(command.curveFile, kMaxCurveBytes),
+                                                 command.curveFile.text);
         },
         sources);
+}
+
+// "flux_density=..." and the other NAME=TEXT lines of a loss, in their order.
+std::string lossLines(const workshop::NoLoadLoss& loss) {
+    return "flux_density=" + writeDefault(loss.fluxDensity) + "\n" +
+           "specific_loss=" + writeDefault(loss.specificLoss) + "\n" +
+           "mass=" + writeDefault(loss.mass) + "\n" +
+           "building_factor=" + writeDefault(loss.buildingFactor) + "\n" +
+           "no_load_loss=" + writeDefault(loss.loss) + "\n";
+}
+
+}  // namespace
+
+int runCutList(const std::vector<std::string>& args, ByteSource& input, std::string& output,
+               std::string& diagnostics) {
+    CLI::App app(
+        "The cut list of a core's frame as CSV: per step and piece the lengths to cut, the "
+        "stack, the sheets and the mass.",
+        "kalvitra-cli cutlist");
+    app.footer(cutListFooter());
+    CutListCommand command;
+    declareCutListOptions(app, command);
+    if (const auto status = parseOptions(app, args, output, diagnostics)) {
+        return *status;
+    }
+
+    workshop::CutListOptions options;
+    if (*command.rounding) {
+        options.stackRound = readOption(command.stackRound);
+    }
+    if (*command.thickness) {
+        options.sheetThickness = readOption(command.sheetThickness);
+    }
+    const drawing::Language labels = readLanguage(command.language);
+    const std::optional<Sheet> sheet =
+        calculatedSheet(input, kStagesOnly, kSheetReaders, command.strict, diagnostics);
+    if (!sheet) {
+        return kExitCalculationFailed;
+    }
+    std::vector<InputSource> sources = sheetSources();
+    sources.push_back(optionSource(DesignInput::SheetThickness, command.sheetThickness));
+    const CutList list =
+        cutListOf(*sheet, command.stackRound, command.rounding->count() > 0, options, sources);
+    return deliverCutList(*sheet, list, command, labels, output, diagnostics);
+}
+
+int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string& output,
+            std::string& diagnostics) {
+    CLI::App app("The no-load loss of a core's frame from a loss curve: P0 = K x p(B) x mass.",
+                 "kalvitra-cli loss");
+    app.footer(lossFooter());
+    LossCommand command;
+    declareLossOptions(app, command);
+    if (const auto status = parseOptions(app, args, output, diagnostics)) {
+        return *status;
+    }
+    requireFluxAndCurve(command);
+
+    const std::vector<InputSource> sources = lossSources(command);
+    const LossNumbers numbers = readLossNumbers(command);
+    const workshop::LossCurve curve = lossCurveOf(command, sources);
 
     std::optional<CutList> list;
-    if (!massGiven || *voltsOption) {
+    if (!numbers.massGiven || *command.voltsOption) {
         const std::optional<Sheet> sheet =
-            calculatedSheet(input, kStagesOnly, kSheetReaders, strict, diagnostics);
+            calculatedSheet(input, kStagesOnly, kSheetReaders, command.strict, diagnostics);
         if (!sheet) {
             return kExitCalculationFailed;
         }
-        list = cutListOf(*sheet, stackRound, rounding->count() > 0, options, sources);
+        list = cutListOf(*sheet, command.stackRound, command.rounding->count() > 0, numbers.options,
+                         sources);
     }
     const workshop::NoLoadLoss loss = ask(
         [&] {
             const double fluxDensity =
-                *voltsOption ? workshop::fluxDensityOf(b, f, list->netAreaMm2) : b;
-            return workshop::noLoadLoss(curve, fluxDensity, massGiven ? givenMass : list->frameMass,
-                                        k);
+                *command.voltsOption
+                    ? workshop::fluxDensityOf(numbers.flux, numbers.frequency, list->netAreaMm2)
+                    : numbers.flux;
+            return workshop::noLoadLoss(curve, fluxDensity,
+                                        numbers.massGiven ? numbers.givenMass : list->frameMass,
+                                        numbers.buildingFactor);
         },
         sources);
-    output += "flux_density=" + writeDefault(loss.fluxDensity) + "\n" +
-              "specific_loss=" + writeDefault(loss.specificLoss) + "\n" +
-              "mass=" + writeDefault(loss.mass) + "\n" +
-              "building_factor=" + writeDefault(loss.buildingFactor) + "\n" +
-              "no_load_loss=" + writeDefault(loss.loss) + "\n";
+    output += lossLines(loss);
     return kExitSuccess;
 }
 

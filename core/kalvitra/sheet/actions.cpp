@@ -47,59 +47,53 @@ double squareRoot(double base, int stage) {
     return std::sqrt(base);
 }
 
-}  // namespace
+// The unrounded thickness of a stage, from its width, D and the two-decimal
+// thicknesses that the stages before it show (shown[0] for stage 1).
+double stageThickness(const SheetAccess& sheet, int stage, const double (&shown)[kStageCount]) {
+    // The width before the diameter: when both texts are beyond reading
+    // (an overflowing "1E+400", say), the error names the stage's width
+    // field, the one the designer is typing row by row. The thicknesses
+    // of the stages before come in between; they were just written and
+    // always read.
+    const double width = readField(sheet, widthField(stage));
+    const double diameter = readField(sheet, Field::D);
 
-void computeStageThicknesses(SheetAccess& sheet) {
-    // Pass 1: each stage works with the two-decimal thicknesses that the
-    // stages before it show in their fields. Nothing else writes the sheet
-    // while the action runs, so the number of each shown text is kept as it
-    // is written instead of being read back again at every later stage.
-    double shown[kStageCount] = {};
-    for (int stage = 1; stage <= kStageCount; ++stage) {
-        // The width before the diameter: when both texts are beyond reading
-        // (an overflowing "1E+400", say), the error names the stage's width
-        // field, the one the designer is typing row by row. The thicknesses
-        // of the stages before come in between; they were just written and
-        // always read.
-        const double width = readField(sheet, widthField(stage));
-        const double diameter = readField(sheet, Field::D);
+    CheckedArithmetic arithmetic;
+    const double base =
+        arithmetic.sub(arithmetic.mul(diameter, diameter), arithmetic.mul(width, width));
+    arithmetic.check({CalcStep::StageSquares, stage});
+    const double reach = squareRoot(base, stage);
 
-        CheckedArithmetic arithmetic;
-        const double base =
-            arithmetic.sub(arithmetic.mul(diameter, diameter), arithmetic.mul(width, width));
-        arithmetic.check({CalcStep::StageSquares, stage});
-        const double reach = squareRoot(base, stage);
-
-        double thickness = reach;
-        if (stage > 1) {
-            thickness = arithmetic.sub(arithmetic.div(reach, 2.0), arithmetic.div(shown[0], 2.0));
-            for (int i = 2; i < stage; ++i) {
-                thickness = arithmetic.sub(thickness, shown[i - 1]);
-            }
-            arithmetic.check({CalcStep::StageThickness, stage});
+    double thickness = reach;
+    if (stage > 1) {
+        thickness = arithmetic.sub(arithmetic.div(reach, 2.0), arithmetic.div(shown[0], 2.0));
+        for (int i = 2; i < stage; ++i) {
+            thickness = arithmetic.sub(thickness, shown[i - 1]);
         }
-
-        // Written twice on purpose: first the default text, then the pattern
-        // applied to the number of that text (at most 15 digits), not to the
-        // unrounded thickness. 2.675 has the default text 2.675 and shows as
-        // 0002.68, where the unrounded double (2.67499999...) would give
-        // 0002.67. A sheet that records its writes sees both texts.
-        const Field field = thicknessField(stage);
-        char defaultText[kMaxDefaultTextLength];
-        const std::string_view written(defaultText, writeDefault(thickness, defaultText));
-        sheet.setText(field, written);
-        const std::string pattern = detail::patternOfDefaultText(written);
-        sheet.setText(field, pattern);
-        shown[stage - 1] = readLenient(pattern);
+        arithmetic.check({CalcStep::StageThickness, stage});
     }
+    return thickness;
+}
 
-    // Pass 2: the other packet of stages 2..9 gets the same two-decimal
-    // number, in default form (0012.80 -> 12.8).
-    for (int stage = 2; stage <= kStageCount; ++stage) {
-        writeDefaultInto(sheet, secondColumnField(stage), readField(sheet, thicknessField(stage)));
-    }
+// Writes a stage's thickness into its field; the number its shown text
+// stands for.
+double writeStageThickness(SheetAccess& sheet, int stage, double thickness) {
+    // Written twice on purpose: first the default text, then the pattern
+    // applied to the number of that text (at most 15 digits), not to the
+    // unrounded thickness. 2.675 has the default text 2.675 and shows as
+    // 0002.68, where the unrounded double (2.67499999...) would give
+    // 0002.67. A sheet that records its writes sees both texts.
+    const Field field = thicknessField(stage);
+    char defaultText[kMaxDefaultTextLength];
+    const std::string_view written(defaultText, writeDefault(thickness, defaultText));
+    sheet.setText(field, written);
+    const std::string pattern = detail::patternOfDefaultText(written);
+    sheet.setText(field, pattern);
+    return readLenient(pattern);
+}
 
-    // Pass 3: stages without a width are not in use; both columns show "0".
+// Stages without a width are not in use; both their columns show "0".
+void zeroUnusedStages(SheetAccess& sheet) {
     const std::string zero = writeInteger(0);
     for (int stage = 1; stage <= kStageCount; ++stage) {
         if (readField(sheet, widthField(stage)) == 0.0) {
@@ -109,6 +103,29 @@ void computeStageThicknesses(SheetAccess& sheet) {
             sheet.setText(secondColumnField(stage), zero);
         }
     }
+}
+
+}  // namespace
+
+void computeStageThicknesses(SheetAccess& sheet) {
+    // Pass 1: each stage works with the two-decimal thicknesses that the
+    // stages before it show in their fields. Nothing else writes the sheet
+    // while the action runs, so the number of each shown text is kept as it
+    // is written instead of being read back again at every later stage.
+    double shown[kStageCount] = {};
+    for (int stage = 1; stage <= kStageCount; ++stage) {
+        const double thickness = stageThickness(sheet, stage, shown);
+        shown[stage - 1] = writeStageThickness(sheet, stage, thickness);
+    }
+
+    // Pass 2: the other packet of stages 2..9 gets the same two-decimal
+    // number, in default form (0012.80 -> 12.8).
+    for (int stage = 2; stage <= kStageCount; ++stage) {
+        writeDefaultInto(sheet, secondColumnField(stage), readField(sheet, thicknessField(stage)));
+    }
+
+    // Pass 3: stages without a width are not in use.
+    zeroUnusedStages(sheet);
 }
 
 void computeGrossArea(SheetAccess& sheet) {

@@ -297,12 +297,8 @@ bool readShortDecimal(std::string_view text, double& value, bool* wholeText = nu
     return true;
 }
 
-// A whole number, blanks and tabs around it allowed, cut into parts. With
-// groupCommas, commas between digits of the integer part are skipped. parts
-// then point into storage, which holds the number without those commas, as
-// from_chars needs it. False unless the text is one number, all of it.
-bool cutWholeNumber(std::string_view text, bool groupCommas, DecimalParts& parts,
-                    std::string& storage) {
+// text without the blanks and tabs around it.
+std::string_view withoutOuterBlanks(std::string_view text) {
     const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -312,11 +308,14 @@ bool cutWholeNumber(std::string_view text, bool groupCommas, DecimalParts& parts
     while (end > begin && isBlank(text[end - 1])) {
         --end;
     }
-    const std::string_view number = text.substr(begin, end - begin);
+    return text.substr(begin, end - begin);
+}
 
-    std::size_t pos = 0;
-    parts.negative = takeSign(number, pos);
-    storage.clear();
+// The mantissa of number from pos on, appended to storage: the integer
+// part's digits (with groupCommas, commas between them skipped), then a point
+// and the fraction's digits. pos is left after it. Whether it held a digit.
+bool cutMantissa(std::string_view number, bool groupCommas, std::size_t& pos,
+                 std::string& storage) {
     bool sawDigit = false;
     while (pos < number.size()) {
         const char c = number[pos];
@@ -340,11 +339,15 @@ bool cutWholeNumber(std::string_view text, bool groupCommas, DecimalParts& parts
             ++pos;
         }
     }
-    if (!sawDigit) {
-        return false;
-    }
-    const std::size_t mantissaLength = storage.size();
-    std::size_t exponentDigitsStart = mantissaLength;
+    return sawDigit;
+}
+
+// An exponent at pos ("E" or "e", a sign, digits), if there is one,
+// appended to storage as from_chars reads it, with its sign in parts and
+// where its digits start in storage in exponentDigitsStart. pos is left
+// after it. False for an "E" without digits.
+bool cutExponent(std::string_view number, std::size_t& pos, DecimalParts& parts,
+                 std::string& storage, std::size_t& exponentDigitsStart) {
     if (pos < number.size() && (number[pos] == 'E' || number[pos] == 'e')) {
         ++pos;
         parts.exponentNegative = takeSign(number, pos);
@@ -358,6 +361,28 @@ bool cutWholeNumber(std::string_view text, bool groupCommas, DecimalParts& parts
         storage += parts.exponentNegative ? "e-" : "e";
         exponentDigitsStart = storage.size();
         storage.append(number.substr(digitsStart, pos - digitsStart));
+    }
+    return true;
+}
+
+// A whole number, blanks and tabs around it allowed, cut into parts. With
+// groupCommas, commas between digits of the integer part are skipped. parts
+// then point into storage, which holds the number without those commas, as
+// from_chars needs it. False unless the text is one number, all of it.
+bool cutWholeNumber(std::string_view text, bool groupCommas, DecimalParts& parts,
+                    std::string& storage) {
+    const std::string_view number = withoutOuterBlanks(text);
+
+    std::size_t pos = 0;
+    parts.negative = takeSign(number, pos);
+    storage.clear();
+    if (!cutMantissa(number, groupCommas, pos, storage)) {
+        return false;
+    }
+    const std::size_t mantissaLength = storage.size();
+    std::size_t exponentDigitsStart = mantissaLength;
+    if (!cutExponent(number, pos, parts, storage, exponentDigitsStart)) {
+        return false;
     }
     if (pos != number.size()) {
         return false;
@@ -499,9 +524,11 @@ namespace detail {
 
 constexpr int kMaxPatternDigits = 320;
 
-std::string patternOfDefaultText(std::string_view defaultText) {
-    // Digits and exponent as the default text shows them: "-1.5E-07",
-    // "0.0001", "62.449979983984".
+namespace {
+
+// The sign, digits and exponent as a default text shows them: "-1.5E-07",
+// "0.0001", "62.449979983984". No digits at all (count 0) for a zero.
+SignificantDigits digitsOfDefaultText(std::string_view defaultText) {
     SignificantDigits sig;
     std::size_t pos = 0;
     if (pos < defaultText.size() && defaultText[pos] == '-') {
@@ -529,7 +556,7 @@ std::string patternOfDefaultText(std::string_view defaultText) {
         integerDigits += pastPoint ? 0 : 1;
     }
     if (sig.count == 0) {
-        return "0000.00";  // zero, of either sign
+        return sig;
     }
     sig.exponent = integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
     if (pos < defaultText.size()) {  // exponent form: one digit before the point
@@ -540,12 +567,15 @@ std::string patternOfDefaultText(std::string_view defaultText) {
         }
         sig.exponent = negativeExponent ? -exponent : exponent;
     }
+    return sig;
+}
 
-    // Hundredths of the magnitude, rounded half away from zero on these
-    // decimal digits; digits[i] stands for 10^(exponent - i). A double's
-    // decimal exponent is at most 308, so the digits fit on the stack.
+// Hundredths of the magnitude into hundredths, rounded half away from zero
+// on these decimal digits, at least six of them ("0000.00" without its
+// point); their count. digits[i] stands for 10^(exponent - i). A double's
+// decimal exponent is at most 308, so the digits fit in kMaxPatternDigits.
+int roundedHundredths(const SignificantDigits& sig, char (&hundredths)[kMaxPatternDigits]) {
     const int kept = sig.exponent + 3;
-    char hundredths[kMaxPatternDigits];
     int length = 0;
     if (kept > 0) {
         if (kept >= kMaxPatternDigits) {
@@ -575,6 +605,18 @@ std::string patternOfDefaultText(std::string_view defaultText) {
         std::memset(hundredths, '0', static_cast<std::size_t>(padding));
         length = 6;
     }
+    return length;
+}
+
+}  // namespace
+
+std::string patternOfDefaultText(std::string_view defaultText) {
+    const SignificantDigits sig = digitsOfDefaultText(defaultText);
+    if (sig.count == 0) {
+        return "0000.00";  // zero, of either sign
+    }
+    char hundredths[kMaxPatternDigits];
+    const int length = roundedHundredths(sig, hundredths);
     std::string text;
     text.reserve(static_cast<std::size_t>(length) + 2);
     if (sig.negative) {
