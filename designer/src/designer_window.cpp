@@ -156,6 +156,31 @@ void DesignerWindow::buildMenus() {
     action(file, "actionQuit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
 }
 
+// The box of one input: a list of choices, or a line of text that keeps any
+// paste whole; every change, typed or made by a screen reader, recomputes.
+QWidget* DesignerWindow::newInputControl(const InputRow& row, QWidget* parent) {
+    QWidget* control = nullptr;
+    if (row.kind == InputKind::Choice) {
+        auto* choices = new QComboBox(parent);
+        for (const Choice& choice : choicesOf(row)) {
+            choices->addItem(choice.label, choice.key);
+        }
+        connect(choices, &QComboBox::currentIndexChanged, this, [this] { edited(); });
+        control = choices;
+    } else {
+        auto* edit = new QLineEdit(parent);
+        // The toolkit's own limit would cut a long paste.
+        edit->setMaxLength(std::numeric_limits<int>::max());
+        connect(edit, &QLineEdit::textChanged, this, [this] { edited(); });
+        edit->setReadOnly(row.kind == InputKind::CurveFile);
+        control = edit;
+    }
+    control->setObjectName(keyOf(row));
+    control->setAccessibleName(labelOf(row));
+    control->setToolTip(hintOf(row));
+    return control;
+}
+
 QWidget* DesignerWindow::buildInputs() {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("inputs"));
@@ -178,29 +203,8 @@ QWidget* DesignerWindow::buildInputs() {
             form = new QFormLayout(box);
             column->addWidget(box);
         }
-        QWidget* control = nullptr;
+        QWidget* control = newInputControl(row, box);
         auto* line = new QHBoxLayout;
-        if (row.kind == InputKind::Choice) {
-            auto* choices = new QComboBox(box);
-            for (const Choice& choice : choicesOf(row)) {
-                choices->addItem(choice.label, choice.key);
-            }
-            connect(choices, &QComboBox::currentIndexChanged, this, [this] { edited(); });
-            control = choices;
-        } else {
-            auto* edit = new QLineEdit(box);
-            // Any paste is kept whole: the toolkit's own limit would cut it.
-            edit->setMaxLength(std::numeric_limits<int>::max());
-            // Every change counts, typed or made by a screen reader.
-            connect(edit, &QLineEdit::textChanged, this, [this] { edited(); });
-            control = edit;
-            if (row.kind == InputKind::CurveFile) {
-                edit->setReadOnly(true);
-            }
-        }
-        control->setObjectName(keyOf(row));
-        control->setAccessibleName(labelOf(row));
-        control->setToolTip(hintOf(row));
         line->addWidget(control, 1);
         chain(control);
         if (row.kind == InputKind::CurveFile) {

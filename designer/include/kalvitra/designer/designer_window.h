@@ -76,6 +76,7 @@ protected:
 private:
     void buildMenus();
     QWidget* buildInputs();
+    QWidget* newInputControl(const InputRow& row, QWidget* parent);
     QWidget* buildOutputs();
     void setTexts(const DesignTexts& texts);
     void edited();
