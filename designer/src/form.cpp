@@ -347,110 +347,95 @@ FormReading readForm(const DesignTexts& texts) {
     return reading;
 }
 
+namespace {
+
+// The rule each input must keep, as a designer reads it beside the box.
+struct InputRule {
+    DesignInput input;
+    const char* rule;
+};
+
+constexpr InputRule kInputRules[] = {
+    {DesignInput::Diameter,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The core diameter must be a number from 1E-100 to 1E+100.")},
+    {DesignInput::Stages,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The number of stages must be a whole number from 1 to 9.")},
+    {DesignInput::Grid,
+     QT_TRANSLATE_NOOP(
+         "kalvitra::designer::Form",
+         "The grid must be 0 (widths of any value) or a step greater than 0 that leaves "
+         "1 to 20000 widths from the minimum width up to D; finding D needs a step.")},
+    {DesignInput::MinWidth,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The minimum width must be 0 or more and below D; without a "
+                       "grid it cannot be above the narrowest best width.")},
+    {DesignInput::NetArea,
+     QT_TRANSLATE_NOOP(
+         "kalvitra::designer::Form",
+         "The target net area must be greater than 0 and within reach of a core of at most "
+         "1E+100 mm.")},
+    {DesignInput::DiameterStep,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The diameter step must be greater than 0 and not too fine for the core.")},
+    {DesignInput::Widths,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "Give 1 to 9 widths, each greater than 0, below D and below "
+                       "the width before it.")},
+    {DesignInput::WindowHeight,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The window height must be greater than 0, and the frame's "
+                       "mass within the range of double precision.")},
+    {DesignInput::CentreDistance,
+     QT_TRANSLATE_NOOP(
+         "kalvitra::designer::Form",
+         "The centre distance must be greater than the widest width, or the limbs would "
+         "overlap, and the frame's mass within the range of double precision.")},
+    {DesignInput::Limbs,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The number of limbs must be a whole number from 2 to 1000.")},
+    {DesignInput::Density,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The density must be greater than 0, and the frame's mass "
+                       "within the range of double precision.")},
+    {DesignInput::StackingFactor,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The stacking factor must be a number greater than 0 and at most 1.")},
+    {DesignInput::StackRound,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The stack rounding must be 0 (none) or more, and leave every "
+                       "step a stack.")},
+    {DesignInput::SheetThickness,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The sheet thickness must be greater than 0, and every step's "
+                       "stack must hold a pair of sheets.")},
+    {DesignInput::FluxDensity,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The flux density must lie within the loss curve; a curve is "
+                       "never extrapolated.")},
+    {DesignInput::VoltsPerTurn,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The volts per turn must be greater than 0 and give a flux "
+                       "density within the loss curve.")},
+    {DesignInput::Frequency, QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                               "The frequency must be a number greater than 0.")},
+    {DesignInput::BuildingFactor,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The building factor must be a number greater than 0.")},
+    {DesignInput::Grade,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Choose one of the grades in the list.")},
+    {DesignInput::Curve,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The curve file must hold two or more lines B,W/kg, B rising "
+                       "from line to line, no number negative.")},
+};
+
+}  // namespace
+
 QString ruleOf(DesignInput input) {
-    const char* rule = nullptr;
-    switch (input) {
-        case DesignInput::Diameter:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The core diameter must be a number from 1E-100 to 1E+100.");
-            break;
-        case DesignInput::Stages:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The number of stages must be a whole number from 1 to 9.");
-            break;
-        case DesignInput::Grid:
-            rule = QT_TRANSLATE_NOOP(
-                "kalvitra::designer::Form",
-                "The grid must be 0 (widths of any value) or a step greater than 0 that leaves "
-                "1 to 20000 widths from the minimum width up to D; finding D needs a step.");
-            break;
-        case DesignInput::MinWidth:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The minimum width must be 0 or more and below D; without a "
-                                     "grid it cannot be above the narrowest best width.");
-            break;
-        case DesignInput::NetArea:
-            rule = QT_TRANSLATE_NOOP(
-                "kalvitra::designer::Form",
-                "The target net area must be greater than 0 and within reach of a core of at most "
-                "1E+100 mm.");
-            break;
-        case DesignInput::DiameterStep:
-            rule = QT_TRANSLATE_NOOP(
-                "kalvitra::designer::Form",
-                "The diameter step must be greater than 0 and not too fine for the core.");
-            break;
-        case DesignInput::Widths:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "Give 1 to 9 widths, each greater than 0, below D and below "
-                                     "the width before it.");
-            break;
-        case DesignInput::WindowHeight:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The window height must be greater than 0, and the frame's "
-                                     "mass within the range of double precision.");
-            break;
-        case DesignInput::CentreDistance:
-            rule = QT_TRANSLATE_NOOP(
-                "kalvitra::designer::Form",
-                "The centre distance must be greater than the widest width, or the limbs would "
-                "overlap, and the frame's mass within the range of double precision.");
-            break;
-        case DesignInput::Limbs:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The number of limbs must be a whole number from 2 to 1000.");
-            break;
-        case DesignInput::Density:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The density must be greater than 0, and the frame's mass "
-                                     "within the range of double precision.");
-            break;
-        case DesignInput::StackingFactor:
-            rule = QT_TRANSLATE_NOOP(
-                "kalvitra::designer::Form",
-                "The stacking factor must be a number greater than 0 and at most 1.");
-            break;
-        case DesignInput::StackRound:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The stack rounding must be 0 (none) or more, and leave every "
-                                     "step a stack.");
-            break;
-        case DesignInput::SheetThickness:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The sheet thickness must be greater than 0, and every step's "
-                                     "stack must hold a pair of sheets.");
-            break;
-        case DesignInput::FluxDensity:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The flux density must lie within the loss curve; a curve is "
-                                     "never extrapolated.");
-            break;
-        case DesignInput::VoltsPerTurn:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The volts per turn must be greater than 0 and give a flux "
-                                     "density within the loss curve.");
-            break;
-        case DesignInput::Frequency:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The frequency must be a number greater than 0.");
-            break;
-        case DesignInput::BuildingFactor:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The building factor must be a number greater than 0.");
-            break;
-        case DesignInput::Grade:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "Choose one of the grades in the list.");
-            break;
-        case DesignInput::Curve:
-            rule = QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                     "The curve file must hold two or more lines B,W/kg, B rising "
-                                     "from line to line, no number negative.");
-            break;
-        case DesignInput::Mass:
-            break;
-    }
-    return rule ? localised(rule) : QString();
+    const auto found = std::ranges::find(kInputRules, input, &InputRule::input);
+    return found == std::end(kInputRules) ? QString() : localised(found->rule);
 }
 
 }  // namespace kalvitra::designer
