@@ -25,14 +25,17 @@ as_root() {
 triplet=x86_64-w64-mingw32
 # Everything a Windows user of Kalvitra needs and nothing else. Debian's
 # tarball lacks Qt's Wintab header, hence no tablet events; without OpenGL,
-# 6.4's Windows plugin still needs dynamic GL switched off by name. Every
-# third-party library is Qt's bundled copy from the same source package.
+# 6.4's Windows plugin still needs dynamic GL switched off by name. Direct2D
+# stays on: Gui's DirectWrite font engine, which print support calls, is
+# built only with it; the Direct2D platform plugin (Direct2D 1.1) is left
+# out. Every third-party library is Qt's bundled copy from the same source
+# package.
 qt_options=(
   -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
   -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_vulkan=OFF
-  -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_concurrent=OFF
+  -DFEATURE_tabletevent=OFF -DFEATURE_direct2d1_1=OFF -DFEATURE_concurrent=OFF
   -DFEATURE_jpeg=OFF -DFEATURE_printsupport=ON -DFEATURE_testlib=ON
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
@@ -62,23 +65,25 @@ add_deb_src_entries() {
   for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
     [[ -f $file && $file != "$oneline" ]] && oneline_files+=("$file")
   done
-  stanzas=$(cat /dev/null "${deb822_files[@]}" | awk -v archive="$archive" '
+  stanzas=$(awk -v archive="$archive" '
     function flush() {
       if (types ~ /(^| )deb( |$)/ && types !~ /deb-src/ && uris ~ archive && enabled !~ /^[Nn]o/)
         printf "Types: deb-src\n%s\n", body
       types = ""; uris = ""; enabled = ""; body = ""
     }
+    FNR == 1 { flush() }
     /^[ \t]*#/ { next }
     /^[ \t]*$/ { flush(); next }
     /^Types:/ { types = $0; sub(/^Types:[ \t]*/, "", types); next }
     /^Enabled:/ { enabled = $0; sub(/^Enabled:[ \t]*/, "", enabled); next }
     /^URIs:/ { uris = $0 " " }
     { body = body (body == "" ? "" : "\n") $0 }
-    END { flush() }')
-  lines=$(cat /dev/null "${oneline_files[@]}" | awk -v archive="$archive" '
-    $1 == "deb" && ($0 " ") ~ archive { sub(/^deb/, "deb-src"); want[$0] = 1; order[++n] = $0 }
+    END { flush() }' /dev/null "${deb822_files[@]}")
+  lines=$(awk -v archive="$archive" '
+    $1 == "deb" && ($0 " ") ~ archive { sub(/^deb/, "deb-src"); order[++n] = $0; next }
     $1 == "deb-src" { have[$0] = 1 }
-    END { for (i = 1; i <= n; i++) if (!(order[i] in have)) print order[i] }')
+    END { for (i = 1; i <= n; i++) if (!(order[i] in have)) print order[i] }' \
+    /dev/null "${oneline_files[@]}")
   [[ -n $stanzas || -n $lines ]] || { echo "windows-qt.sh: no Debian archive entry in apt's sources" >&2; exit 1; }
   if [[ -n $stanzas ]]; then
     # Stanzas apart by a blank line.
@@ -100,8 +105,11 @@ if [[ ! -f $src/.complete ]]; then
   say "fetching Debian's qt6-base $source_version source package"
   rm -rf -- "$src"
   mkdir -p "$src"
-  (cd "$src" && apt-get source -qq --download-only "qt6-base=$source_version" >/dev/null &&
-    dpkg-source -x ./*.dsc tree >/dev/null)
+  # apt checks every file against the archive's signed index; as root it
+  # says that it downloads without its sandbox user, which is harmless.
+  (cd "$src" && apt-get source -qq --download-only "qt6-base=$source_version" >fetch.log 2>&1 &&
+    dpkg-source -x ./*.dsc tree >unpack.log 2>&1) ||
+    { cat "$src"/*.log >&2; exit 1; }
   touch "$src/.complete"
 fi
 
@@ -125,7 +133,7 @@ say "building Qt (about 1,100 steps)"
 cmake --build "$build" --parallel "$(nproc)" >"$build/build.log" 2>&1 ||
   { grep -B2 -A20 -m3 'FAILED:' "$build/build.log" >&2 || tail -60 "$build/build.log" >&2; exit 1; }
 cmake --install "$build" >"$build/install.log" 2>&1 || { tail -40 "$build/install.log" >&2; exit 1; }
-cp "$src"/*.dsc "$prefix/"
+echo "qt6-base $source_version" >"$prefix/debian-source"
 touch "$prefix/.complete"
 rm -rf -- "$build"
 say "built Qt for Windows in $((SECONDS - started)) s"

@@ -211,6 +211,7 @@ wait_until() {
 registry_has() { wine reg query "$1" >/dev/null 2>&1; }
 (
   export WINEPREFIX=$out/fresh-prefix
+  trap 'wineserver -k 2>/dev/null || true' EXIT
   wineboot --init >"$out/fresh-prefix.log" 2>&1 || { cat "$out/fresh-prefix.log" >&2; exit 1; }
   wine_files >"$out/files-before.txt"
   program_files="$WINEPREFIX/drive_c/Program Files/Kalvitra"
@@ -237,7 +238,8 @@ registry_has() { wine reg query "$1" >/dev/null 2>&1; }
   cp "$windows_folder/core.kvd" "$out/installed/core.kvd"
   wine start /unix "$out/installed/core.kvd" >"$out/open-kvd.log" 2>&1
   window=$(window_of '^core — Core designer$')
-  xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" ctrl+q
+  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+  xdotool key --clearmodifiers alt+F4
   printf 'D=200\nPK1=190\n' >"$out/installed/sheet.kvs"
   wine start /unix "$out/installed/sheet.kvs" >"$out/open-kvs.log" 2>&1
   window=$(window_of '^Form1$')
@@ -260,6 +262,5 @@ registry_has() { wine reg query "$1" >/dev/null 2>&1; }
     'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kalvitra'; do
     ! registry_has "$key" || fail "the uninstaller left the registry key $key"
   done
-  wineserver -k
 )
 say "uninstalled silently: no file, Start-menu entry or registry key left"
