@@ -7,6 +7,9 @@
 # time that every DLL an installed .exe or .dll imports is in the folder or
 # one of Windows' own.
 
+# Qt's targets are those of this folder's own look-up.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets PrintSupport)
+
 # Qt's libraries, by target: the programs link Widgets and PrintSupport.
 set(kalvitra_qt_libraries Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
 # Loaded by name at run time, so no linker sees them: the Windows platform
