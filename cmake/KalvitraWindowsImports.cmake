@@ -7,7 +7,7 @@ set(windows_own
     imm32 winmm winspool.drv uxtheme dwmapi version netapi32 userenv mpr setupapi wtsapi32
     dwrite d2d1 d3d11 dxgi d3d9 authz ws2_32 msvcrt ucrtbase shcore secur32 crypt32 bcrypt
     ntdll usp10 rpcrt4 propsys)
-set(root $ENV{DESTDIR}${CMAKE_INSTALL_PREFIX})
+get_filename_component(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}" ABSOLUTE)
 file(GLOB_RECURSE binaries LIST_DIRECTORIES false "${root}/*.exe" "${root}/*.dll")
 file(GLOB shipped RELATIVE "${root}" "${root}/*.dll")
 string(TOLOWER "${shipped}" shipped)
@@ -21,7 +21,10 @@ foreach(binary IN LISTS binaries)
     string(STRIP "${dll}" dll)
     string(TOLOWER "${dll}" dll)
     string(REGEX REPLACE "\\.dll$" "" name "${dll}")
-    if(dll IN_LIST shipped OR name IN_LIST windows_own OR dll IN_LIST windows_own
+    list(FIND shipped "${dll}" in_folder)
+    list(FIND windows_own "${name}" own_name)
+    list(FIND windows_own "${dll}" own_file)
+    if(in_folder GREATER -1 OR own_name GREATER -1 OR own_file GREATER -1
        OR name MATCHES "^api-ms-win-")
       continue()
     endif()
