@@ -2,8 +2,9 @@
 # core designer and the batch tool in bin, their manual pages, a menu entry
 # for each window with the program's own icon, the design files' type, the
 # metadata software centres read, and a Debian package made by
-# `cpack -G DEB` in the build tree. On Windows: the programs with the README
-# and the licence in one folder, packed by `cpack -G ZIP`.
+# `cpack -G DEB` in the build tree. On Windows: the programs with the README,
+# the licences and what the windows need from Qt in one folder, packed by
+# `cpack -G ZIP`; packaging/windows/installer.sh makes the installer of it.
 include(GNUInstallDirs)
 
 set(kalvitra_programs kalvitra-cli)
@@ -19,18 +20,7 @@ if(WIN32)
   install(TARGETS ${kalvitra_programs} RUNTIME DESTINATION .)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
   if(KALVITRA_BUILD_GUI)
-    # The window needs Qt's DLLs and plugins beside it; Qt's windeployqt
-    # copies them into the installed folder.
-    find_program(KALVITRA_WINDEPLOYQT windeployqt HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
-    if(KALVITRA_WINDEPLOYQT)
-      install(CODE "execute_process(COMMAND \"${KALVITRA_WINDEPLOYQT}\" --no-translations
-                      \"\${CMAKE_INSTALL_PREFIX}/kalvitra.exe\" COMMAND_ERROR_IS_FATAL ANY)")
-      # The designer brings Qt's own Chinese words for its dialogs.
-      install(CODE "execute_process(COMMAND \"${KALVITRA_WINDEPLOYQT}\"
-                      \"\${CMAKE_INSTALL_PREFIX}/kalvitra-designer.exe\" COMMAND_ERROR_IS_FATAL ANY)")
-    else()
-      message(WARNING "windeployqt not found: the installed window will lack Qt's DLLs")
-    endif()
+    include(${CMAKE_CURRENT_LIST_DIR}/KalvitraWindowsRuntime.cmake)
   endif()
 
   set(CPACK_GENERATOR ZIP)

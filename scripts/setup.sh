@@ -60,6 +60,13 @@ windows_packages=(
   g++-mingw-w64-x86-64-posix googletest
   # running the Windows programs
   wine wine64
+  # Qt for Windows from Debian's qt6-base source package (dpkg-source
+  # unpacks it), its host tools, and the designer's translations tools
+  dpkg-dev qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  # the installer; both windows driven on a virtual display (xdotool, the
+  # clipboard read back with xclip, screenshots with ImageMagick), with a
+  # Chinese font for Wine
+  nsis xvfb xauth xdotool xclip imagemagick fonts-wqy-microhei
 )
 
 case $profile in

@@ -139,11 +139,16 @@ QString captionOf(const QWidget* control) {
 }
 
 // A face whose Han glyphs follow the mainland standard: the SC members of
-// the CJK families, WenQuanYi, or a face named for GB.
+// the CJK families, WenQuanYi, or a face named for GB. On Windows, only
+// Windows' own Chinese UI faces: a stock Windows has no other.
 bool isSimplifiedChineseFace(const QString& family) {
+#ifdef Q_OS_WIN
+    static const QRegularExpression simplified(QStringLiteral("^(Microsoft YaHei|SimSun)$"));
+#else
     static const QRegularExpression simplified(
         QStringLiteral("\\bSC\\b|WenQuanYi|\\bGB\\b|\\bCN\\b"),
         QRegularExpression::CaseInsensitiveOption);
+#endif
     return simplified.match(family).hasMatch();
 }
 

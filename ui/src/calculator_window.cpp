@@ -12,7 +12,10 @@
 #include "kalvitra/ui/sheet_file.h"
 
 #ifdef Q_OS_WIN
+// Qt's own headers may have asked <windows.h> for no min and max macros.
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 

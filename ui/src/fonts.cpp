@@ -17,8 +17,13 @@ const QString kBannerFace = QStringLiteral("幼圆");
 
 // Faces whose Han glyphs follow the mainland Chinese standard, best first.
 // The Japanese, Korean and traditional variants of the same families are
-// deliberately absent.
+// deliberately absent. Windows brings its own Chinese UI faces, which a
+// Chinese Windows desktop always has; the others are found on Windows only
+// where someone installed them.
 const QStringList kSimplifiedChineseFaces = {
+#ifdef Q_OS_WIN
+    QStringLiteral("Microsoft YaHei"),     QStringLiteral("SimSun"),
+#endif
     QStringLiteral("Noto Sans CJK SC"),    QStringLiteral("Source Han Sans SC"),
     QStringLiteral("Noto Serif CJK SC"),   QStringLiteral("Source Han Serif SC"),
     QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("WenQuanYi Zen Hei"),
