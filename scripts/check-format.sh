@@ -9,7 +9,14 @@ command -v clang-format >/dev/null || {
   echo "clang-format is missing: run scripts/setup.sh test" >&2
   exit 1
 }
+# git is asked first on its own: a failure inside the list below would go
+# unseen and leave nothing to check, which must not pass as formatted.
+git ls-files --error-unmatch -- .clang-format >/dev/null
 mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')
+if ((${#sources[@]} == 0)); then
+  echo "check-format.sh: git lists no C++ source to check" >&2
+  exit 1
+fi
 if [[ ${1:-} == --fix ]]; then
   clang-format -i -- "${sources[@]}"
   exit 0

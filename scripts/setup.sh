@@ -47,8 +47,8 @@ test_packages=(
   # sanitizer and fuzzing stages: clang with libFuzzer and the sanitizer
   # runtimes, llvm-symbolizer for readable reports, Valgrind for the leak check
   clang libclang-rt-14-dev llvm valgrind
-  # formatting check of the sources
-  clang-format
+  # formatting check of the sources, which git lists
+  clang-format git
   # an independent reader of the DXF drawings
   python3-ezdxf
 )
