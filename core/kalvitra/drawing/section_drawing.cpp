@@ -196,30 +196,29 @@ void placeLabels(const SectionDrawing& drawing, const std::vector<double>& upper
     }
 }
 
-// The stages in use from a sheet, or why there are none to draw.
-std::optional<std::string> readStages(const Sheet& sheet, SectionDrawing& drawing) {
-    std::vector<double> widths;
-    try {
-        widths = stageWidths(sheet);
-    } catch (const DesignError& error) {
-        return error.what();
-    }
+// The stages in use from a sheet. Throws DesignError(Widths) when there are
+// none to draw.
+void readStages(const Sheet& sheet, SectionDrawing& drawing) {
+    const std::vector<double> widths = stageWidths(sheet);
     for (std::size_t k = 0; k < widths.size(); ++k) {
         const int stage = static_cast<int>(k) + 1;
         SectionStage drawn;
         drawn.width = widths[k];
-        drawn.thickness = readLenient(sheet.textRef(thicknessField(stage)));
-        drawn.otherThickness =
-            stage == 1 ? drawn.thickness : readLenient(sheet.textRef(secondColumnField(stage)));
+        const auto thicknessIn = [&](Field field) {
+            return readSheetInput(sheet, field, DesignInput::Widths,
+                                  stagePlace(stage) + ": the thickness");
+        };
+        drawn.thickness = thicknessIn(thicknessField(stage));
+        drawn.otherThickness = stage == 1 ? drawn.thickness : thicknessIn(secondColumnField(stage));
         if (drawn.thickness < 0 || drawn.otherThickness < 0) {
-            return stagePlace(stage) + " comes out " + writeDefault(drawn.thickness) +
-                   " mm thick; the widths must decrease from stage to stage";
+            throw DesignError(DesignInput::Widths,
+                              stagePlace(stage) + " comes out " + writeDefault(drawn.thickness) +
+                                  " mm thick; the widths must decrease from stage to stage");
         }
         drawn.widthText = twoDecimals(drawn.width);
         drawn.thicknessText = writeDefault(drawn.thickness);
         drawing.stages.push_back(std::move(drawn));
     }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -260,14 +259,13 @@ bool isText(MarkRole role) {
 
 SectionDrawing drawSection(const Sheet& sheet, Language language) {
     SectionDrawing drawing;
-    drawing.diameter = readLenient(sheet.textRef(Field::D));
+    drawing.diameter = readSheetInput(sheet, Field::D, DesignInput::Diameter, "the diameter");
     checkDiameter(drawing.diameter);
-    if (std::optional<std::string> problem = readStages(sheet, drawing)) {
-        throw DesignError(DesignInput::Widths, *problem);
-    }
+    readStages(sheet, drawing);
     drawing.diameterText = twoDecimals(drawing.diameter);
     drawing.grossAreaText = sheet.textRef(Field::txmj);
-    const double grossArea = readLenient(drawing.grossAreaText);
+    const double grossArea =
+        readSheetInput(sheet, Field::txmj, DesignInput::Widths, "the gross area (txmj)");
     drawing.utilisationText =
         twoDecimals(100.0 * design::utilisation(drawing.diameter, grossArea * 100.0));
     for (const Field field : {Field::Text1, Field::Text2}) {

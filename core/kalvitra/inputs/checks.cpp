@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "kalvitra/sheet/errors.h"
 #include "kalvitra/sheet/sheet.h"
 #include "kalvitra/text/numbers.h"
 
@@ -62,10 +63,23 @@ void checkPositive(DesignInput input, std::string_view what, double value) {
     }
 }
 
+double readSheetInput(const Sheet& sheet, Field field, DesignInput input, std::string_view what) {
+    try {
+        return readLenient(sheet.textRef(field));
+    } catch (const CalcError&) {
+        // Lenient reading fails on nothing but a number beyond the range.
+        throw DesignError(input, std::string(what) + " is a number beyond the double range");
+    }
+}
+
 std::vector<double> stageWidths(const Sheet& sheet) {
+    const auto widthOf = [&](int stage) {
+        return readSheetInput(sheet, widthField(stage), DesignInput::Widths,
+                              stagePlace(stage) + ": the width");
+    };
     int used = 0;
     for (int stage = 1; stage <= kStageCount; ++stage) {
-        if (readLenient(sheet.textRef(widthField(stage))) != 0) {
+        if (widthOf(stage) != 0) {
             used = stage;
         }
     }
@@ -74,7 +88,7 @@ std::vector<double> stageWidths(const Sheet& sheet) {
     }
     std::vector<double> widths;
     for (int stage = 1; stage <= used; ++stage) {
-        const double width = readLenient(sheet.textRef(widthField(stage)));
+        const double width = widthOf(stage);
         if (width == 0) {
             throw DesignError(DesignInput::Widths,
                               stagePlace(stage) + " has no width but stage " +

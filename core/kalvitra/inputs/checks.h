@@ -93,12 +93,19 @@ void checkStackRound(double stackRound);
 // "the grid must be a number greater than 0".
 void checkPositive(DesignInput input, std::string_view what, double value);
 
+// A field of a sheet read as the calculations read it (leniently). A number
+// beyond the double range is no input of the design:
+//   (H "1e999", WindowHeight, "the window height") -> DesignError(WindowHeight,
+//   "the window height is a number beyond the double range")
+double readSheetInput(const Sheet& sheet, Field field, DesignInput input, std::string_view what);
+
 // The widths of the stages in use on a sheet: PK1 up to the last width that
 // reads as non-zero, read as the calculations read them. Throws
 // DesignError(Widths) when none is given ("no stage width given (PK1..PK9)"),
 // when a stage before the last has none ("stage 2 (PK2) has no width but
 // stage 3 has one; the stages in use must come first"), or when one is
-// negative ("stage 2 (PK2): a width must be greater than 0").
+// negative ("stage 2 (PK2): a width must be greater than 0") or beyond the
+// double range ("stage 2 (PK2): the width is a number beyond the double range").
 std::vector<double> stageWidths(const Sheet& sheet);
 
 // Throws DesignError(Widths) unless every width is below D and below the one

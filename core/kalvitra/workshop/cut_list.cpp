@@ -101,7 +101,7 @@ CutRow rowOf(const CutList& list, std::size_t step, Piece piece) {
 
 Section sectionOfSheet(const Sheet& sheet) {
     Section section;
-    section.diameter = readLenient(sheet.textRef(Field::D));
+    section.diameter = readSheetInput(sheet, Field::D, DesignInput::Diameter, "the diameter");
     checkDiameter(section.diameter);  // before the widths: a bad D is the first thing to say
     section.widths = stageWidths(sheet);
     checkWidths(section);
@@ -109,11 +109,16 @@ Section sectionOfSheet(const Sheet& sheet) {
 }
 
 Frame frameOfSheet(const Sheet& sheet) {
-    const auto read = [&](Field field) { return readLenient(sheet.textRef(field)); };
-    const double limbs = read(Field::Z);
+    const auto read = [&](Field field, DesignInput input, std::string_view what) {
+        return readSheetInput(sheet, field, input, what);
+    };
+    const double limbs = read(Field::Z, DesignInput::Limbs, "the number of limbs");
     checkLimbs(limbs);
-    const Frame frame = {read(Field::H), read(Field::M), static_cast<int>(limbs), read(Field::MD),
-                         read(Field::dpxs)};
+    const Frame frame = {read(Field::H, DesignInput::WindowHeight, "the window height"),
+                         read(Field::M, DesignInput::CentreDistance, "the centre distance"),
+                         static_cast<int>(limbs),
+                         read(Field::MD, DesignInput::Density, "the density"),
+                         read(Field::dpxs, DesignInput::StackingFactor, "the stacking factor")};
     checkFrame(frame);
     return frame;
 }

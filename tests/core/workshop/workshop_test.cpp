@@ -221,6 +221,16 @@ TEST(WorkshopRefuses, EachInputOutOfRangeWithItsMessage) {
              fromSheet(sheet196({{Field::MD, "1e306"}}));
          },
          DesignInput::Density, "the density gives a frame mass beyond the range of numbers"},
+        {"WindowHeightBeyondDoubles",
+         [] {
+             fromSheet(sheet196({{Field::H, "12332e66666"}}));
+         },
+         DesignInput::WindowHeight, "the window height is a number beyond the double range"},
+        {"WidthBeyondDoubles",
+         [] {
+             fromSheet(sheet196({{Field::PK2, "1e999"}}));
+         },
+         DesignInput::Widths, "stage 2 (PK2): the width is a number beyond the double range"},
         {"StackRoundNegative", [] { stepStacks(kCore196, -2); }, DesignInput::StackRound,
          "the stack rounding must be a number greater than 0"},
         {"StackRoundTooFineToCount", [] { stepStacks(kCore196, 1e-300); }, DesignInput::StackRound,
