@@ -12,6 +12,7 @@
 #include "kalvitra/design/best_widths.h"
 #include "kalvitra/drawing/dxf.h"
 #include "kalvitra/drawing/section_drawing.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/actions.h"
 #include "kalvitra/sheet/errors.h"
 #include "kalvitra/sheet/sheet_text.h"
@@ -155,7 +156,7 @@ int runWidths(const std::vector<std::string>& args, std::string& output, std::st
     std::optional<double> factor;
     if (*stackingOption) {
         factor = readOption(stackingFactor);
-        ask([&] { checkStackingFactor(*factor); }, options);
+        ask([&] { checkInput(DesignInput::StackingFactor, *factor); }, options);
     }
     StepWidths found;
     std::string what;

@@ -12,6 +12,7 @@
 #include "command_inputs.h"
 #include "command_options.h"
 #include "kalvitra/drawing/dxf.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/errors.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/workshop/cut_list.h"
@@ -164,7 +165,7 @@ CutList cutListOf(const Sheet& sheet, const OptionText& stackRound, bool rounded
     return ask(
         [&] {
             if (rounded) {
-                checkPositive(DesignInput::StackRound, "stack rounding", options.stackRound);
+                checkPositive(DesignInput::StackRound, options.stackRound);
             }
             return workshop::cutList(workshop::sectionOfSheet(sheet), workshop::frameOfSheet(sheet),
                                      options);

@@ -7,6 +7,7 @@
 #include "kalvitra/design/best_widths.h"
 #include "kalvitra/drawing/dxf.h"
 #include "kalvitra/drawing/section_drawing.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/inputs/checks.h"
 #include "kalvitra/sheet/actions.h"
 #include "kalvitra/sheet/errors.h"
@@ -162,19 +163,20 @@ std::string refusal(Question question) {
 }
 
 TEST(CommentExamples, Checks) {
-    EXPECT_EQ(refusal([] { checkDiameter(0); }), "the diameter must be a number greater than 0");
-    EXPECT_EQ(refusal([] { checkDiameter(1e308); }),
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::Diameter, 0); }),
+              "the diameter must be a number greater than 0");
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::Diameter, 1e308); }),
               "the diameter must lie between 1E-100 and 1E+100");
-    EXPECT_EQ(refusal([] { checkLength(DesignInput::WindowHeight, "window height", 1e200); }),
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::WindowHeight, 1e200); }),
               "the window height must lie between 1E-100 and 1E+100");
-    EXPECT_EQ(refusal([] { checkLimbs(2.5); }),
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::Limbs, 2.5); }),
               "the number of limbs must be a whole number from 2 to 1000");
-    EXPECT_EQ(refusal([] { checkStackingFactor(0.96); }), "");
-    EXPECT_EQ(refusal([] { checkStackingFactor(96); }),
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::StackingFactor, 0.96); }), "");
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::StackingFactor, 96); }),
               "the stacking factor must be a number greater than 0 and at most 1");
-    EXPECT_EQ(refusal([] { checkStages(10); }),
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::Stages, 10); }),
               "the number of stages must be a whole number from 1 to 9");
-    EXPECT_EQ(refusal([] { checkPositive(DesignInput::Grid, "grid", 0); }),
+    EXPECT_EQ(refusal([] { checkPositive(DesignInput::Grid, 0); }),
               "the grid must be a number greater than 0");
     EXPECT_EQ(refusal([] { stageWidths(Sheet()); }), "no stage width given (PK1..PK9)");
     EXPECT_EQ(refusal([] {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/text/numbers.h"
 
 namespace kalvitra::design {
@@ -22,14 +23,8 @@ namespace {
                                   std::to_string(kMaxGridWidths) + " widths)");
 }
 
-void checkMinWidth(double minWidth) {
-    if (!std::isfinite(minWidth) || minWidth < 0.0) {
-        refuse(DesignInput::MinWidth, "the minimum width must be a number of 0 or more");
-    }
-}
-
 void checkMinWidthBelow(double minWidth, double diameter) {
-    checkMinWidth(minWidth);
+    checkInput(DesignInput::MinWidth, minWidth);
     if (!(minWidth < diameter)) {
         refuse(DesignInput::MinWidth, "the minimum width must be below the diameter");
     }
@@ -250,12 +245,12 @@ StepWidths gridDesign(double diameter, int stages, double grid, double minWidth)
 }
 
 void checkQuestion(const DiameterQuestion& question) {
-    checkPositive(DesignInput::NetArea, "net area", question.netArea);
-    checkStackingFactor(question.stackingFactor);
-    checkStages(question.stages);
-    checkPositive(DesignInput::Grid, "grid", question.grid);
-    checkMinWidth(question.minWidth);
-    checkPositive(DesignInput::DiameterStep, "diameter step", question.diameterStep);
+    checkInput(DesignInput::NetArea, question.netArea);
+    checkInput(DesignInput::StackingFactor, question.stackingFactor);
+    checkInput(DesignInput::Stages, question.stages);
+    checkPositive(DesignInput::Grid, question.grid);
+    checkInput(DesignInput::MinWidth, question.minWidth);
+    checkInput(DesignInput::DiameterStep, question.diameterStep);
 }
 
 // No set of widths beats the continuous optimum, so no diameter below its
@@ -353,8 +348,8 @@ double netAreaCm2(double grossArea, double stackingFactor) {
 }
 
 StepWidths bestWidths(double diameter, int stages, double minWidth) {
-    checkDiameter(diameter);
-    checkStages(stages);
+    checkInput(DesignInput::Diameter, diameter);
+    checkInput(DesignInput::Stages, stages);
     checkMinWidthBelow(minWidth, diameter);
     StepWidths design;
     design.diameter = diameter;
@@ -374,9 +369,9 @@ StepWidths bestWidths(double diameter, int stages, double minWidth) {
 }
 
 StepWidths bestGridWidths(double diameter, int stages, double grid, double minWidth) {
-    checkDiameter(diameter);
-    checkStages(stages);
-    checkPositive(DesignInput::Grid, "grid", grid);
+    checkInput(DesignInput::Diameter, diameter);
+    checkInput(DesignInput::Stages, stages);
+    checkPositive(DesignInput::Grid, grid);
     checkMinWidthBelow(minWidth, diameter);
     StepWidths design = gridDesign(diameter, stages, grid, minWidth);
     if (design.widths.empty()) {

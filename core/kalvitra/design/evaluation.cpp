@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "kalvitra/design/best_widths.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/actions.h"
 #include "kalvitra/sheet/errors.h"
 
@@ -30,15 +31,6 @@ constexpr std::array kNumberInputs = {
     NumberInput{DesignInput::Frequency, "frequency", &Inputs::frequency},
     NumberInput{DesignInput::BuildingFactor, "buildingFactor", &Inputs::buildingFactor},
 };
-
-// A whole number in [low, high] as an int, or low − 1 for anything else, so
-// the range check that follows refuses it with its own message.
-int wholeIn(double value, int low, int high) {
-    if (!(value >= low && value <= high) || value != std::floor(value)) {
-        return low - 1;
-    }
-    return static_cast<int>(value);
-}
 
 // Collects problems, at most one per input.
 class Problems {
@@ -70,42 +62,35 @@ bool usesGivenWidths(const Inputs& inputs) {
 // Each input on its own range; the design checks how they fit together.
 void checkRanges(const Inputs& in, Problems& problems) {
     if (in.widthMode != WidthMode::FindDiameter) {
-        problems.check([&] { checkDiameter(in.diameter); });
+        problems.check([&] { checkInput(DesignInput::Diameter, in.diameter); });
     }
     if (!usesGivenWidths(in)) {
-        problems.check([&] { checkStages(wholeIn(in.stages, 1, kStageCount)); });
+        problems.check([&] { checkInput(DesignInput::Stages, in.stages); });
         if (in.grid != 0 || in.widthMode == WidthMode::FindDiameter) {
-            problems.check([&] { checkPositive(DesignInput::Grid, "grid", in.grid); });
+            problems.check([&] { checkPositive(DesignInput::Grid, in.grid); });
         }
     }
     if (in.widthMode == WidthMode::FindDiameter) {
-        problems.check([&] { checkPositive(DesignInput::NetArea, "net area", in.netArea); });
-        problems.check(
-            [&] { checkPositive(DesignInput::DiameterStep, "diameter step", in.diameterStep); });
+        problems.check([&] { checkInput(DesignInput::NetArea, in.netArea); });
+        problems.check([&] { checkInput(DesignInput::DiameterStep, in.diameterStep); });
     }
     if (usesGivenWidths(in)) {
         problems.check([&] { checkStageCount(in.givenWidths.size()); });
     }
-    problems.check(
-        [&] { checkLength(DesignInput::WindowHeight, "window height", in.windowHeight); });
-    problems.check(
-        [&] { checkLength(DesignInput::CentreDistance, "centre distance", in.centreDistance); });
-    problems.check([&] { checkLimbs(in.limbs); });
-    problems.check([&] { checkPositive(DesignInput::Density, "density", in.density); });
-    problems.check([&] { checkStackingFactor(in.stackingFactor); });
-    problems.check(
-        [&] { checkPositive(DesignInput::SheetThickness, "sheet thickness", in.sheetThickness); });
-    problems.check([&] { checkStackRound(in.stackRound); });
+    problems.check([&] { checkInput(DesignInput::WindowHeight, in.windowHeight); });
+    problems.check([&] { checkInput(DesignInput::CentreDistance, in.centreDistance); });
+    problems.check([&] { checkInput(DesignInput::Limbs, in.limbs); });
+    problems.check([&] { checkInput(DesignInput::Density, in.density); });
+    problems.check([&] { checkInput(DesignInput::StackingFactor, in.stackingFactor); });
+    problems.check([&] { checkInput(DesignInput::SheetThickness, in.sheetThickness); });
+    problems.check([&] { checkInput(DesignInput::StackRound, in.stackRound); });
     if (in.fluxSource == FluxSource::FluxDensity) {
-        problems.check(
-            [&] { checkPositive(DesignInput::FluxDensity, "flux density", in.fluxDensity); });
+        problems.check([&] { checkInput(DesignInput::FluxDensity, in.fluxDensity); });
     } else {
-        problems.check(
-            [&] { checkPositive(DesignInput::VoltsPerTurn, "voltage per turn", in.voltsPerTurn); });
-        problems.check([&] { checkPositive(DesignInput::Frequency, "frequency", in.frequency); });
+        problems.check([&] { checkInput(DesignInput::VoltsPerTurn, in.voltsPerTurn); });
+        problems.check([&] { checkInput(DesignInput::Frequency, in.frequency); });
     }
-    problems.check(
-        [&] { checkPositive(DesignInput::BuildingFactor, "building factor", in.buildingFactor); });
+    problems.check([&] { checkInput(DesignInput::BuildingFactor, in.buildingFactor); });
     if (in.lossSource == LossSource::Grade && workshop::findGrade(in.grade) == nullptr) {
         problems.add(DesignInput::Grade, "unknown grade " + in.grade);
     }

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "kalvitra/design/best_widths.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/inputs/checks.h"
+#include "kalvitra/sheet/errors.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/utf8.h"
 
@@ -205,8 +207,7 @@ void readStages(const Sheet& sheet, SectionDrawing& drawing) {
         SectionStage drawn;
         drawn.width = widths[k];
         const auto thicknessIn = [&](Field field) {
-            return readSheetInput(sheet, field, DesignInput::Widths,
-                                  stagePlace(stage) + ": the thickness");
+            return readStageInput(sheet, field, stage, "thickness");
         };
         drawn.thickness = thicknessIn(thicknessField(stage));
         drawn.otherThickness = stage == 1 ? drawn.thickness : thicknessIn(secondColumnField(stage));
@@ -218,6 +219,16 @@ void readStages(const Sheet& sheet, SectionDrawing& drawing) {
         drawn.widthText = twoDecimals(drawn.width);
         drawn.thicknessText = writeDefault(drawn.thickness);
         drawing.stages.push_back(std::move(drawn));
+    }
+}
+
+// The gross area the sheet gives (txmj), which its widths made.
+double readGrossArea(const std::string& text) {
+    try {
+        return readLenient(text);
+    } catch (const CalcError&) {
+        throw DesignError(DesignInput::Widths, DesignRule::Reading,
+                          "the gross area (txmj) is a number beyond the double range");
     }
 }
 
@@ -259,13 +270,12 @@ bool isText(MarkRole role) {
 
 SectionDrawing drawSection(const Sheet& sheet, Language language) {
     SectionDrawing drawing;
-    drawing.diameter = readSheetInput(sheet, Field::D, DesignInput::Diameter, "the diameter");
-    checkDiameter(drawing.diameter);
+    drawing.diameter = readSheetInput(sheet, DesignInput::Diameter);
+    checkInput(DesignInput::Diameter, drawing.diameter);
     readStages(sheet, drawing);
     drawing.diameterText = twoDecimals(drawing.diameter);
     drawing.grossAreaText = sheet.textRef(Field::txmj);
-    const double grossArea =
-        readSheetInput(sheet, Field::txmj, DesignInput::Widths, "the gross area (txmj)");
+    const double grossArea = readGrossArea(drawing.grossAreaText);
     drawing.utilisationText =
         twoDecimals(100.0 * design::utilisation(drawing.diameter, grossArea * 100.0));
     for (const Field field : {Field::Text1, Field::Text2}) {

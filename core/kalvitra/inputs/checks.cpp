@@ -8,42 +8,6 @@
 
 namespace kalvitra {
 
-void checkDiameter(double diameter) {
-    checkLength(DesignInput::Diameter, "diameter", diameter);
-}
-
-void checkLength(DesignInput input, std::string_view what, double length) {
-    checkPositive(input, what, length);
-    if (length < kMinDiameter || length > kMaxDiameter) {
-        throw DesignError(input, "the " + std::string(what) + " must lie between " +
-                                     writeDefault(kMinDiameter) + " and " +
-                                     writeDefault(kMaxDiameter));
-    }
-}
-
-void checkLimbs(double limbs) {
-    if (!(limbs >= 2 && limbs <= kMaxLimbs && limbs == std::floor(limbs))) {
-        throw DesignError(
-            DesignInput::Limbs,
-            "the number of limbs must be a whole number from 2 to " + std::to_string(kMaxLimbs));
-    }
-}
-
-void checkStackingFactor(double factor) {
-    if (!(factor > 0.0 && factor <= 1.0)) {
-        throw DesignError(DesignInput::StackingFactor,
-                          "the stacking factor must be a number greater than 0 and at most 1");
-    }
-}
-
-void checkStages(int stages) {
-    if (stages < 1 || stages > kStageCount) {
-        throw DesignError(
-            DesignInput::Stages,
-            "the number of stages must be a whole number from 1 to " + std::to_string(kStageCount));
-    }
-}
-
 void checkStageCount(std::size_t stages) {
     if (stages < 1 || stages > static_cast<std::size_t>(kStageCount)) {
         throw DesignError(DesignInput::Widths,
@@ -51,31 +15,20 @@ void checkStageCount(std::size_t stages) {
     }
 }
 
-void checkStackRound(double stackRound) {
-    if (stackRound != 0) {
-        checkPositive(DesignInput::StackRound, "stack rounding", stackRound);
-    }
-}
-
-void checkPositive(DesignInput input, std::string_view what, double value) {
-    if (!std::isfinite(value) || value <= 0.0) {
-        throw DesignError(input, "the " + std::string(what) + " must be a number greater than 0");
-    }
-}
-
-double readSheetInput(const Sheet& sheet, Field field, DesignInput input, std::string_view what) {
+double readStageInput(const Sheet& sheet, Field field, int stage, std::string_view what) {
     try {
         return readLenient(sheet.textRef(field));
     } catch (const CalcError&) {
         // Lenient reading fails on nothing but a number beyond the range.
-        throw DesignError(input, std::string(what) + " is a number beyond the double range");
+        throw DesignError(DesignInput::Widths, DesignRule::Reading,
+                          stagePlace(stage) + ": the " + std::string(what) +
+                              " is a number beyond the double range");
     }
 }
 
 std::vector<double> stageWidths(const Sheet& sheet) {
     const auto widthOf = [&](int stage) {
-        return readSheetInput(sheet, widthField(stage), DesignInput::Widths,
-                              stagePlace(stage) + ": the width");
+        return readStageInput(sheet, widthField(stage), stage, "width");
     };
     int used = 0;
     for (int stage = 1; stage <= kStageCount; ++stage) {

@@ -8,9 +8,27 @@
 
 #include "kalvitra/sheet/sheet.h"
 
-// The inputs of the design questions and the workshop, and the checks they
-// share. Each range is checked here once, with one message, whoever asks: the
-// batch tool names the option or field of the input, the designer the box.
+// The inputs of the design questions and the workshop, the error that
+// refuses one, and the checks that do not fit one input alone. Each rule is
+// checked once, with one message, whoever asks: the batch tool names the
+// option or field of the input, the designer the box.
+//
+// How the core says that something cannot be done, everywhere:
+//   - CalcError (sheet/errors.h), thrown: an action of the calculation sheet
+//     failed, with the calculator's own kind and message (a number that does
+//     not read, an overflow, a width not below D). Its wording is the
+//     calculator's and stays as it is.
+//   - DesignError (here), thrown: an input of a design question or of the
+//     workshop that the design cannot take, with the input, the rule it
+//     broke and the English detail. Front ends word it from the input
+//     catalogue (inputs/catalogue.h) in their language.
+//   - Reading problems, returned, not thrown, because a reader goes on or
+//     the caller decides: InputError and SheetTextError (a line of a sheet or
+//     table, with its number), PlainReading::problem (a typed number),
+//     LenientFinding (a field the calculations read leniently), and
+//     core_design::Evaluation::problems (every input the designer's boxes
+//     hold that the design refused, one each).
+// Nothing else is thrown, and everything thrown is a std::exception.
 
 namespace kalvitra {
 
@@ -38,66 +56,50 @@ enum class DesignInput {
     Curve,
 };
 
-// An input out of range, and which one.
+// Which rule an input broke.
+enum class DesignRule {
+    Range,    // its own range, as the input catalogue gives it
+    Fit,      // how it fits the other inputs: widths below D, limbs that do not
+              // overlap, a flux density on the loss curve, a grid not too fine
+    Reading,  // its text: a sheet field beyond the double range, a curve file
+              // that does not read as one
+};
+
+// An input the design cannot take: which input, which rule, and the detail
+// in English (what()), which names the value where that helps.
 class DesignError : public std::invalid_argument {
 public:
-    DesignError(DesignInput input, const std::string& message)
-        : std::invalid_argument(message), input_(input) {}
+    DesignError(DesignInput input, DesignRule rule, const std::string& detail)
+        : std::invalid_argument(detail), input_(input), rule_(rule) {}
+    DesignError(DesignInput input, const std::string& detail)
+        : DesignError(input, DesignRule::Fit, detail) {}
     DesignInput input() const noexcept { return input_; }
+    DesignRule rule() const noexcept { return rule_; }
 
 private:
     DesignInput input_;
+    DesignRule rule_;
 };
 
-// Diameters whose square and area stay well inside the double range.
+// Diameters whose square and area stay well inside the double range; the
+// window height and centre distance keep the same range, so that every area,
+// volume and mass made of them stays inside it too.
 inline constexpr double kMinDiameter = 1e-100;
 inline constexpr double kMaxDiameter = 1e100;
-
-// Throws DesignError(Diameter) unless kMinDiameter <= diameter <= kMaxDiameter:
-//   0    -> "the diameter must be a number greater than 0"
-//   1e308 -> "the diameter must lie between 1E-100 and 1E+100"
-void checkDiameter(double diameter);
-
-// The same range for the other lengths of a core (window height, centre
-// distance), so that every area, volume and mass made of them stays inside
-// the double range: (WindowHeight, "window height", 1e200) -> "the window
-// height must lie between 1E-100 and 1E+100".
-void checkLength(DesignInput input, std::string_view what, double length);
 
 // Limbs in a row: 2 for a single-phase core, 3 for a three-phase one; more
 // than kMaxLimbs is no core.
 inline constexpr int kMaxLimbs = 1000;
 
-// Throws DesignError(Limbs) unless limbs is a whole number from 2 to
-// kMaxLimbs: 2.5 -> "the number of limbs must be a whole number from 2 to 1000".
-void checkLimbs(double limbs);
-
-// Throws DesignError(StackingFactor) unless 0 < factor <= 1:
-//   0.96 -> passes; 96 -> "the stacking factor must be a number greater than 0 and at most 1"
-void checkStackingFactor(double factor);
-
-// Throws DesignError(Stages) unless 1 <= stages <= 9:
-//   10 -> "the number of stages must be a whole number from 1 to 9"
-void checkStages(int stages);
-
 // Throws DesignError(Widths) unless a core of that many stages can be built:
 //   0 -> "a core has 1 to 9 stages"
 void checkStageCount(std::size_t stages);
 
-// Throws DesignError(StackRound) unless the stack rounding is 0 (none) or a
-// number above 0: -2 -> "the stack rounding must be a number greater than 0".
-void checkStackRound(double stackRound);
-
-// Throws DesignError(input) with "the <what> must be a number greater than 0"
-// unless value is finite and above 0: (Grid, "grid", 0) ->
-// "the grid must be a number greater than 0".
-void checkPositive(DesignInput input, std::string_view what, double value);
-
-// A field of a sheet read as the calculations read it (leniently). A number
-// beyond the double range is no input of the design:
-//   (H "1e999", WindowHeight, "the window height") -> DesignError(WindowHeight,
-//   "the window height is a number beyond the double range")
-double readSheetInput(const Sheet& sheet, Field field, DesignInput input, std::string_view what);
+// A field of stage `stage` read as the calculations read it (leniently): a
+// number beyond the double range is DesignError(Widths, Reading), naming the
+// stage: (PK2 "1e999", 2, "width") -> "stage 2 (PK2): the width is a number
+// beyond the double range".
+double readStageInput(const Sheet& sheet, Field field, int stage, std::string_view what);
 
 // The widths of the stages in use on a sheet: PK1 up to the last width that
 // reads as non-zero, read as the calculations read them. Throws

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/actions.h"
 #include "kalvitra/text/numbers.h"
 
@@ -36,7 +37,7 @@ double heightAt(double diameter, double width) {
 }
 
 void checkWidths(const Section& section) {
-    checkDiameter(section.diameter);
+    checkInput(DesignInput::Diameter, section.diameter);
     checkStageCount(section.widths.size());
     checkWidthsDecrease(section.diameter, section.widths);
 }
@@ -51,11 +52,11 @@ double stackedArea(const Section& section, std::span<const double> stacks) {
 }
 
 void checkFrame(const Frame& frame) {
-    checkLength(DesignInput::WindowHeight, "window height", frame.windowHeight);
-    checkLength(DesignInput::CentreDistance, "centre distance", frame.centreDistance);
-    checkLimbs(frame.limbs);
-    checkPositive(DesignInput::Density, "density", frame.density);
-    checkStackingFactor(frame.stackingFactor);
+    checkInput(DesignInput::WindowHeight, frame.windowHeight);
+    checkInput(DesignInput::CentreDistance, frame.centreDistance);
+    checkInput(DesignInput::Limbs, frame.limbs);
+    checkInput(DesignInput::Density, frame.density);
+    checkInput(DesignInput::StackingFactor, frame.stackingFactor);
 }
 
 // Kilograms of plate area × stack (mm³) at ρ g/cm³ and stacking factor k.
@@ -101,31 +102,28 @@ CutRow rowOf(const CutList& list, std::size_t step, Piece piece) {
 
 Section sectionOfSheet(const Sheet& sheet) {
     Section section;
-    section.diameter = readSheetInput(sheet, Field::D, DesignInput::Diameter, "the diameter");
-    checkDiameter(section.diameter);  // before the widths: a bad D is the first thing to say
+    section.diameter = readSheetInput(sheet, DesignInput::Diameter);
+    checkInput(DesignInput::Diameter,
+               section.diameter);  // before the widths: a bad D is the first thing to say
     section.widths = stageWidths(sheet);
     checkWidths(section);
     return section;
 }
 
 Frame frameOfSheet(const Sheet& sheet) {
-    const auto read = [&](Field field, DesignInput input, std::string_view what) {
-        return readSheetInput(sheet, field, input, what);
-    };
-    const double limbs = read(Field::Z, DesignInput::Limbs, "the number of limbs");
-    checkLimbs(limbs);
-    const Frame frame = {read(Field::H, DesignInput::WindowHeight, "the window height"),
-                         read(Field::M, DesignInput::CentreDistance, "the centre distance"),
-                         static_cast<int>(limbs),
-                         read(Field::MD, DesignInput::Density, "the density"),
-                         read(Field::dpxs, DesignInput::StackingFactor, "the stacking factor")};
+    const auto read = [&](DesignInput input) { return readSheetInput(sheet, input); };
+    const double limbs = read(DesignInput::Limbs);
+    checkInput(DesignInput::Limbs, limbs);
+    const Frame frame = {read(DesignInput::WindowHeight), read(DesignInput::CentreDistance),
+                         static_cast<int>(limbs), read(DesignInput::Density),
+                         read(DesignInput::StackingFactor)};
     checkFrame(frame);
     return frame;
 }
 
 std::vector<double> stepStacks(const Section& section, double stackRound) {
     checkWidths(section);
-    checkStackRound(stackRound);
+    checkInput(DesignInput::StackRound, stackRound);
     if (stackRound != 0) {
         if (section.diameter / stackRound > static_cast<double>(kMaxWrittenMultiple)) {
             refuse(DesignInput::StackRound, "the stack rounding is too fine for the diameter");
@@ -188,7 +186,7 @@ CutList cutList(const Section& section, const Frame& frame, const CutListOptions
                    "; the limbs would overlap");
     }
     if (options.sheetThickness) {
-        checkPositive(DesignInput::SheetThickness, "sheet thickness", *options.sheetThickness);
+        checkInput(DesignInput::SheetThickness, *options.sheetThickness);
     }
     list.section = section;
     list.frame = frame;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/utf8.h"
 
@@ -142,8 +143,8 @@ double specificLoss(const LossCurve& curve, double fluxDensity) {
 }
 
 double fluxDensityOf(double voltsPerTurn, double frequency, double netAreaMm2) {
-    checkPositive(DesignInput::VoltsPerTurn, "voltage per turn", voltsPerTurn);
-    checkPositive(DesignInput::Frequency, "frequency", frequency);
+    checkInput(DesignInput::VoltsPerTurn, voltsPerTurn);
+    checkInput(DesignInput::Frequency, frequency);
     const double b =
         voltsPerTurn / (std::numbers::sqrt2 * std::numbers::pi * frequency * (netAreaMm2 / 1e6));
     if (!std::isfinite(b)) {
@@ -155,9 +156,9 @@ double fluxDensityOf(double voltsPerTurn, double frequency, double netAreaMm2) {
 
 NoLoadLoss noLoadLoss(const LossCurve& curve, double fluxDensity, double mass,
                       double buildingFactor) {
-    checkPositive(DesignInput::FluxDensity, "flux density", fluxDensity);
-    checkPositive(DesignInput::Mass, "mass", mass);
-    checkPositive(DesignInput::BuildingFactor, "building factor", buildingFactor);
+    checkInput(DesignInput::FluxDensity, fluxDensity);
+    checkInput(DesignInput::Mass, mass);
+    checkInput(DesignInput::BuildingFactor, buildingFactor);
     NoLoadLoss result;
     result.fluxDensity = fluxDensity;
     result.specificLoss = specificLoss(curve, fluxDensity);
