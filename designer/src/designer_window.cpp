@@ -351,7 +351,7 @@ void DesignerWindow::recompute() {
         core_design::Evaluation evaluation =
             core_design::evaluate(reading.inputs, currentLanguage());
         for (const core_design::Problem& problem : evaluation.problems) {
-            problems.append({problem.input, ruleOf(problem.input)});
+            problems.append({problem.input, problemText(problem, currentLanguage())});
         }
         if (evaluation.design) {
             design_ = std::move(evaluation.design);

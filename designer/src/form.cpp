@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+#include "kalvitra/design/best_widths.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/typed_numbers.h"
 
@@ -21,82 +23,87 @@ QString localised(const char* text) {
     return QCoreApplication::translate(kContext, text);
 }
 
-constexpr InputRow number(const char* key, DesignInput input, Group group, const char* label,
-                          const char* unit, const char* hint = nullptr) {
-    return {InputKind::Number, key, input, group, label, unit, hint};
+// The control of an input: its key and unit are the catalogue's, its place,
+// label and hint the form's.
+InputRow entryRow(InputKind kind, DesignInput input, Group group, const char* label,
+                  const char* hint = nullptr) {
+    const InputDefinition& entry = definitionOf(input);
+    return {kind, entry.key.data(), input, group, label, entry.unit.data(), hint};
+}
+
+InputRow number(DesignInput input, Group group, const char* label, const char* hint = nullptr) {
+    return entryRow(InputKind::Number, input, group, label, hint);
 }
 
 // In the order of the groups on screen, which is also the tab order.
-constexpr std::array kRows = {
-    number("diameter", DesignInput::Diameter, Group::Section,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Core diameter"), "mm"),
-    number("stages", DesignInput::Stages, Group::Section,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stages"), "",
+const std::array kRows = {
+    number(DesignInput::Diameter, Group::Section,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Core diameter")),
+    number(DesignInput::Stages, Group::Section,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stages"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form", "A whole number from 1 to 9.")),
-    number("grid", DesignInput::Grid, Group::Section,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Grid"), "mm",
+    number(DesignInput::Grid, Group::Section, QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Grid"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                              "Widths are multiples of this step; 0 for widths of any value.")),
-    number("minWidth", DesignInput::MinWidth, Group::Section,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Minimum width"), "mm"),
+    number(DesignInput::MinWidth, Group::Section,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Minimum width")),
 
     InputRow{InputKind::Choice, "widthMode", DesignInput::Widths, Group::Widths,
              QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Widths from"), "", nullptr},
-    InputRow{InputKind::WidthList, "widths", DesignInput::Widths, Group::Widths,
-             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Widths"), "mm",
+    entryRow(InputKind::WidthList, DesignInput::Widths, Group::Widths,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Widths"),
              QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                               "The stage widths, widest first, blanks between.")},
-    number("netArea", DesignInput::NetArea, Group::Widths,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Target net area"), "cm²",
+                               "The stage widths, widest first, blanks between.")),
+    number(DesignInput::NetArea, Group::Widths,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Target net area"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                              "The net area the smallest core diameter must reach.")),
-    number("diameterStep", DesignInput::DiameterStep, Group::Widths,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Diameter step"), "mm",
+    number(DesignInput::DiameterStep, Group::Widths,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Diameter step"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                              "The diameter found is a multiple of this step.")),
 
-    number("windowHeight", DesignInput::WindowHeight, Group::Frame,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Window height"), "mm"),
+    number(DesignInput::WindowHeight, Group::Frame,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Window height")),
     number(
-        "centreDistance", DesignInput::CentreDistance, Group::Frame,
-        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Centre distance"), "mm",
+        DesignInput::CentreDistance, Group::Frame,
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Centre distance"),
         QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Between the axes of neighbouring limbs.")),
-    number("limbs", DesignInput::Limbs, Group::Frame,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Limbs"), "",
+    number(DesignInput::Limbs, Group::Frame, QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Limbs"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Limbs in a row, at least 2.")),
 
-    number("density", DesignInput::Density, Group::Material,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Density"), "g/cm³"),
-    number("stackingFactor", DesignInput::StackingFactor, Group::Material,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stacking factor"), ""),
-    number("sheetThickness", DesignInput::SheetThickness, Group::Material,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Sheet thickness"), "mm"),
-    number("stackRound", DesignInput::StackRound, Group::Material,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stack rounding"), "mm",
+    number(DesignInput::Density, Group::Material,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Density")),
+    number(DesignInput::StackingFactor, Group::Material,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stacking factor")),
+    number(DesignInput::SheetThickness, Group::Material,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Sheet thickness")),
+    number(DesignInput::StackRound, Group::Material,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Stack rounding"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                              "Each step's height is floored to a multiple of this; 0 for none.")),
 
-    InputRow{InputKind::Choice, "grade", DesignInput::Grade, Group::Loss,
-             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Steel grade"), "",
+    entryRow(InputKind::Choice, DesignInput::Grade, Group::Loss,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Steel grade"),
              QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                                "Typical 50 Hz curves from public grade tables; the supplier's "
-                               "curve rules for guarantees.")},
-    InputRow{InputKind::CurveFile, "curveFile", DesignInput::Curve, Group::Loss,
-             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Curve file"), "",
+                               "curve rules for guarantees.")),
+    entryRow(InputKind::CurveFile, DesignInput::Curve, Group::Loss,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Curve file"),
              QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                               "A two-column CSV file of B,W/kg points, B rising.")},
+                               "A two-column CSV file of B,W/kg points, B rising.")),
     InputRow{InputKind::Choice, "fluxSource", DesignInput::FluxDensity, Group::Loss,
              QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Flux given as"), "", nullptr},
-    number("fluxDensity", DesignInput::FluxDensity, Group::Loss,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Flux density"), "T"),
-    number("voltsPerTurn", DesignInput::VoltsPerTurn, Group::Loss,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Volts per turn"), "V",
+    number(DesignInput::FluxDensity, Group::Loss,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Flux density")),
+    number(DesignInput::VoltsPerTurn, Group::Loss,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Volts per turn"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                              "B = E / (√2·π·F·A), with the exact √2·π, not 4.44.")),
-    number("frequency", DesignInput::Frequency, Group::Loss,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Frequency"), "Hz"),
-    number("buildingFactor", DesignInput::BuildingFactor, Group::Loss,
-           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Building factor"), "",
+    number(DesignInput::Frequency, Group::Loss,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Frequency")),
+    number(DesignInput::BuildingFactor, Group::Loss,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Building factor"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                              "The no-load loss is this factor × specific loss × frame mass.")),
 };
@@ -190,6 +197,19 @@ void readWidths(const InputRow& row, const QString& text, FormReading& reading) 
     }
 }
 
+// The defaults, with the modes and the grade of the texts.
+core_design::Inputs modesOf(const DesignTexts& texts) {
+    core_design::Inputs inputs;
+    inputs.widthMode = widthModeOf(texts.value(QStringLiteral("widthMode")));
+    inputs.fluxSource = texts.value(QStringLiteral("fluxSource")) == QLatin1String("voltsPerTurn")
+                            ? FluxSource::VoltsPerTurn
+                            : FluxSource::FluxDensity;
+    const QString grade = texts.value(QStringLiteral("grade"));
+    inputs.lossSource = grade == kCurveChoice ? LossSource::CurveFile : LossSource::Grade;
+    inputs.grade = grade.toStdString();
+    return inputs;
+}
+
 }  // namespace
 
 std::span<const InputRow> inputRows() {
@@ -264,7 +284,7 @@ DesignTexts defaultTexts() {
     const core_design::Inputs inputs;
     DesignTexts texts;
     for (const core_design::NumberInput& number : core_design::numberInputs()) {
-        texts[QLatin1String(number.key.data(), static_cast<qsizetype>(number.key.size()))] =
+        texts[QLatin1String(definitionOf(number.input).key)] =
             fromStd(writeDefault(inputs.*number.value));
     }
     texts[QStringLiteral("widthMode")] = QStringLiteral("best");
@@ -282,43 +302,14 @@ DesignTexts chosenTexts(const core_design::Design& design) {
 }
 
 bool isUsed(const DesignTexts& texts, DesignInput input) {
-    const WidthMode mode = widthModeOf(texts.value(QStringLiteral("widthMode")));
-    const bool byVoltage =
-        texts.value(QStringLiteral("fluxSource")) == QLatin1String("voltsPerTurn");
-    switch (input) {
-        case DesignInput::Diameter:
-            return mode != WidthMode::FindDiameter;
-        case DesignInput::Widths:
-            return mode == WidthMode::AsGiven;
-        case DesignInput::Stages:
-        case DesignInput::Grid:
-        case DesignInput::MinWidth:
-            return mode != WidthMode::AsGiven;
-        case DesignInput::NetArea:
-        case DesignInput::DiameterStep:
-            return mode == WidthMode::FindDiameter;
-        case DesignInput::FluxDensity:
-            return !byVoltage;
-        case DesignInput::VoltsPerTurn:
-        case DesignInput::Frequency:
-            return byVoltage;
-        case DesignInput::Curve:
-            return texts.value(QStringLiteral("grade")) == kCurveChoice;
-        default:
-            return true;
-    }
+    // The grade's list also offers the curve file, so it is always in use.
+    return input == DesignInput::Grade || core_design::usesInput(modesOf(texts), input);
 }
 
 FormReading readForm(const DesignTexts& texts) {
     FormReading reading;
+    reading.inputs = modesOf(texts);
     core_design::Inputs& inputs = reading.inputs;
-    inputs.widthMode = widthModeOf(texts.value(QStringLiteral("widthMode")));
-    inputs.fluxSource = texts.value(QStringLiteral("fluxSource")) == QLatin1String("voltsPerTurn")
-                            ? FluxSource::VoltsPerTurn
-                            : FluxSource::FluxDensity;
-    const QString grade = texts.value(QStringLiteral("grade"));
-    inputs.lossSource = grade == kCurveChoice ? LossSource::CurveFile : LossSource::Grade;
-    inputs.grade = grade.toStdString();
     for (const InputRow& row : kRows) {
         const QString text = texts.value(QLatin1String(row.key));
         if (row.kind == InputKind::Choice || !isUsed(texts, row.input)) {
@@ -349,24 +340,26 @@ FormReading readForm(const DesignTexts& texts) {
 
 namespace {
 
-// The rule each input must keep, as a designer reads it beside the box.
+// The rule each input must keep with the others, as a designer reads it
+// beside the box. Its numbers are the core's: %1 and %2 are the bounds of the
+// input's own range, except for the grid (%1: the most grid widths) and the
+// net area (%1: the largest diameter).
 struct InputRule {
     DesignInput input;
     const char* rule;
 };
 
 constexpr InputRule kInputRules[] = {
-    {DesignInput::Diameter,
-     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                       "The core diameter must be a number from 1E-100 to 1E+100.")},
+    {DesignInput::Diameter, QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                              "The core diameter must be a number from %1 to %2.")},
     {DesignInput::Stages,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                       "The number of stages must be a whole number from 1 to 9.")},
+                       "The number of stages must be a whole number from %1 to %2.")},
     {DesignInput::Grid,
      QT_TRANSLATE_NOOP(
          "kalvitra::designer::Form",
          "The grid must be 0 (widths of any value) or a step greater than 0 that leaves "
-         "1 to 20000 widths from the minimum width up to D; finding D needs a step.")},
+         "1 to %1 widths from the minimum width up to D; finding D needs a step.")},
     {DesignInput::MinWidth,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                        "The minimum width must be 0 or more and below D; without a "
@@ -375,13 +368,13 @@ constexpr InputRule kInputRules[] = {
      QT_TRANSLATE_NOOP(
          "kalvitra::designer::Form",
          "The target net area must be greater than 0 and within reach of a core of at most "
-         "1E+100 mm.")},
+         "%1 mm.")},
     {DesignInput::DiameterStep,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                        "The diameter step must be greater than 0 and not too fine for the core.")},
     {DesignInput::Widths,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                       "Give 1 to 9 widths, each greater than 0, below D and below "
+                       "Give %1 to %2 widths, each greater than 0, below D and below "
                        "the width before it.")},
     {DesignInput::WindowHeight,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
@@ -394,7 +387,7 @@ constexpr InputRule kInputRules[] = {
          "overlap, and the frame's mass within the range of double precision.")},
     {DesignInput::Limbs,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                       "The number of limbs must be a whole number from 2 to 1000.")},
+                       "The number of limbs must be a whole number from %1 to %2.")},
     {DesignInput::Density,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                        "The density must be greater than 0, and the frame's mass "
@@ -431,11 +424,81 @@ constexpr InputRule kInputRules[] = {
                        "from line to line, no number negative.")},
 };
 
+QString written(double value) {
+    return fromStd(writeDefault(value));
+}
+
+// An input's own range in the UI language, from the catalogue; empty for an
+// input whose rules are its own (a list, a name).
+QString rangeRuleOf(DesignInput input) {
+    const InputRange& range = definitionOf(input).range;
+    const InputRow* row = findInputRow(input);
+    const QString label = row ? labelOf(*row) : QString();
+    const auto say = [&](const char* text) { return localised(text).arg(label); };
+    switch (range.kind) {
+        case RangeKind::Positive:
+            return say(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                         "%1 must be a number greater than 0."));
+        case RangeKind::Between:
+            return say(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                         "%1 must be a number from %2 to %3."))
+                .arg(written(range.low), written(range.high));
+        case RangeKind::Whole:
+            return say(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                         "%1 must be a whole number from %2 to %3."))
+                .arg(written(range.low), written(range.high));
+        case RangeKind::Fraction:
+            return say(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                         "%1 must be a number greater than 0 and at most 1."));
+        case RangeKind::NoneOrPositive:
+            return say(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                         "%1 must be 0 (none) or a number greater than 0."));
+        case RangeKind::NotNegative:
+            return say(
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "%1 must be a number of 0 or more."));
+        case RangeKind::Listed:
+            break;
+    }
+    return {};
+}
+
 }  // namespace
 
 QString ruleOf(DesignInput input) {
     const auto found = std::ranges::find(kInputRules, input, &InputRule::input);
-    return found == std::end(kInputRules) ? QString() : localised(found->rule);
+    if (found == std::end(kInputRules)) {
+        return {};
+    }
+    QString rule = localised(found->rule);
+    if (input == DesignInput::Grid) {
+        return rule.arg(design::kMaxGridWidths);
+    }
+    if (input == DesignInput::NetArea) {
+        return rule.arg(written(kMaxDiameter));
+    }
+    if (input == DesignInput::Widths) {
+        return rule.arg(1).arg(kStageCount);
+    }
+    const InputRange& range = definitionOf(input).range;
+    return rule.contains(QLatin1String("%1")) ? rule.arg(written(range.low), written(range.high))
+                                              : rule;
+}
+
+QString problemText(const core_design::Problem& problem, drawing::Language language) {
+    if (problem.rule == DesignRule::Range) {
+        if (QString range = rangeRuleOf(problem.input); !range.isEmpty()) {
+            return range;
+        }
+    }
+    if (language == drawing::Language::English) {
+        // The core's own words, which name the value and what it does not fit.
+        QString detail = fromStd(problem.message);
+        if (!detail.isEmpty()) {
+            detail[0] = detail[0].toUpper();
+        }
+        return detail + QLatin1Char('.');
+    }
+    return ruleOf(problem.input);
 }
 
 }  // namespace kalvitra::designer

@@ -494,32 +494,12 @@ The file on disk is as it was.</translation>
         <translation>Choose a curve file.</translation>
     </message>
     <message>
-        <source>The core diameter must be a number from 1E-100 to 1E+100.</source>
-        <translation>The core diameter must be a number from 1E-100 to 1E+100.</translation>
-    </message>
-    <message>
-        <source>The number of stages must be a whole number from 1 to 9.</source>
-        <translation>The number of stages must be a whole number from 1 to 9.</translation>
-    </message>
-    <message>
-        <source>The grid must be 0 (widths of any value) or a step greater than 0 that leaves 1 to 20000 widths from the minimum width up to D; finding D needs a step.</source>
-        <translation>The grid must be 0 (widths of any value) or a step greater than 0 that leaves 1 to 20000 widths from the minimum width up to D; finding D needs a step.</translation>
-    </message>
-    <message>
         <source>The minimum width must be 0 or more and below D; without a grid it cannot be above the narrowest best width.</source>
         <translation>The minimum width must be 0 or more and below D; without a grid it cannot be above the narrowest best width.</translation>
     </message>
     <message>
-        <source>The target net area must be greater than 0 and within reach of a core of at most 1E+100 mm.</source>
-        <translation>The target net area must be greater than 0 and within reach of a core of at most 1E+100 mm.</translation>
-    </message>
-    <message>
         <source>The diameter step must be greater than 0 and not too fine for the core.</source>
         <translation>The diameter step must be greater than 0 and not too fine for the core.</translation>
-    </message>
-    <message>
-        <source>Give 1 to 9 widths, each greater than 0, below D and below the width before it.</source>
-        <translation>Give 1 to 9 widths, each greater than 0, below D and below the width before it.</translation>
     </message>
     <message>
         <source>The window height must be greater than 0, and the frame&apos;s mass within the range of double precision.</source>
@@ -528,10 +508,6 @@ The file on disk is as it was.</translation>
     <message>
         <source>The centre distance must be greater than the widest width, or the limbs would overlap, and the frame&apos;s mass within the range of double precision.</source>
         <translation>The centre distance must be greater than the widest width, or the limbs would overlap, and the frame&apos;s mass within the range of double precision.</translation>
-    </message>
-    <message>
-        <source>The number of limbs must be a whole number from 2 to 1000.</source>
-        <translation>The number of limbs must be a whole number from 2 to 1000.</translation>
     </message>
     <message>
         <source>The density must be greater than 0, and the frame&apos;s mass within the range of double precision.</source>
@@ -576,6 +552,54 @@ The file on disk is as it was.</translation>
     <message>
         <source>Core section</source>
         <translation>Core section</translation>
+    </message>
+    <message>
+        <source>The core diameter must be a number from %1 to %2.</source>
+        <translation>The core diameter must be a number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>The number of stages must be a whole number from %1 to %2.</source>
+        <translation>The number of stages must be a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>The grid must be 0 (widths of any value) or a step greater than 0 that leaves 1 to %1 widths from the minimum width up to D; finding D needs a step.</source>
+        <translation>The grid must be 0 (widths of any value) or a step greater than 0 that leaves 1 to %1 widths from the minimum width up to D; finding D needs a step.</translation>
+    </message>
+    <message>
+        <source>The target net area must be greater than 0 and within reach of a core of at most %1 mm.</source>
+        <translation>The target net area must be greater than 0 and within reach of a core of at most %1 mm.</translation>
+    </message>
+    <message>
+        <source>Give %1 to %2 widths, each greater than 0, below D and below the width before it.</source>
+        <translation>Give %1 to %2 widths, each greater than 0, below D and below the width before it.</translation>
+    </message>
+    <message>
+        <source>The number of limbs must be a whole number from %1 to %2.</source>
+        <translation>The number of limbs must be a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>%1 must be a number greater than 0.</source>
+        <translation>%1 must be a number greater than 0.</translation>
+    </message>
+    <message>
+        <source>%1 must be a number from %2 to %3.</source>
+        <translation>%1 must be a number from %2 to %3.</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from %2 to %3.</source>
+        <translation>%1 must be a whole number from %2 to %3.</translation>
+    </message>
+    <message>
+        <source>%1 must be a number greater than 0 and at most 1.</source>
+        <translation>%1 must be a number greater than 0 and at most 1.</translation>
+    </message>
+    <message>
+        <source>%1 must be 0 (none) or a number greater than 0.</source>
+        <translation>%1 must be 0 (none) or a number greater than 0.</translation>
+    </message>
+    <message>
+        <source>%1 must be a number of 0 or more.</source>
+        <translation>%1 must be a number of 0 or more.</translation>
     </message>
 </context>
 <context>

@@ -494,32 +494,12 @@ The file on disk is as it was.</source>
         <translation>请选择损耗曲线文件。</translation>
     </message>
     <message>
-        <source>The core diameter must be a number from 1E-100 to 1E+100.</source>
-        <translation>铁心直径必须是 1E-100 到 1E+100 之间的数。</translation>
-    </message>
-    <message>
-        <source>The number of stages must be a whole number from 1 to 9.</source>
-        <translation>级数必须是 1 到 9 的整数。</translation>
-    </message>
-    <message>
-        <source>The grid must be 0 (widths of any value) or a step greater than 0 that leaves 1 to 20000 widths from the minimum width up to D; finding D needs a step.</source>
-        <translation>片宽模数必须为 0（片宽任意）或大于 0 的步距，且从最小片宽到直径之间有 1 到 20000 个片宽；求直径时必须给出步距。</translation>
-    </message>
-    <message>
         <source>The minimum width must be 0 or more and below D; without a grid it cannot be above the narrowest best width.</source>
         <translation>最小片宽必须不小于 0 且小于直径；不用片宽模数时，不能大于最窄的最佳片宽。</translation>
     </message>
     <message>
-        <source>The target net area must be greater than 0 and within reach of a core of at most 1E+100 mm.</source>
-        <translation>目标净截面积必须大于 0，且直径不超过 1E+100 mm 的铁心能够达到。</translation>
-    </message>
-    <message>
         <source>The diameter step must be greater than 0 and not too fine for the core.</source>
         <translation>直径步距必须大于 0，且对该铁心不能过细。</translation>
-    </message>
-    <message>
-        <source>Give 1 to 9 widths, each greater than 0, below D and below the width before it.</source>
-        <translation>请给出 1 到 9 个片宽，每个都大于 0、小于直径，并小于前一级的片宽。</translation>
     </message>
     <message>
         <source>The window height must be greater than 0, and the frame&apos;s mass within the range of double precision.</source>
@@ -528,10 +508,6 @@ The file on disk is as it was.</source>
     <message>
         <source>The centre distance must be greater than the widest width, or the limbs would overlap, and the frame&apos;s mass within the range of double precision.</source>
         <translation>中心距必须大于最宽的片宽，否则铁心柱会重叠；且铁心框质量不超出双精度范围。</translation>
-    </message>
-    <message>
-        <source>The number of limbs must be a whole number from 2 to 1000.</source>
-        <translation>铁心柱数必须是 2 到 1000 的整数。</translation>
     </message>
     <message>
         <source>The density must be greater than 0, and the frame&apos;s mass within the range of double precision.</source>
@@ -576,6 +552,54 @@ The file on disk is as it was.</source>
     <message>
         <source>Core section</source>
         <translation>铁心截面</translation>
+    </message>
+    <message>
+        <source>The core diameter must be a number from %1 to %2.</source>
+        <translation>铁心直径必须是 %1 到 %2 之间的数。</translation>
+    </message>
+    <message>
+        <source>The number of stages must be a whole number from %1 to %2.</source>
+        <translation>级数必须是 %1 到 %2 的整数。</translation>
+    </message>
+    <message>
+        <source>The grid must be 0 (widths of any value) or a step greater than 0 that leaves 1 to %1 widths from the minimum width up to D; finding D needs a step.</source>
+        <translation>片宽模数必须为 0（片宽任意）或大于 0 的步距，且从最小片宽到直径之间有 1 到 %1 个片宽；求直径时必须给出步距。</translation>
+    </message>
+    <message>
+        <source>The target net area must be greater than 0 and within reach of a core of at most %1 mm.</source>
+        <translation>目标净截面积必须大于 0，且直径不超过 %1 mm 的铁心能够达到。</translation>
+    </message>
+    <message>
+        <source>Give %1 to %2 widths, each greater than 0, below D and below the width before it.</source>
+        <translation>请给出 %1 到 %2 个片宽，每个都大于 0、小于直径，并小于前一级的片宽。</translation>
+    </message>
+    <message>
+        <source>The number of limbs must be a whole number from %1 to %2.</source>
+        <translation>铁心柱数必须是 %1 到 %2 的整数。</translation>
+    </message>
+    <message>
+        <source>%1 must be a number greater than 0.</source>
+        <translation>%1必须是大于 0 的数。</translation>
+    </message>
+    <message>
+        <source>%1 must be a number from %2 to %3.</source>
+        <translation>%1必须是 %2 到 %3 之间的数。</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from %2 to %3.</source>
+        <translation>%1必须是 %2 到 %3 的整数。</translation>
+    </message>
+    <message>
+        <source>%1 must be a number greater than 0 and at most 1.</source>
+        <translation>%1必须大于 0 且不大于 1。</translation>
+    </message>
+    <message>
+        <source>%1 must be 0 (none) or a number greater than 0.</source>
+        <translation>%1必须为 0（不取整）或大于 0 的数。</translation>
+    </message>
+    <message>
+        <source>%1 must be a number of 0 or more.</source>
+        <translation>%1必须是不小于 0 的数。</translation>
     </message>
 </context>
 <context>

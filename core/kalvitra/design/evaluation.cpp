@@ -13,23 +13,23 @@ namespace kalvitra::core_design {
 namespace {
 
 constexpr std::array kNumberInputs = {
-    NumberInput{DesignInput::Diameter, "diameter", &Inputs::diameter},
-    NumberInput{DesignInput::Stages, "stages", &Inputs::stages},
-    NumberInput{DesignInput::Grid, "grid", &Inputs::grid},
-    NumberInput{DesignInput::MinWidth, "minWidth", &Inputs::minWidth},
-    NumberInput{DesignInput::NetArea, "netArea", &Inputs::netArea},
-    NumberInput{DesignInput::DiameterStep, "diameterStep", &Inputs::diameterStep},
-    NumberInput{DesignInput::WindowHeight, "windowHeight", &Inputs::windowHeight},
-    NumberInput{DesignInput::CentreDistance, "centreDistance", &Inputs::centreDistance},
-    NumberInput{DesignInput::Limbs, "limbs", &Inputs::limbs},
-    NumberInput{DesignInput::Density, "density", &Inputs::density},
-    NumberInput{DesignInput::StackingFactor, "stackingFactor", &Inputs::stackingFactor},
-    NumberInput{DesignInput::SheetThickness, "sheetThickness", &Inputs::sheetThickness},
-    NumberInput{DesignInput::StackRound, "stackRound", &Inputs::stackRound},
-    NumberInput{DesignInput::FluxDensity, "fluxDensity", &Inputs::fluxDensity},
-    NumberInput{DesignInput::VoltsPerTurn, "voltsPerTurn", &Inputs::voltsPerTurn},
-    NumberInput{DesignInput::Frequency, "frequency", &Inputs::frequency},
-    NumberInput{DesignInput::BuildingFactor, "buildingFactor", &Inputs::buildingFactor},
+    NumberInput{DesignInput::Diameter, &Inputs::diameter},
+    NumberInput{DesignInput::Stages, &Inputs::stages},
+    NumberInput{DesignInput::Grid, &Inputs::grid},
+    NumberInput{DesignInput::MinWidth, &Inputs::minWidth},
+    NumberInput{DesignInput::NetArea, &Inputs::netArea},
+    NumberInput{DesignInput::DiameterStep, &Inputs::diameterStep},
+    NumberInput{DesignInput::WindowHeight, &Inputs::windowHeight},
+    NumberInput{DesignInput::CentreDistance, &Inputs::centreDistance},
+    NumberInput{DesignInput::Limbs, &Inputs::limbs},
+    NumberInput{DesignInput::Density, &Inputs::density},
+    NumberInput{DesignInput::StackingFactor, &Inputs::stackingFactor},
+    NumberInput{DesignInput::SheetThickness, &Inputs::sheetThickness},
+    NumberInput{DesignInput::StackRound, &Inputs::stackRound},
+    NumberInput{DesignInput::FluxDensity, &Inputs::fluxDensity},
+    NumberInput{DesignInput::VoltsPerTurn, &Inputs::voltsPerTurn},
+    NumberInput{DesignInput::Frequency, &Inputs::frequency},
+    NumberInput{DesignInput::BuildingFactor, &Inputs::buildingFactor},
 };
 
 // Collects problems, at most one per input.
@@ -40,12 +40,12 @@ public:
         try {
             run();
         } catch (const DesignError& error) {
-            add(error.input(), error.what());
+            add(error.input(), error.rule(), error.what());
         }
     }
-    void add(DesignInput input, std::string message) {
+    void add(DesignInput input, DesignRule rule, std::string message) {
         if (std::ranges::none_of(list_, [&](const Problem& p) { return p.input == input; })) {
-            list_.push_back({input, std::move(message)});
+            list_.push_back({input, rule, std::move(message)});
         }
     }
     bool empty() const { return list_.empty(); }
@@ -55,44 +55,26 @@ private:
     std::vector<Problem> list_;
 };
 
-bool usesGivenWidths(const Inputs& inputs) {
-    return inputs.widthMode == WidthMode::AsGiven;
-}
-
-// Each input on its own range; the design checks how they fit together.
+// Each input the modes use on its own range, then what the modes add to
+// it; the design checks how they fit together.
 void checkRanges(const Inputs& in, Problems& problems) {
-    if (in.widthMode != WidthMode::FindDiameter) {
-        problems.check([&] { checkInput(DesignInput::Diameter, in.diameter); });
-    }
-    if (!usesGivenWidths(in)) {
-        problems.check([&] { checkInput(DesignInput::Stages, in.stages); });
-        if (in.grid != 0 || in.widthMode == WidthMode::FindDiameter) {
-            problems.check([&] { checkPositive(DesignInput::Grid, in.grid); });
+    for (const NumberInput& number : kNumberInputs) {
+        if (!usesInput(in, number.input)) {
+            continue;
+        }
+        const double value = in.*number.value;
+        if (number.input == DesignInput::Grid && in.widthMode == WidthMode::FindDiameter) {
+            problems.check(
+                [&] { checkPositive(DesignInput::Grid, value); });  // the search steps on it
+        } else {
+            problems.check([&] { checkInput(number.input, value); });
         }
     }
-    if (in.widthMode == WidthMode::FindDiameter) {
-        problems.check([&] { checkInput(DesignInput::NetArea, in.netArea); });
-        problems.check([&] { checkInput(DesignInput::DiameterStep, in.diameterStep); });
-    }
-    if (usesGivenWidths(in)) {
+    if (usesInput(in, DesignInput::Widths)) {
         problems.check([&] { checkStageCount(in.givenWidths.size()); });
     }
-    problems.check([&] { checkInput(DesignInput::WindowHeight, in.windowHeight); });
-    problems.check([&] { checkInput(DesignInput::CentreDistance, in.centreDistance); });
-    problems.check([&] { checkInput(DesignInput::Limbs, in.limbs); });
-    problems.check([&] { checkInput(DesignInput::Density, in.density); });
-    problems.check([&] { checkInput(DesignInput::StackingFactor, in.stackingFactor); });
-    problems.check([&] { checkInput(DesignInput::SheetThickness, in.sheetThickness); });
-    problems.check([&] { checkInput(DesignInput::StackRound, in.stackRound); });
-    if (in.fluxSource == FluxSource::FluxDensity) {
-        problems.check([&] { checkInput(DesignInput::FluxDensity, in.fluxDensity); });
-    } else {
-        problems.check([&] { checkInput(DesignInput::VoltsPerTurn, in.voltsPerTurn); });
-        problems.check([&] { checkInput(DesignInput::Frequency, in.frequency); });
-    }
-    problems.check([&] { checkInput(DesignInput::BuildingFactor, in.buildingFactor); });
-    if (in.lossSource == LossSource::Grade && workshop::findGrade(in.grade) == nullptr) {
-        problems.add(DesignInput::Grade, "unknown grade " + in.grade);
+    if (usesInput(in, DesignInput::Grade) && workshop::findGrade(in.grade) == nullptr) {
+        problems.add(DesignInput::Grade, DesignRule::Range, "unknown grade " + in.grade);
     }
 }
 
@@ -121,24 +103,11 @@ design::StepWidths widthsOf(const Inputs& in) {
     return {};
 }
 
-// The input whose field a calculation error names.
+// The input whose field a calculation error names: the one the catalogue
+// keeps there, else the widths, which every other field of the sheet comes from.
 DesignInput inputOfField(Field field) {
-    switch (field) {
-        case Field::H:
-            return DesignInput::WindowHeight;
-        case Field::M:
-            return DesignInput::CentreDistance;
-        case Field::Z:
-            return DesignInput::Limbs;
-        case Field::MD:
-            return DesignInput::Density;
-        case Field::dpxs:
-            return DesignInput::StackingFactor;
-        case Field::D:
-            return DesignInput::Diameter;
-        default:
-            return DesignInput::Widths;
-    }
+    const InputDefinition* entry = findInputByField(field);
+    return entry ? entry->input : DesignInput::Widths;
 }
 
 // A mass beyond the double range: with D at most 1E+100 only the frame's
@@ -146,7 +115,7 @@ DesignInput inputOfField(Field field) {
 void addMassProblem(Problems& problems, const std::string& message) {
     for (const DesignInput input :
          {DesignInput::WindowHeight, DesignInput::CentreDistance, DesignInput::Density}) {
-        problems.add(input, message);
+        problems.add(input, DesignRule::Fit, message);
     }
 }
 
@@ -230,6 +199,37 @@ const NumberInput* findNumberInput(DesignInput input) {
     return found == kNumberInputs.end() ? nullptr : &*found;
 }
 
+bool usesInput(const Inputs& inputs, DesignInput input) {
+    const WidthMode mode = inputs.widthMode;
+    const bool byVoltage = inputs.fluxSource == FluxSource::VoltsPerTurn;
+    switch (input) {
+        case DesignInput::Diameter:
+            return mode != WidthMode::FindDiameter;
+        case DesignInput::Widths:
+            return mode == WidthMode::AsGiven;
+        case DesignInput::Stages:
+        case DesignInput::Grid:
+        case DesignInput::MinWidth:
+            return mode != WidthMode::AsGiven;
+        case DesignInput::NetArea:
+        case DesignInput::DiameterStep:
+            return mode == WidthMode::FindDiameter;
+        case DesignInput::FluxDensity:
+            return !byVoltage;
+        case DesignInput::VoltsPerTurn:
+        case DesignInput::Frequency:
+            return byVoltage;
+        case DesignInput::Grade:
+            return inputs.lossSource == LossSource::Grade;
+        case DesignInput::Curve:
+            return inputs.lossSource == LossSource::CurveFile;
+        case DesignInput::Mass:
+            return false;  // the design's own frame mass
+        default:
+            return true;
+    }
+}
+
 workshop::CutListOptions cutListOptions(const Inputs& inputs) {
     return {inputs.stackRound, inputs.sheetThickness};
 }
@@ -245,11 +245,11 @@ Evaluation evaluate(const Inputs& inputs, drawing::Language language) {
             if (error.input() == DesignInput::Mass) {
                 addMassProblem(problems, error.what());
             } else {
-                problems.add(error.input(), error.what());
+                problems.add(error.input(), error.rule(), error.what());
             }
         } catch (const CalcError& error) {
             if (error.field()) {
-                problems.add(inputOfField(*error.field()), error.what());
+                problems.add(inputOfField(*error.field()), DesignRule::Fit, error.what());
             } else {
                 addMassProblem(problems, error.what());
             }

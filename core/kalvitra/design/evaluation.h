@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "kalvitra/drawing/section_drawing.h"
-#include "kalvitra/inputs/checks.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/sheet.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/workshop/cut_list.h"
@@ -70,19 +70,19 @@ struct Inputs {
     double buildingFactor = 1;
 };
 
-// The numeric inputs by name, for readers and writers of design files and
-// for the boxes of a window: every one is a double member of Inputs.
+// The numeric inputs and where Inputs keeps them, for readers and writers of
+// design files and for the boxes of a window (their keys are the catalogue's).
 struct NumberInput {
     DesignInput input;
-    std::string_view key;  // as a design file names it: "diameter"
     double Inputs::*value;
 };
 std::span<const NumberInput> numberInputs();
 const NumberInput* findNumberInput(DesignInput input);
 
-// What is wrong with one input.
+// What is wrong with one input: the rule it broke, and the core's detail.
 struct Problem {
     DesignInput input;
+    DesignRule rule;
     std::string message;
 };
 
@@ -122,6 +122,11 @@ struct Evaluation {
 //   defaults, widths as given {190, 180, 160, 140, 120, 100, 65, 30}
 //     -> frame mass 865.07 kg, stack of step 1 48 mm in 172 sheets
 Evaluation evaluate(const Inputs& inputs, drawing::Language language);
+
+// Whether the modes of the inputs use the input: the widths only when they
+// are given, D not when it is found, the volts per turn and the frequency
+// only when the flux comes from them, the curve file only when the loss does.
+bool usesInput(const Inputs& inputs, DesignInput input);
 
 // The cut list's options that the design used, for writing it again.
 workshop::CutListOptions cutListOptions(const Inputs& inputs);

@@ -54,6 +54,10 @@ const InputDefinition& definitionOf(DesignInput input);
 // The entry with that design-file key, or null: "stackRound" -> StackRound.
 const InputDefinition* findInputByKey(std::string_view key);
 
+// The entry kept in that sheet field, or null: Field::Z -> Limbs,
+// Field::PK1 -> null (the widths are a list of fields).
+const InputDefinition* findInputByField(Field field);
+
 // Throws DesignError(input, Range) unless value keeps the input's range, in
 // the catalogue's words:
 //   (Diameter, 0)       -> "the diameter must be a number greater than 0"

@@ -79,9 +79,16 @@ struct FormReading {
 // given) are not read.
 FormReading readForm(const DesignTexts& texts);
 
-// What is wrong with an input the core refused, in the UI language: the rule
-// the input must follow.
+// The rule an input must follow with the others, in the UI language, its
+// numbers the core's.
 QString ruleOf(DesignInput input);
+
+// What is wrong with an input the core refused, in the UI language: a value
+// out of the input's own range gets that range, worded from the catalogue
+// ("Core diameter must be a number from 1E-100 to 1E+100."); any other
+// refusal gets the core's own words in English and the input's rule (ruleOf)
+// in Chinese.
+QString problemText(const core_design::Problem& problem, drawing::Language language);
 
 // Whether the mode of the texts uses the input's control.
 bool isUsed(const DesignTexts& texts, DesignInput input);
