@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "batch.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/errors.h"
 #include "kalvitra/sheet/sheet_text.h"
 #include "kalvitra/text/utf8.h"
@@ -22,6 +23,26 @@ std::string describeRefusal(const DesignError& error, std::span<const InputSourc
         return named + ": " + error.what();
     }
     return error.what();
+}
+
+OptionText inputOption(DesignInput input, std::string defaultText) {
+    return {definitionOf(input).option, std::move(defaultText)};
+}
+
+CLI::Option* addInputOption(CLI::App& app, DesignInput input, OptionText& option,
+                            const std::string& help) {
+    return app.add_option(std::string(option.name), option.text, help)
+        ->option_text(std::string(definitionOf(input).symbol));
+}
+
+std::vector<InputSource> sheetSources() {
+    std::vector<InputSource> sources = {{DesignInput::Widths, ""}};
+    for (const InputDefinition& entry : inputCatalogue()) {
+        if (entry.field) {
+            sources.push_back({entry.input, fieldName(*entry.field)});
+        }
+    }
+    return sources;
 }
 
 std::optional<Sheet> calculatedSheet(ByteSource& input, std::span<const Action> actions,

@@ -33,16 +33,18 @@ inline InputSource optionSource(DesignInput input, const OptionText& option) {
     return {input, option.name, &option.text};
 }
 
-// The fields of a sheet that the workshop reads.
-inline constexpr InputSource kSheetSources[] = {
-    {DesignInput::Diameter, "D"},
-    {DesignInput::Widths, ""},
-    {DesignInput::WindowHeight, "H"},
-    {DesignInput::CentreDistance, "M"},
-    {DesignInput::Limbs, "Z"},
-    {DesignInput::Density, "MD"},
-    {DesignInput::StackingFactor, "dpxs"},
-};
+// The option of an input, named as the catalogue names it, with the text it
+// has when not given.
+OptionText inputOption(DesignInput input, std::string defaultText = "");
+
+// Declares the option on app, bound to option.text; its value is shown as the
+// catalogue's symbol ("--grid G"), its help is the command's.
+CLI::Option* addInputOption(CLI::App& app, DesignInput input, OptionText& option,
+                            const std::string& help);
+
+// The fields of a sheet that the workshop reads, as the catalogue keeps
+// them; the widths name their fields themselves.
+std::vector<InputSource> sheetSources();
 
 // The one line that refuses an input: its source first, then the core's
 // words. (Grid, "--grid", "0") -> `--grid "0": the grid must be ...`;

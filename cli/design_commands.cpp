@@ -25,14 +25,6 @@ namespace {
 
 using design::StepWidths;
 
-constexpr std::string_view kDiameter = "--diameter";
-constexpr std::string_view kStages = "--stages";
-constexpr std::string_view kGrid = "--grid";
-constexpr std::string_view kMinWidth = "--min-width";
-constexpr std::string_view kNetArea = "--net-area";
-constexpr std::string_view kStackingFactor = "--stacking-factor";
-constexpr std::string_view kDiameterStep = "--diameter-step";
-
 void appendSheetStart(const StepWidths& found, const std::string* stackingFactorText,
                       std::string& out) {
     out += "D=" + writeDefault(found.diameter) + "\n";
@@ -122,26 +114,21 @@ int runWidths(const std::vector<std::string>& args, std::string& output, std::st
     CLI::App app("The best stage widths for a core of diameter D mm with N stages.",
                  "kalvitra-cli widths");
     app.footer(kWidthsFooter);
-    OptionText diameter{kDiameter, ""};
-    OptionText stages{kStages, ""};
-    OptionText grid{kGrid, ""};
-    OptionText minWidth{kMinWidth, "0"};
-    OptionText stackingFactor{kStackingFactor, ""};
-    app.add_option(std::string(kDiameter), diameter.text, "Core diameter D in mm (required)")
-        ->required()
-        ->option_text("D");
-    app.add_option(std::string(kStages), stages.text, "Number of stages N, 1 to 9 (required)")
-        ->required()
-        ->option_text("N");
+    OptionText diameter = inputOption(DesignInput::Diameter);
+    OptionText stages = inputOption(DesignInput::Stages);
+    OptionText grid = inputOption(DesignInput::Grid);
+    OptionText minWidth = inputOption(DesignInput::MinWidth, "0");
+    OptionText stackingFactor = inputOption(DesignInput::StackingFactor);
+    addInputOption(app, DesignInput::Diameter, diameter, "Core diameter D in mm (required)")
+        ->required();
+    addInputOption(app, DesignInput::Stages, stages, "Number of stages N, 1 to 9 (required)")
+        ->required();
     CLI::Option* gridOption =
-        app.add_option(std::string(kGrid), grid.text, "Widths are multiples of G mm")
-            ->option_text("G");
-    app.add_option(std::string(kMinWidth), minWidth.text, "Narrowest width W in mm (default 0)")
-        ->option_text("W");
+        addInputOption(app, DesignInput::Grid, grid, "Widths are multiples of G mm");
+    addInputOption(app, DesignInput::MinWidth, minWidth, "Narrowest width W in mm (default 0)");
     CLI::Option* stackingOption =
-        app.add_option(std::string(kStackingFactor), stackingFactor.text,
-                       "Stacking factor F, for the net area and a dpxs= line")
-            ->option_text("F");
+        addInputOption(app, DesignInput::StackingFactor, stackingFactor,
+                       "Stacking factor F, for the net area and a dpxs= line");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
@@ -181,28 +168,22 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
         "stacking factor F.",
         "kalvitra-cli diameter");
     app.footer(kDiameterFooter);
-    OptionText netArea{kNetArea, ""};
-    OptionText stackingFactor{kStackingFactor, ""};
-    OptionText stages{kStages, ""};
-    OptionText grid{kGrid, "5"};
-    OptionText step{kDiameterStep, "5"};
-    OptionText minWidth{kMinWidth, "0"};
-    app.add_option(std::string(kNetArea), netArea.text, "Net area A in cm2 to reach (required)")
-        ->required()
-        ->option_text("A");
-    app.add_option(std::string(kStackingFactor), stackingFactor.text,
+    OptionText netArea = inputOption(DesignInput::NetArea);
+    OptionText stackingFactor = inputOption(DesignInput::StackingFactor);
+    OptionText stages = inputOption(DesignInput::Stages);
+    OptionText grid = inputOption(DesignInput::Grid, "5");
+    OptionText step = inputOption(DesignInput::DiameterStep, "5");
+    OptionText minWidth = inputOption(DesignInput::MinWidth, "0");
+    addInputOption(app, DesignInput::NetArea, netArea, "Net area A in cm2 to reach (required)")
+        ->required();
+    addInputOption(app, DesignInput::StackingFactor, stackingFactor,
                    "Stacking factor F, above 0 and at most 1 (required)")
-        ->required()
-        ->option_text("F");
-    app.add_option(std::string(kStages), stages.text, "Number of stages N, 1 to 9 (required)")
-        ->required()
-        ->option_text("N");
-    app.add_option(std::string(kGrid), grid.text, "Widths are multiples of G mm (default 5)")
-        ->option_text("G");
-    app.add_option(std::string(kDiameterStep), step.text, "D is a multiple of S mm (default 5)")
-        ->option_text("S");
-    app.add_option(std::string(kMinWidth), minWidth.text, "Narrowest width W in mm (default 0)")
-        ->option_text("W");
+        ->required();
+    addInputOption(app, DesignInput::Stages, stages, "Number of stages N, 1 to 9 (required)")
+        ->required();
+    addInputOption(app, DesignInput::Grid, grid, "Widths are multiples of G mm (default 5)");
+    addInputOption(app, DesignInput::DiameterStep, step, "D is a multiple of S mm (default 5)");
+    addInputOption(app, DesignInput::MinWidth, minWidth, "Narrowest width W in mm (default 0)");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
@@ -260,7 +241,7 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
         return kExitCalculationFailed;
     }
     const drawing::SectionDrawing section =
-        ask([&] { return drawing::drawSection(*sheet, words); }, kSheetSources);
+        ask([&] { return drawing::drawSection(*sheet, words); }, sheetSources());
     output +=
         format.text == "dxf" ? dxf::writeSectionDxf(section) : drawing::writeSectionSvg(section);
     return kExitSuccess;

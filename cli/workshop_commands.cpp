@@ -24,16 +24,7 @@ namespace {
 
 using workshop::CutList;
 
-constexpr std::string_view kStackRound = "--stack-round";
-constexpr std::string_view kSheetThickness = "--sheet-thickness";
 constexpr std::string_view kDxf = "--dxf";
-constexpr std::string_view kFluxDensity = "--flux-density";
-constexpr std::string_view kVoltsPerTurn = "--volts-per-turn";
-constexpr std::string_view kFrequency = "--frequency";
-constexpr std::string_view kGrade = "--grade";
-constexpr std::string_view kCurve = "--curve";
-constexpr std::string_view kBuildingFactor = "--building-factor";
-constexpr std::string_view kMass = "--mass";
 
 // A loss curve is a few dozen lines; a file far larger is not one.
 constexpr std::size_t kMaxCurveBytes = 1 << 20;
@@ -165,22 +156,17 @@ CutList cutListOf(const Sheet& sheet, const OptionText& stackRound, bool rounded
     return ask(
         [&] {
             if (rounded) {
-                checkPositive(DesignInput::StackRound, options.stackRound);
+                checkPositive(DesignInput::StackRound, options.stackRound);  // given, so not none
             }
-            return workshop::cutList(workshop::sectionOfSheet(sheet), workshop::frameOfSheet(sheet),
-                                     options);
+            return workshop::cutListOfSheet(sheet, options);
         },
         sources);
 }
 
-std::vector<InputSource> sheetSources() {
-    return {std::begin(kSheetSources), std::end(kSheetSources)};
-}
-
 // The options of cutlist, as given, and whether each was.
 struct CutListCommand {
-    OptionText stackRound{kStackRound, ""};
-    OptionText sheetThickness{kSheetThickness, ""};
+    OptionText stackRound = inputOption(DesignInput::StackRound);
+    OptionText sheetThickness = inputOption(DesignInput::SheetThickness);
     OptionText dxfFile{kDxf, ""};
     OptionText language{kLanguageOption, "en"};
     bool strict = false;
@@ -191,12 +177,10 @@ struct CutListCommand {
 
 // Declares cutlist's options on app, each bound to its place in command.
 void declareCutListOptions(CLI::App& app, CutListCommand& command) {
-    command.rounding = app.add_option(std::string(kStackRound), command.stackRound.text,
-                                      "Floor each cumulative height to a multiple of R mm")
-                           ->option_text("R");
-    command.thickness = app.add_option(std::string(kSheetThickness), command.sheetThickness.text,
-                                       "Sheet thickness T in mm: sheets and pieces per row")
-                            ->option_text("T");
+    command.rounding = addInputOption(app, DesignInput::StackRound, command.stackRound,
+                                      "Floor each cumulative height to a multiple of R mm");
+    command.thickness = addInputOption(app, DesignInput::SheetThickness, command.sheetThickness,
+                                       "Sheet thickness T in mm: sheets and pieces per row");
     command.dxf = app.add_option(std::string(kDxf), command.dxfFile.text,
                                  "Also draw the pieces into FILE (DXF)")
                       ->option_text("FILE");
@@ -236,14 +220,14 @@ int deliverCutList(const Sheet& sheet, const CutList& list, const CutListCommand
 
 // The options of loss, as given, and whether each was.
 struct LossCommand {
-    OptionText flux{kFluxDensity, ""};
-    OptionText volts{kVoltsPerTurn, ""};
-    OptionText frequency{kFrequency, "50"};
-    OptionText grade{kGrade, ""};
-    OptionText curveFile{kCurve, ""};
-    OptionText buildingFactor{kBuildingFactor, "1"};
-    OptionText mass{kMass, ""};
-    OptionText stackRound{kStackRound, ""};
+    OptionText flux = inputOption(DesignInput::FluxDensity);
+    OptionText volts = inputOption(DesignInput::VoltsPerTurn);
+    OptionText frequency = inputOption(DesignInput::Frequency, "50");
+    OptionText grade = inputOption(DesignInput::Grade);
+    OptionText curveFile = inputOption(DesignInput::Curve);
+    OptionText buildingFactor = inputOption(DesignInput::BuildingFactor, "1");
+    OptionText mass = inputOption(DesignInput::Mass);
+    OptionText stackRound = inputOption(DesignInput::StackRound);
     bool strict = false;
     CLI::Option* fluxOption = nullptr;
     CLI::Option* voltsOption = nullptr;
@@ -257,33 +241,24 @@ struct LossCommand {
 // the pairs that exclude or need each other.
 void declareLossOptions(CLI::App& app, LossCommand& command) {
     command.fluxOption =
-        app.add_option(std::string(kFluxDensity), command.flux.text, "Peak flux density B in T")
-            ->option_text("B");
-    command.voltsOption = app.add_option(std::string(kVoltsPerTurn), command.volts.text,
+        addInputOption(app, DesignInput::FluxDensity, command.flux, "Peak flux density B in T");
+    command.voltsOption = addInputOption(app, DesignInput::VoltsPerTurn, command.volts,
                                          "Volts per turn E: B from the sheet's net area")
-                              ->option_text("E")
                               ->excludes(command.fluxOption);
-    app.add_option(std::string(kFrequency), command.frequency.text,
-                   "Frequency F in Hz (default 50)")
-        ->option_text("F")
+    addInputOption(app, DesignInput::Frequency, command.frequency, "Frequency F in Hz (default 50)")
         ->needs(command.voltsOption);
-    command.gradeOption = app.add_option(std::string(kGrade), command.grade.text,
-                                         "A built-in grade's curve (see GRADES)")
-                              ->option_text("NAME");
-    command.curveOption = app.add_option(std::string(kCurve), command.curveFile.text,
-                                         "The curve in a CSV file B,W/kg")
-                              ->option_text("FILE")
-                              ->excludes(command.gradeOption);
-    app.add_option(std::string(kBuildingFactor), command.buildingFactor.text,
-                   "Building factor K (default 1)")
-        ->option_text("K");
-    command.massOption = app.add_option(std::string(kMass), command.mass.text,
-                                        "Mass in kg (default: the frame mass)")
-                             ->option_text("KG");
+    command.gradeOption = addInputOption(app, DesignInput::Grade, command.grade,
+                                         "A built-in grade's curve (see GRADES)");
+    command.curveOption =
+        addInputOption(app, DesignInput::Curve, command.curveFile, "The curve in a CSV file B,W/kg")
+            ->excludes(command.gradeOption);
+    addInputOption(app, DesignInput::BuildingFactor, command.buildingFactor,
+                   "Building factor K (default 1)");
+    command.massOption = addInputOption(app, DesignInput::Mass, command.mass,
+                                        "Mass in kg (default: the frame mass)");
     command.rounding =
-        app.add_option(std::string(kStackRound), command.stackRound.text,
-                       "Stack rounding R for the frame mass and net area, as cutlist")
-            ->option_text("R");
+        addInputOption(app, DesignInput::StackRound, command.stackRound,
+                       "Stack rounding R for the frame mass and net area, as cutlist");
     app.add_flag(std::string(kStrictOption), command.strict,
                  "Refuse, not warn about, a sheet read leniently");
 }
@@ -304,11 +279,10 @@ void requireFluxAndCurve(const LossCommand& command) {
 }
 
 // Where each input of a loss comes from: the sheet's fields, then the
-// options; the flux density is blamed on the option that gave the flux.
+// options.
 std::vector<InputSource> lossSources(const LossCommand& command) {
-    const OptionText& fluxSource = *command.fluxOption ? command.flux : command.volts;
     std::vector<InputSource> sources = sheetSources();
-    for (const auto& [input, option] : {std::pair{DesignInput::FluxDensity, &fluxSource},
+    for (const auto& [input, option] : {std::pair{DesignInput::FluxDensity, &command.flux},
                                         {DesignInput::VoltsPerTurn, &command.volts},
                                         {DesignInput::Frequency, &command.frequency},
                                         {DesignInput::Grade, &command.grade},
@@ -328,18 +302,20 @@ struct LossNumbers {
     double buildingFactor = 0;
     bool massGiven = false;
     double givenMass = 0;
-    double flux = 0;  // B in T, or E in V with --volts-per-turn
-    double frequency = 0;
+    workshop::FluxGiven flux;
     workshop::CutListOptions options;
 };
 
 LossNumbers readLossNumbers(const LossCommand& command) {
+    using workshop::FluxSource;
     LossNumbers numbers;
     numbers.buildingFactor = readOption(command.buildingFactor);
     numbers.massGiven = command.massOption->count() > 0;
     numbers.givenMass = numbers.massGiven ? readOption(command.mass) : 0.0;
-    numbers.flux = *command.fluxOption ? readOption(command.flux) : readOption(command.volts);
-    numbers.frequency = readOption(command.frequency);
+    const bool byVoltage = !*command.fluxOption;
+    numbers.flux.source = byVoltage ? FluxSource::VoltsPerTurn : FluxSource::FluxDensity;
+    numbers.flux.value = byVoltage ? readOption(command.volts) : readOption(command.flux);
+    numbers.flux.frequency = readOption(command.frequency);
     if (*command.rounding) {
         numbers.options.stackRound = readOption(command.stackRound);
     }
@@ -430,13 +406,9 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
     }
     const workshop::NoLoadLoss loss = ask(
         [&] {
-            const double fluxDensity =
-                *command.voltsOption
-                    ? workshop::fluxDensityOf(numbers.flux, numbers.frequency, list->netAreaMm2)
-                    : numbers.flux;
-            return workshop::noLoadLoss(curve, fluxDensity,
-                                        numbers.massGiven ? numbers.givenMass : list->frameMass,
-                                        numbers.buildingFactor);
+            return workshop::frameLoss(curve, numbers.flux, list ? list->netAreaMm2 : 0,
+                                       numbers.massGiven ? numbers.givenMass : list->frameMass,
+                                       numbers.buildingFactor);
         },
         sources);
     output += lossLines(loss);

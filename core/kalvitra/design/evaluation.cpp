@@ -151,12 +151,11 @@ Design designOf(const Inputs& in, drawing::Language language) {
     Design result;
     result.sheet = sheetOf(in, found);
     result.section = drawing::drawSection(result.sheet, language);
-    const workshop::Section section = workshop::sectionOfSheet(result.sheet);
+    result.cutList = workshop::cutListOfSheet(result.sheet, cutListOptions(in));
+    const workshop::CutList& list = result.cutList;
+    const workshop::Section& section = list.section;
     result.diameter = section.diameter;
     result.widths = section.widths;
-    result.cutList =
-        workshop::cutList(section, workshop::frameOfSheet(result.sheet), cutListOptions(in));
-    const workshop::CutList& list = result.cutList;
     for (std::size_t k = 0; k < section.widths.size(); ++k) {
         StageRow row;
         row.width = section.widths[k];
@@ -172,19 +171,11 @@ Design designOf(const Inputs& in, drawing::Language language) {
 
     const workshop::LossCurve curve = curveOf(in);
     result.curveName = curve.name;
-    double fluxDensity = in.fluxDensity;
-    if (in.fluxSource == FluxSource::VoltsPerTurn) {
-        fluxDensity = workshop::fluxDensityOf(in.voltsPerTurn, in.frequency, list.netAreaMm2);
-    }
-    try {
-        result.loss = workshop::noLoadLoss(curve, fluxDensity, list.frameMass, in.buildingFactor);
-    } catch (const DesignError& error) {
-        // A flux density out of the curve's range comes from the voltage
-        // when that is what the designer gave.
-        const bool fromVoltage =
-            error.input() == DesignInput::FluxDensity && in.fluxSource == FluxSource::VoltsPerTurn;
-        throw DesignError(fromVoltage ? DesignInput::VoltsPerTurn : error.input(), error.what());
-    }
+    const bool byVoltage = in.fluxSource == FluxSource::VoltsPerTurn;
+    const workshop::FluxGiven flux = {in.fluxSource, byVoltage ? in.voltsPerTurn : in.fluxDensity,
+                                      in.frequency};
+    result.loss =
+        workshop::frameLoss(curve, flux, list.netAreaMm2, list.frameMass, in.buildingFactor);
     return result;
 }
 

@@ -33,8 +33,7 @@ enum class WidthMode {
 // Where the loss curve comes from.
 enum class LossSource { Grade, CurveFile };
 
-// How the flux density is given.
-enum class FluxSource { FluxDensity, VoltsPerTurn };
+using workshop::FluxSource;
 
 // Everything a designer chooses. The defaults are a complete design: the
 // 196 mm core of eight stages on a 5 mm grid, in a three-limb frame.

@@ -121,6 +121,12 @@ Frame frameOfSheet(const Sheet& sheet) {
     return frame;
 }
 
+CutList cutListOfSheet(const Sheet& sheet, const CutListOptions& options) {
+    // The frame first, as the batch tool has always refused a sheet bad in both.
+    const Frame frame = frameOfSheet(sheet);
+    return cutList(sectionOfSheet(sheet), frame, options);
+}
+
 std::vector<double> stepStacks(const Section& section, double stackRound) {
     checkWidths(section);
     checkInput(DesignInput::StackRound, stackRound);

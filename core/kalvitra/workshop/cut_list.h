@@ -112,6 +112,12 @@ struct CutList {
 //   7 663/793, outer step 5 830/1070
 CutList cutList(const Section& section, const Frame& frame, const CutListOptions& options);
 
+// The cut list of the core a sheet describes: its section and frame as
+// sectionOfSheet and frameOfSheet read them, the frame first, cut as cutList
+// cuts them. The one way from a sheet to the frame, for the designer and the
+// batch tool.
+CutList cutListOfSheet(const Sheet& sheet, const CutListOptions& options);
+
 // The even number nearest to k · stack / T, ties going up: whole pairs of
 // sheets, one on each side. (0.97, 48, 0.27) -> 172 (172.44 sheets).
 long long sheetCount(double stackingFactor, double stack, double sheetThickness);

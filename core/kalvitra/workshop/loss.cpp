@@ -171,4 +171,20 @@ NoLoadLoss noLoadLoss(const LossCurve& curve, double fluxDensity, double mass,
     return result;
 }
 
+NoLoadLoss frameLoss(const LossCurve& curve, const FluxGiven& flux, double netAreaMm2, double mass,
+                     double buildingFactor) {
+    if (flux.source == FluxSource::FluxDensity) {
+        return noLoadLoss(curve, flux.value, mass, buildingFactor);
+    }
+    const double fluxDensity = fluxDensityOf(flux.value, flux.frequency, netAreaMm2);
+    try {
+        return noLoadLoss(curve, fluxDensity, mass, buildingFactor);
+    } catch (const DesignError& error) {
+        if (error.input() != DesignInput::FluxDensity) {
+            throw;
+        }
+        throw DesignError(DesignInput::VoltsPerTurn, error.rule(), error.what());
+    }
+}
+
 }  // namespace kalvitra::workshop

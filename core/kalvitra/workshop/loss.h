@@ -68,4 +68,21 @@ struct NoLoadLoss {
 NoLoadLoss noLoadLoss(const LossCurve& curve, double fluxDensity, double mass,
                       double buildingFactor);
 
+// How the flux is given: the flux density itself, or the volts per turn
+// (with the frequency), which drive it through the limb's net area.
+enum class FluxSource { FluxDensity, VoltsPerTurn };
+
+struct FluxGiven {
+    FluxSource source = FluxSource::FluxDensity;
+    double value = 0;       // B in T, or E in V
+    double frequency = 50;  // Hz, for E
+};
+
+// The loss of a frame of that mass and net area, the flux given either way.
+// A flux density outside the curve comes from the volts per turn when they
+// gave it, so the refusal names them: DesignError(VoltsPerTurn), with the
+// curve's words ("the flux density 1.9 T lies outside ...").
+NoLoadLoss frameLoss(const LossCurve& curve, const FluxGiven& flux, double netAreaMm2, double mass,
+                     double buildingFactor);
+
 }  // namespace kalvitra::workshop
