@@ -193,6 +193,32 @@ TEST(CommentExamples, Checks) {
               "must decrease from stage to stage");
 }
 
+TEST(CommentExamples, InputCatalogue) {
+    EXPECT_EQ(definitionOf(DesignInput::WindowHeight).field, Field::H);
+    EXPECT_EQ(findInputByKey("stackRound")->input, DesignInput::StackRound);
+    EXPECT_EQ(findInputByField(Field::Z)->input, DesignInput::Limbs);
+    EXPECT_EQ(findInputByField(Field::PK1), nullptr);
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::Diameter, 0); }),
+              "the diameter must be a number greater than 0");
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::Diameter, 1e308); }),
+              "the diameter must lie between 1E-100 and 1E+100");
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::StackRound, 0); }), "");
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::StackRound, -2); }),
+              "the stack rounding must be a number greater than 0");
+    EXPECT_EQ(refusal([] { checkInput(DesignInput::MinWidth, -1); }),
+              "the minimum width must be a number of 0 or more");
+    EXPECT_EQ(
+        refusal([] {
+            readSheetInput(testing::sheetWith({{Field::H, "1e999"}}), DesignInput::WindowHeight);
+        }),
+        "the window height is a number beyond the double range");
+    EXPECT_EQ(
+        refusal([] {
+            readStageInput(testing::sheetWith({{Field::PK2, "1e999"}}), Field::PK2, 2, "width");
+        }),
+        "stage 2 (PK2): the width is a number beyond the double range");
+}
+
 TEST(CommentExamples, NumbersForTablesAndGrids) {
     EXPECT_EQ(writeShortest(128.582424), "128.582424");
     EXPECT_EQ(writeShortest(0.1 + 0.2), "0.30000000000000004");
