@@ -266,15 +266,18 @@ void declareLossOptions(CLI::App& app, LossCommand& command) {
 // Refuses a loss command without the flux (density or volts per turn) or
 // without the curve (grade or file); CLI11 refuses both of either.
 void requireFluxAndCurve(const LossCommand& command) {
+    const auto given = [](DesignInput input) {  // "--grade NAME"
+        const InputDefinition& entry = definitionOf(input);
+        return std::string(entry.option) + " " + std::string(entry.symbol);
+    };
     if (!*command.fluxOption && !*command.voltsOption) {
-        throw Refusal{
-            "give the flux density (--flux-density B) or the volts per turn "
-            "(--volts-per-turn E); see kalvitra-cli loss --help"};
+        throw Refusal{"give the flux density (" + given(DesignInput::FluxDensity) +
+                      ") or the volts per turn (" + given(DesignInput::VoltsPerTurn) +
+                      "); see kalvitra-cli loss --help"};
     }
     if (!*command.gradeOption && !*command.curveOption) {
-        throw Refusal{
-            "give the loss curve (--grade NAME or --curve FILE); see kalvitra-cli loss "
-            "--help"};
+        throw Refusal{"give the loss curve (" + given(DesignInput::Grade) + " or " +
+                      given(DesignInput::Curve) + "); see kalvitra-cli loss --help"};
     }
 }
 

@@ -2,6 +2,8 @@
 // input has its one entry, the names a file, the batch tool and a sheet give
 // an input are each unique, and every numeric range refuses what lies just
 // outside it and takes what lies just inside, in the catalogue's own words.
+#include "kalvitra/inputs/catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include <string>
 
 #include "kalvitra/design/evaluation.h"
-#include "kalvitra/inputs/catalogue.h"
 
 namespace kalvitra {
 namespace {
@@ -111,8 +112,8 @@ TEST(InputCatalogue, EachRangeTakesItsEdgeAndRefusesBeyondIt) {
             } catch (const DesignError& error) {
                 EXPECT_EQ(error.input(), entry.input);
                 EXPECT_EQ(error.rule(), DesignRule::Range);
-                EXPECT_TRUE(std::string(error.what()).starts_with("the " + std::string(entry.noun) +
-                                                                  " must "))
+                EXPECT_TRUE(std::string(error.what())
+                                .starts_with("the " + std::string(entry.noun) + " must "))
                     << error.what();
             }
         }
