@@ -25,26 +25,35 @@ QString localised(const char* text) {
     return QCoreApplication::translate("kalvitra::designer::Files", text);
 }
 
+FileError contentError(const QString& message) {
+    return {FileProblem::Content, message};
+}
+
 // The whole file, or why not.
-std::optional<QByteArray> readBounded(const QString& path, qint64 most, QString& error) {
+std::optional<QByteArray> readBounded(const QString& path, qint64 most,
+                                      std::optional<FileError>& error) {
     QFile file(path);
     if (QFileInfo(path).isDir()) {
-        error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "This is a folder."));
+        error = FileError{
+            FileProblem::Folder,
+            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "This is a folder."))};
         return std::nullopt;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+        error = FileError{QFileInfo::exists(path) ? FileProblem::CannotOpen : FileProblem::NotFound,
+                          file.errorString()};
         return std::nullopt;
     }
     QByteArray bytes = file.read(most + 1);
     if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
+        error = FileError{FileProblem::ReadFailed, file.errorString()};
         return std::nullopt;
     }
     if (bytes.size() > most) {
-        error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                            "The file is larger than %1 bytes."))
-                    .arg(most);
+        error = FileError{FileProblem::TooLarge,
+                          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                      "The file is larger than %1 bytes."))
+                              .arg(most)};
         return std::nullopt;
     }
     return bytes;
@@ -101,23 +110,25 @@ FileRead readDesignFile(const QString& path) {
     QJsonParseError parse;
     const QJsonDocument document = QJsonDocument::fromJson(*bytes, &parse);
     if (document.isNull()) {
-        read.error =
+        read.error = contentError(
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "Not JSON: %1 at byte %2."))
                 .arg(parse.errorString())
-                .arg(parse.offset);
+                .arg(parse.offset));
         return read;
     }
     const QJsonObject object = document.object();
     if (!document.isObject() || object.value(kFormatKey).toInt(-1) < 1) {
-        read.error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                 "Not a Kalvitra design: it has no “%1”."))
-                         .arg(kFormatKey);
+        read.error =
+            contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                     "Not a Kalvitra design: it has no “%1”."))
+                             .arg(kFormatKey));
         return read;
     }
     if (object.value(kFormatKey).toInt() > kFormatVersion) {
-        read.error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                 "Written by a newer Kalvitra (format %1)."))
-                         .arg(object.value(kFormatKey).toInt());
+        read.error =
+            contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                     "Written by a newer Kalvitra (format %1)."))
+                             .arg(object.value(kFormatKey).toInt()));
         return read;
     }
     for (auto it = object.begin(); it != object.end(); ++it) {
@@ -126,20 +137,20 @@ FileRead readDesignFile(const QString& path) {
         }
         const InputRow* row = findInputRow(it.key());
         if (row == nullptr && it.key() != kCurveTextKey) {
-            read.error =
+            read.error = contentError(
                 localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "Unknown input “%1”."))
-                    .arg(it.key().left(40));
+                    .arg(it.key().left(40)));
             return read;
         }
         if (!it.value().isString()) {
-            read.error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                     "The input “%1” is not a text."))
-                             .arg(it.key());
+            read.error = contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                                  "The input “%1” is not a text."))
+                                          .arg(it.key()));
             return read;
         }
         const QString value = it.value().toString();
         if (row != nullptr && row->kind == InputKind::Choice && !isChoiceOf(*row, value)) {
-            read.error = choiceError(it.key(), value);
+            read.error = contentError(choiceError(it.key(), value));
             return read;
         }
         read.texts[it.key()] = value;
@@ -156,18 +167,19 @@ FileRead readSheetFile(const QString& path, const DesignTexts& base) {
     Sheet sheet;
     const std::string_view text(bytes->constData(), static_cast<std::size_t>(bytes->size()));
     if (const std::optional<SheetTextError> problem = readSheetLines(text, sheet)) {
-        read.error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                 "Line %1 is not NAME=TEXT of a sheet field."))
-                         .arg(problem->line);
+        read.error =
+            contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                     "Line %1 is not NAME=TEXT of a sheet field."))
+                             .arg(problem->line));
         return read;
     }
     std::vector<double> widths;
     try {
         widths = stageWidths(sheet);
     } catch (const DesignError&) {
-        read.error = localised(
-            QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                              "The sheet gives no stage widths from PK1 on, each greater than 0."));
+        read.error = contentError(localised(QT_TRANSLATE_NOOP(
+            "kalvitra::designer::Files",
+            "The sheet gives no stage widths from PK1 on, each greater than 0.")));
         return read;
     }
     read.texts[QStringLiteral("widthMode")] = QStringLiteral("given");

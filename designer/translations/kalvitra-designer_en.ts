@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>kalvitra::designer::DesignDocument</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Untitled</translation>
+    </message>
+</context>
+<context>
     <name>kalvitra::designer::DesignerWindow</name>
     <message>
         <source>&amp;File</source>
@@ -134,10 +141,6 @@
     <message>
         <source>out of date</source>
         <translation>out of date</translation>
-    </message>
-    <message>
-        <source>Untitled</source>
-        <translation>Untitled</translation>
     </message>
     <message>
         <source>%1[*] — Core designer</source>

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "kalvitra/design/evaluation.h"
+#include "kalvitra/designer/design_document.h"
 #include "kalvitra/designer/form.h"
 
 class QLineEdit;
@@ -45,10 +46,11 @@ public:
     QTableWidget* cutListTable() const { return cutList_; }
 
     // The last whole design, shown; null before the first.
-    const core_design::Design* design() const { return design_ ? &*design_ : nullptr; }
-    bool isOutOfDate() const { return outOfDate_; }
-    DesignTexts texts() const;
-    const QString& filePath() const { return path_; }
+    const core_design::Design* design() const { return document_->design(); }
+    bool isOutOfDate() const { return document_->isOutOfDate(); }
+    const DesignTexts& texts() const { return document_->texts(); }
+    const QString& filePath() const { return document_->filePath(); }
+    DesignDocument& document() const { return *document_; }
 
     void setReporter(Reporter reporter) { report_ = std::move(reporter); }
     void setUnsavedQuestion(UnsavedQuestion question) { askUnsaved_ = std::move(question); }
@@ -78,10 +80,11 @@ private:
     QWidget* buildInputs();
     QWidget* newInputControl(const InputRow& row, QWidget* parent);
     QWidget* buildOutputs();
-    void setTexts(const DesignTexts& texts);
-    void edited();
+    void showTexts();
+    void edited(const QString& key);
     void recompute();
     void showDesign(const core_design::Design& design);
+    void reportNotOpened(const QString& path, const FileError& error);
     void showProblems(const QList<InputProblem>& problems);
     void markOutOfDate(bool outOfDate);
     void updateModes(const DesignTexts& texts);
@@ -109,10 +112,8 @@ private:
     QTableWidget* cutList_ = nullptr;
     QList<QAction*> designActions_;  // need a whole design
 
-    std::optional<core_design::Design> design_;
-    bool outOfDate_ = false;
+    DesignDocument* document_ = nullptr;
     bool filling_ = false;  // the window is setting its fields itself
-    QString path_;
     Reporter report_;
     UnsavedQuestion askUnsaved_;
 };
