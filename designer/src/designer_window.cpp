@@ -14,24 +14,19 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <limits>
 
-#include "kalvitra/designer/files.h"
+#include "kalvitra/designer/calculator_launcher.h"
 #include "kalvitra/designer/language.h"
 #include "kalvitra/designer/presentation.h"
-#include "kalvitra/designer/report.h"
 #include "kalvitra/designer/section_view.h"
-#include "kalvitra/drawing/dxf.h"
-#include "kalvitra/sheet/sheet_text.h"
 
 namespace kalvitra::designer {
 namespace {
@@ -88,7 +83,7 @@ void setShownText(QLineEdit& field, const QString& text) {
 }  // namespace
 
 DesignerWindow::DesignerWindow(QWidget* parent)
-    : QMainWindow(parent), document_(new DesignDocument(this)) {
+    : QMainWindow(parent), document_(new DesignDocument(this)), exporter_(*document_) {
     setObjectName(QStringLiteral("designerWindow"));
     buildMenus();
     auto* splitter = new QSplitter(Qt::Horizontal, this);
@@ -453,49 +448,28 @@ std::optional<QString> DesignerWindow::saveDesign(const QString& path) {
     return document_->save(path);
 }
 
-std::optional<QString> DesignerWindow::exportBytes(const QString& path, const QByteArray& bytes) {
-    if (isOutOfDate() || design() == nullptr) {
-        return tr("The design has a marked input; mend it first.");
-    }
-    return saveBytes(path, bytes);
-}
-
-std::optional<QString> DesignerWindow::exportText(const QString& path, const std::string& text) {
-    return exportBytes(path, QByteArray::fromStdString(text));
-}
-
 std::optional<QString> DesignerWindow::exportSheet(const QString& path) {
-    std::string lines;
-    if (design() != nullptr) {
-        appendSheetLines(design()->sheet, lines);
-    }
-    return exportText(path, lines);
+    return exporter_.exportSheet(path);
 }
 
 std::optional<QString> DesignerWindow::exportSectionSvg(const QString& path) {
-    return exportText(path, design() ? drawing::writeSectionSvg(design()->section) : std::string());
+    return exporter_.exportSectionSvg(path);
 }
 
 std::optional<QString> DesignerWindow::exportCutListCsv(const QString& path) {
-    return exportText(path,
-                      design() ? workshop::writeCutListCsv(design()->cutList) : std::string());
+    return exporter_.exportCutListCsv(path);
 }
 
 std::optional<QString> DesignerWindow::exportReportPdf(const QString& path) {
-    const QByteArray pdf = reportPdf({designName(), texts(), design()});
-    if (pdf.isEmpty()) {
-        return tr("The report could not be made.");
-    }
-    return exportBytes(path, pdf);
+    return exporter_.exportReportPdf(path);
 }
 
 std::optional<QString> DesignerWindow::exportSectionDxf(const QString& path) {
-    return exportText(path, design() ? dxf::writeSectionDxf(design()->section) : std::string());
+    return exporter_.exportSectionDxf(path);
 }
 
 std::optional<QString> DesignerWindow::exportCutListDxf(const QString& path) {
-    return exportText(path, design() ? dxf::writeCutListDxf(design()->cutList, currentLanguage())
-                                     : std::string());
+    return exporter_.exportCutListDxf(path);
 }
 
 bool DesignerWindow::mayDiscardChanges() {
@@ -617,33 +591,31 @@ void DesignerWindow::exportWith(const QString& title, const QString& filter, con
 }
 
 void DesignerWindow::openInCalculator() {
-    QString calculator =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kalvitra"));
-    if (!QFileInfo(calculator).isExecutable()) {
-        calculator = QStandardPaths::findExecutable(QStringLiteral("kalvitra"));
-    }
-    if (calculator.isEmpty()) {
-        reportProblem(tr("No calculator"),
-                      tr("The calculator kalvitra is neither beside the designer nor on the "
-                         "PATH."));
+    using Problem = CalculatorLauncher::Problem;
+    const CalculatorLauncher::Launch launch = CalculatorLauncher().launch(exporter_, designName());
+    if (!launch.problem) {
         return;
     }
-    const QString sheet = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                              .filePath(QStringLiteral("kalvitra-designer-%1-%2.kvs")
-                                            .arg(QCoreApplication::applicationPid())
-                                            .arg(designName()));
-    if (const std::optional<QString> error = exportSheet(sheet)) {
-        reportProblem(tr("Not written"),
-                      tr("%1 was not written:\n%2").arg(QDir::toNativeSeparators(sheet), *error));
-        return;
-    }
-    if (!QProcess::startDetached(calculator, {sheet})) {
-        reportProblem(tr("No calculator"), tr("%1 could not be started.").arg(calculator));
+    switch (*launch.problem) {
+        case Problem::NoCalculator:
+            reportProblem(tr("No calculator"),
+                          tr("The calculator kalvitra is neither beside the designer nor on the "
+                             "PATH."));
+            break;
+        case Problem::SheetNotWritten:
+            reportProblem(tr("Not written"),
+                          tr("%1 was not written:\n%2")
+                              .arg(QDir::toNativeSeparators(launch.sheet), launch.reason));
+            break;
+        case Problem::NotStarted:
+            reportProblem(tr("No calculator"),
+                          tr("%1 could not be started.").arg(launch.command->program));
+            break;
     }
 }
 
 void DesignerWindow::print() {
-    if (const std::optional<QString> error = printReport({designName(), texts(), design()})) {
+    if (const std::optional<QString> error = exporter_.print()) {
         reportProblem(tr("Not printed"), tr("The report was not printed:\n%1").arg(*error));
         return;
     }

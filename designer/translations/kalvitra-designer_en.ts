@@ -9,6 +9,17 @@
     </message>
 </context>
 <context>
+    <name>kalvitra::designer::DesignExporter</name>
+    <message>
+        <source>The design has a marked input; mend it first.</source>
+        <translation>The design has a marked input; mend it first.</translation>
+    </message>
+    <message>
+        <source>The report could not be made.</source>
+        <translation>The report could not be made.</translation>
+    </message>
+</context>
+<context>
     <name>kalvitra::designer::DesignerWindow</name>
     <message>
         <source>&amp;File</source>
@@ -159,14 +170,6 @@ The window keeps what it had.</source>
 %2
 
 The window keeps what it had.</translation>
-    </message>
-    <message>
-        <source>The design has a marked input; mend it first.</source>
-        <translation>The design has a marked input; mend it first.</translation>
-    </message>
-    <message>
-        <source>The report could not be made.</source>
-        <translation>The report could not be made.</translation>
     </message>
     <message>
         <source>Unsaved changes</source>

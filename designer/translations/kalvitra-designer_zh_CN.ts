@@ -9,6 +9,17 @@
     </message>
 </context>
 <context>
+    <name>kalvitra::designer::DesignExporter</name>
+    <message>
+        <source>The design has a marked input; mend it first.</source>
+        <translation>设计中有标出的错误输入，请先改正。</translation>
+    </message>
+    <message>
+        <source>The report could not be made.</source>
+        <translation>无法生成报告。</translation>
+    </message>
+</context>
+<context>
     <name>kalvitra::designer::DesignerWindow</name>
     <message>
         <source>&amp;File</source>
@@ -159,14 +170,6 @@ The window keeps what it had.</source>
 %2
 
 窗口保留原有内容。</translation>
-    </message>
-    <message>
-        <source>The design has a marked input; mend it first.</source>
-        <translation>设计中有标出的错误输入，请先改正。</translation>
-    </message>
-    <message>
-        <source>The report could not be made.</source>
-        <translation>无法生成报告。</translation>
     </message>
     <message>
         <source>Unsaved changes</source>

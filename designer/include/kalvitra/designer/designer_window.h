@@ -8,6 +8,7 @@
 
 #include "kalvitra/design/evaluation.h"
 #include "kalvitra/designer/design_document.h"
+#include "kalvitra/designer/design_exporter.h"
 #include "kalvitra/designer/form.h"
 
 class QLineEdit;
@@ -90,8 +91,6 @@ private:
     void updateModes(const DesignTexts& texts);
     void updateTitle();
     QString designName() const;
-    std::optional<QString> exportBytes(const QString& path, const QByteArray& bytes);
-    std::optional<QString> exportText(const QString& path, const std::string& text);
     void reportProblem(const QString& title, const QString& message);
     void newDesign();
     void chooseAndOpen();
@@ -113,6 +112,7 @@ private:
     QList<QAction*> designActions_;  // need a whole design
 
     DesignDocument* document_ = nullptr;
+    DesignExporter exporter_;
     bool filling_ = false;  // the window is setting its fields itself
     Reporter report_;
     UnsavedQuestion askUnsaved_;
