@@ -26,9 +26,8 @@ QString CalculatorLauncher::calculator() const {
 
 QString CalculatorLauncher::sheetPath(const QString& designName) const {
     return QDir(places_.tempFolder)
-        .filePath(QStringLiteral("kalvitra-designer-%1-%2.kvs")
-                      .arg(places_.processId)
-                      .arg(designName));
+        .filePath(
+            QStringLiteral("kalvitra-designer-%1-%2.kvs").arg(places_.processId).arg(designName));
 }
 
 CalculatorLauncher::Launch CalculatorLauncher::prepare(const DesignExporter& exporter,

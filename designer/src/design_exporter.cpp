@@ -66,8 +66,8 @@ std::optional<QString> DesignExporter::exportCutListDxf(const QString& path) con
 std::optional<QString> DesignExporter::exportReportPdf(const QString& path) const {
     const QByteArray pdf = reportPdf(report());
     if (pdf.isEmpty()) {
-        return localised(
-            QT_TRANSLATE_NOOP("kalvitra::designer::DesignExporter", "The report could not be made."));
+        return localised(QT_TRANSLATE_NOOP("kalvitra::designer::DesignExporter",
+                                           "The report could not be made."));
     }
     return exportBytes(path, pdf);
 }

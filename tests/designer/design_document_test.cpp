@@ -89,13 +89,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("designProblems");
         QTest::addColumn<int>("widths");  // in the widths' text
 
-        QTest::newRow("a larger core") << "diameter" << "250" << 250.0 << 0 << 0 << 8;
-        QTest::newRow("more stages: the chosen widths follow") << "stages" << "9" << 196.0 << 0
-                                                               << 0 << 9;
-        QTest::newRow("decimal comma: the text does not read")
-            << "diameter" << "250,5" << 196.0 << 1 << 0 << 8;
-        QTest::newRow("limbs would overlap: the core refuses")
-            << "centreDistance" << "150" << 196.0 << 0 << 1 << 8;
+        QTest::newRow("a larger core") << "diameter"
+                                       << "250" << 250.0 << 0 << 0 << 8;
+        QTest::newRow("more stages: the chosen widths follow") << "stages"
+                                                               << "9" << 196.0 << 0 << 0 << 9;
+        QTest::newRow("decimal comma: the text does not read") << "diameter"
+                                                               << "250,5" << 196.0 << 1 << 0 << 8;
+        QTest::newRow("limbs would overlap: the core refuses") << "centreDistance"
+                                                               << "150" << 196.0 << 0 << 1 << 8;
     }
     void anEditModifiesAndEvaluates() {
         QFETCH(QString, key);
@@ -255,10 +256,12 @@ private Q_SLOTS:
         QCOMPARE(launch.problem ? int(*launch.problem) : -1, problem);
         if (problem != -1) {
             QVERIFY(!launch.command);
-            QVERIFY(!QFile::exists(QDir(folder).filePath(QStringLiteral("kalvitra-designer-42-Untitled.kvs"))));
+            QVERIFY(!QFile::exists(
+                QDir(folder).filePath(QStringLiteral("kalvitra-designer-42-Untitled.kvs"))));
             return;
         }
-        const QString sheet = QDir(folder).filePath(QStringLiteral("kalvitra-designer-42-Untitled.kvs"));
+        const QString sheet =
+            QDir(folder).filePath(QStringLiteral("kalvitra-designer-42-Untitled.kvs"));
         QVERIFY(launch.command);
         QCOMPARE(launch.command->program, calculator);
         QCOMPARE(launch.command->arguments, QStringList{sheet});
