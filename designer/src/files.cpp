@@ -1,14 +1,12 @@
 #include "kalvitra/designer/files.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
 
 #include "kalvitra/inputs/checks.h"
-#include "kalvitra/sheet/sheet_text.h"
+#include "kalvitra/sheet/sheet_file.h"
 #include "kalvitra/text/typed_numbers.h"
 
 namespace kalvitra::designer {
@@ -17,9 +15,11 @@ namespace {
 const QString kFormatKey = QStringLiteral("kalvitra-design");
 constexpr int kFormatVersion = 1;
 
-// Far more than any design, curve or sheet: a field may hold a long paste,
-// but no file this large is one of ours.
-constexpr qint64 kMostBytes = 64 * 1024 * 1024;
+// Far more than any design: a field may hold a long paste, but no file
+// this large is one of ours. A sheet has the core's limit.
+constexpr std::uintmax_t kMostDesignBytes = 64 * 1024 * 1024;
+// A loss curve has a few dozen lines.
+constexpr std::uintmax_t kMostCurveBytes = 1024 * 1024;
 
 QString localised(const char* text) {
     return QCoreApplication::translate("kalvitra::designer::Files", text);
@@ -29,34 +29,61 @@ FileError contentError(const QString& message) {
     return {FileProblem::Content, message};
 }
 
+QString systemWords(const std::string& reason) {
+    return QString::fromLocal8Bit(reason.data(), static_cast<qsizetype>(reason.size()));
+}
+
+// Why the core did not read a file, in the designer's words.
+FileError fileError(const FileReadError& error) {
+    using Kind = FileReadError::Kind;
+    switch (error.kind) {
+        case Kind::NotFound:
+            return {FileProblem::NotFound,
+                    localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                "The file does not exist."))};
+        case Kind::IsDirectory:
+            return {FileProblem::Folder,
+                    localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "This is a folder."))};
+        case Kind::NotReadable:
+            return {FileProblem::CannotOpen,
+                    localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                "You may not read this file."))};
+        case Kind::CannotOpen:
+            return {
+                FileProblem::CannotOpen,
+                localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "It cannot be opened: %1"))
+                    .arg(systemWords(error.reason))};
+        case Kind::TooLarge:
+            return {FileProblem::TooLarge,
+                    localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                "The file is larger than %1 bytes."))
+                        .arg(error.limit)};
+        case Kind::ReadFailed:
+            return {FileProblem::ReadFailed,
+                    localised(
+                        QT_TRANSLATE_NOOP("kalvitra::designer::Files", "It could not be read: %1"))
+                        .arg(systemWords(error.reason))};
+        case Kind::Malformed:
+            break;
+    }
+    return contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                    "Line %1 is not NAME=TEXT of a sheet field."))
+                            .arg(error.text ? error.text->line : 0));
+}
+
+std::filesystem::path pathOf(const QString& path) {
+    return pathFromUtf8(path.toStdString());
+}
+
 // The whole file, or why not.
-std::optional<QByteArray> readBounded(const QString& path, qint64 most,
+std::optional<QByteArray> readBounded(const QString& path, std::uintmax_t most,
                                       std::optional<FileError>& error) {
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        error = FileError{
-            FileProblem::Folder,
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "This is a folder."))};
+    FileBytes read = readBoundedFile(pathOf(path), most);
+    if (read.error) {
+        error = fileError(*read.error);
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = FileError{QFileInfo::exists(path) ? FileProblem::CannotOpen : FileProblem::NotFound,
-                          file.errorString()};
-        return std::nullopt;
-    }
-    QByteArray bytes = file.read(most + 1);
-    if (file.error() != QFileDevice::NoError) {
-        error = FileError{FileProblem::ReadFailed, file.errorString()};
-        return std::nullopt;
-    }
-    if (bytes.size() > most) {
-        error = FileError{FileProblem::TooLarge,
-                          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                      "The file is larger than %1 bytes."))
-                              .arg(most)};
-        return std::nullopt;
-    }
-    return bytes;
+    return QByteArray::fromStdString(read.bytes);
 }
 
 QString choiceError(const QString& key, const QString& value) {
@@ -103,7 +130,7 @@ QByteArray writeDesignFile(const DesignTexts& texts) {
 FileRead readDesignFile(const QString& path) {
     FileRead read;
     read.texts = defaultTexts();
-    const std::optional<QByteArray> bytes = readBounded(path, kMostBytes, read.error);
+    const std::optional<QByteArray> bytes = readBounded(path, kMostDesignBytes, read.error);
     if (!bytes) {
         return read;
     }
@@ -160,19 +187,12 @@ FileRead readDesignFile(const QString& path) {
 
 FileRead readSheetFile(const QString& path, const DesignTexts& base) {
     FileRead read{base, {}};
-    const std::optional<QByteArray> bytes = readBounded(path, 1024 * 1024, read.error);
-    if (!bytes) {
+    const LoadedSheet loaded = loadSheetFile(pathOf(path));
+    if (loaded.error) {
+        read.error = fileError(*loaded.error);
         return read;
     }
-    Sheet sheet;
-    const std::string_view text(bytes->constData(), static_cast<std::size_t>(bytes->size()));
-    if (const std::optional<SheetTextError> problem = readSheetLines(text, sheet)) {
-        read.error =
-            contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                     "Line %1 is not NAME=TEXT of a sheet field."))
-                             .arg(problem->line));
-        return read;
-    }
+    const Sheet& sheet = loaded.sheet;
     std::vector<double> widths;
     try {
         widths = stageWidths(sheet);
@@ -199,7 +219,7 @@ FileRead readSheetFile(const QString& path, const DesignTexts& base) {
 
 FileRead readCurveFile(const QString& path, const DesignTexts& base) {
     FileRead read{base, {}};
-    const std::optional<QByteArray> bytes = readBounded(path, 1024 * 1024, read.error);
+    const std::optional<QByteArray> bytes = readBounded(path, kMostCurveBytes, read.error);
     if (bytes) {
         read.texts[QStringLiteral("curveFile")] = path;
         read.texts[kCurveTextKey] = QString::fromUtf8(*bytes);

@@ -304,6 +304,22 @@ The file on disk is as it was.</translation>
         <source>The sheet gives no stage widths from PK1 on, each greater than 0.</source>
         <translation>The sheet gives no stage widths from PK1 on, each greater than 0.</translation>
     </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>You may not read this file.</source>
+        <translation>You may not read this file.</translation>
+    </message>
+    <message>
+        <source>It cannot be opened: %1</source>
+        <translation>It cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>It could not be read: %1</source>
+        <translation>It could not be read: %1</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Form</name>

@@ -304,6 +304,22 @@ The file on disk is as it was.</source>
         <source>The sheet gives no stage widths from PK1 on, each greater than 0.</source>
         <translation>计算单没有从 PK1 起、每个都大于 0 的片宽。</translation>
     </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>文件不存在。</translation>
+    </message>
+    <message>
+        <source>You may not read this file.</source>
+        <translation>没有读取此文件的权限。</translation>
+    </message>
+    <message>
+        <source>It cannot be opened: %1</source>
+        <translation>无法打开：%1</translation>
+    </message>
+    <message>
+        <source>It could not be read: %1</source>
+        <translation>读取出错：%1</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Form</name>
