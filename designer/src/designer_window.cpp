@@ -24,7 +24,6 @@
 #include <limits>
 
 #include "kalvitra/designer/calculator_launcher.h"
-#include "kalvitra/designer/language.h"
 #include "kalvitra/designer/presentation.h"
 #include "kalvitra/designer/section_view.h"
 

@@ -16,10 +16,11 @@ class QTableWidget;
 class QAction;
 
 // The designer's window: the inputs in their groups on the left, the section,
-// the results and the two tables on the right. Every edit recomputes the
-// whole design through the core and shows it at once; an input the design
-// cannot take is marked, and the last whole design stays on screen, marked
-// as out of date.
+// the results and the two tables on the right. It is the view of a
+// DesignDocument: every edit goes to the document, which evaluates the whole
+// design through the core, and the window shows it at once; an input the
+// design cannot take is marked, and the last whole design stays on screen,
+// marked as out of date. Its exports are a DesignExporter's.
 
 namespace kalvitra::designer {
 
@@ -51,7 +52,6 @@ public:
     bool isOutOfDate() const { return document_->isOutOfDate(); }
     const DesignTexts& texts() const { return document_->texts(); }
     const QString& filePath() const { return document_->filePath(); }
-    DesignDocument& document() const { return *document_; }
 
     void setReporter(Reporter reporter) { report_ = std::move(reporter); }
     void setUnsavedQuestion(UnsavedQuestion question) { askUnsaved_ = std::move(question); }

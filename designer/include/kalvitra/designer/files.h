@@ -7,8 +7,9 @@
 #include "kalvitra/designer/form.h"
 
 // The designer's files: every write goes through a temporary file renamed
-// into place, so a failed save leaves the old file whole; every read is of
-// bounded size and says what is wrong in the UI language.
+// into place, so a failed save leaves the old file whole; every read is the
+// core's bounded read (kalvitra/sheet/sheet_file.h), and says what is wrong
+// in the UI language.
 
 namespace kalvitra::designer {
 
