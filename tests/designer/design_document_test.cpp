@@ -183,7 +183,6 @@ private Q_SLOTS:
 
         QTest::newRow("no such design")
             << pathOf(QStringLiteral("missing.kvd")) << false << FileProblem::NotFound;
-        QTest::newRow("a folder") << dir_.path() << false << FileProblem::Folder;
         QTest::newRow("a design of an unknown input")
             << writeFile(pathOf(QStringLiteral("unknown.kvd")),
                          R"({"kalvitra-design": 1, "diameter": "210", "diametre": "200"})")
