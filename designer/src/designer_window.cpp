@@ -14,24 +14,19 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <limits>
 
-#include "kalvitra/designer/files.h"
+#include "kalvitra/designer/calculator_launcher.h"
 #include "kalvitra/designer/language.h"
 #include "kalvitra/designer/presentation.h"
-#include "kalvitra/designer/report.h"
 #include "kalvitra/designer/section_view.h"
-#include "kalvitra/drawing/dxf.h"
-#include "kalvitra/sheet/sheet_text.h"
 
 namespace kalvitra::designer {
 namespace {
@@ -87,7 +82,8 @@ void setShownText(QLineEdit& field, const QString& text) {
 
 }  // namespace
 
-DesignerWindow::DesignerWindow(QWidget* parent) : QMainWindow(parent) {
+DesignerWindow::DesignerWindow(QWidget* parent)
+    : QMainWindow(parent), document_(new DesignDocument(this)), exporter_(*document_) {
     setObjectName(QStringLiteral("designerWindow"));
     buildMenus();
     auto* splitter = new QSplitter(Qt::Horizontal, this);
@@ -98,7 +94,11 @@ DesignerWindow::DesignerWindow(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(splitter);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     resize(1440, 960);
-    setTexts(defaultTexts());
+    connect(document_, &DesignDocument::changed, this, [this] { showTexts(); });
+    connect(document_, &DesignDocument::evaluated, this, [this] { recompute(); });
+    connect(document_, &DesignDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    showTexts();
+    recompute();
 }
 
 DesignerWindow::~DesignerWindow() = default;
@@ -165,13 +165,14 @@ QWidget* DesignerWindow::newInputControl(const InputRow& row, QWidget* parent) {
         for (const Choice& choice : choicesOf(row)) {
             choices->addItem(choice.label, choice.key);
         }
-        connect(choices, &QComboBox::currentIndexChanged, this, [this] { edited(); });
+        connect(choices, &QComboBox::currentIndexChanged, this,
+                [this, key = keyOf(row)] { edited(key); });
         control = choices;
     } else {
         auto* edit = new QLineEdit(parent);
         // The toolkit's own limit would cut a long paste.
         edit->setMaxLength(std::numeric_limits<int>::max());
-        connect(edit, &QLineEdit::textChanged, this, [this] { edited(); });
+        connect(edit, &QLineEdit::textChanged, this, [this, key = keyOf(row)] { edited(key); });
         edit->setReadOnly(row.kind == InputKind::CurveFile);
         control = edit;
     }
@@ -285,21 +286,10 @@ QWidget* DesignerWindow::buildOutputs() {
     return outputs;
 }
 
-DesignTexts DesignerWindow::texts() const {
-    DesignTexts texts = defaultTexts();
-    for (auto it = inputs_.begin(); it != inputs_.end(); ++it) {
-        if (const auto* edit = qobject_cast<const QLineEdit*>(it.value())) {
-            texts[it.key()] = edit->text();
-        } else if (const auto* choices = qobject_cast<const QComboBox*>(it.value())) {
-            texts[it.key()] = choices->currentData().toString();
-        }
-    }
-    texts[kCurveTextKey] = property("curveText").toString();
-    return texts;
-}
-
-void DesignerWindow::setTexts(const DesignTexts& texts) {
+// The document's texts in the controls, and its name in the title.
+void DesignerWindow::showTexts() {
     const QScopedValueRollback filling(filling_, true);
+    const DesignTexts& texts = document_->texts();
     for (auto it = texts.begin(); it != texts.end(); ++it) {
         QWidget* control = inputs_.value(it.key());
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {
@@ -308,18 +298,19 @@ void DesignerWindow::setTexts(const DesignTexts& texts) {
             choices->setCurrentIndex(std::max(0, choices->findData(it.value())));
         }
     }
-    setProperty("curveText", texts.value(kCurveTextKey));
-    setWindowModified(false);
-    recompute();
     updateTitle();
 }
 
-void DesignerWindow::edited() {
+void DesignerWindow::edited(const QString& key) {
     if (filling_) {
         return;  // the window fills its own fields
     }
-    setWindowModified(true);
-    recompute();
+    QWidget* control = inputs_.value(key);
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        document_->setText(key, edit->text());
+    } else if (const auto* choices = qobject_cast<const QComboBox*>(control)) {
+        document_->setText(key, choices->currentData().toString());
+    }
 }
 
 void DesignerWindow::updateModes(const DesignTexts& texts) {
@@ -342,21 +333,15 @@ void DesignerWindow::updateModes(const DesignTexts& texts) {
     }
 }
 
+// Shows the document's last evaluation.
 void DesignerWindow::recompute() {
-    const DesignTexts current = texts();
-    updateModes(current);
-    FormReading reading = readForm(current);
-    QList<InputProblem> problems = reading.problems;
-    if (problems.isEmpty()) {
-        core_design::Evaluation evaluation =
-            core_design::evaluate(reading.inputs, currentLanguage());
-        for (const core_design::Problem& problem : evaluation.problems) {
-            problems.append({problem.input, problemText(problem, currentLanguage())});
-        }
-        if (evaluation.design) {
-            design_ = std::move(evaluation.design);
-            showDesign(*design_);
-        }
+    updateModes(document_->texts());
+    QList<InputProblem> problems = document_->readingProblems();
+    for (const core_design::Problem& problem : document_->designProblems()) {
+        problems.append({problem.input, problemText(problem, currentLanguage())});
+    }
+    if (problems.isEmpty() && document_->design() != nullptr) {
+        showDesign(*document_->design());
     }
     showProblems(problems);
     markOutOfDate(!problems.isEmpty());
@@ -366,11 +351,12 @@ void DesignerWindow::showDesign(const core_design::Design& design) {
     // What the core chose stands in the fields it fills, ready to be taken
     // over as given widths.
     const QScopedValueRollback filling(filling_, true);
-    const DesignTexts current = texts();
+    const DesignTexts& current = texts();
     const DesignTexts chosen = chosenTexts(design);
     for (auto it = chosen.begin(); it != chosen.end(); ++it) {
         if (!isUsed(current, findInputRow(it.key())->input)) {
-            setShownText(*static_cast<QLineEdit*>(inputs_.value(it.key())), it.value());
+            setShownText(*static_cast<QLineEdit*>(inputs_.value(it.key())),
+                         current.value(it.key()));
         }
     }
     section_->setSection(design.section);
@@ -409,8 +395,8 @@ void DesignerWindow::showProblems(const QList<InputProblem>& problems) {
 }
 
 void DesignerWindow::markOutOfDate(bool outOfDate) {
-    outOfDate_ = outOfDate;
-    section_->setOutOfDate(outOfDate && design_);
+    const bool shown = document_->design() != nullptr;
+    section_->setOutOfDate(outOfDate && shown);
     const QString note = outOfDate ? tr("out of date") : QString();
     QPalette palette = QApplication::palette();
     if (outOfDate) {
@@ -425,12 +411,12 @@ void DesignerWindow::markOutOfDate(bool outOfDate) {
         table->setAccessibleDescription(note);
     }
     for (QAction* action : std::as_const(designActions_)) {
-        action->setEnabled(!outOfDate && design_);
+        action->setEnabled(!outOfDate && shown);
     }
 }
 
 QString DesignerWindow::designName() const {
-    return path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).completeBaseName();
+    return document_->name();
 }
 
 void DesignerWindow::updateTitle() {
@@ -445,82 +431,49 @@ void DesignerWindow::reportProblem(const QString& title, const QString& message)
     QMessageBox::warning(this, title, message);
 }
 
+void DesignerWindow::reportNotOpened(const QString& path, const FileError& error) {
+    reportProblem(tr("Cannot open"), tr("Cannot open %1:\n%2\n\nThe window keeps what it had.")
+                                         .arg(QDir::toNativeSeparators(path), error.message));
+}
+
 bool DesignerWindow::openFile(const QString& path) {
-    const bool isDesign = path.endsWith(QLatin1String(".kvd"), Qt::CaseInsensitive);
-    const FileRead read = isDesign ? readDesignFile(path) : readSheetFile(path, texts());
-    if (!read.error.isEmpty()) {
-        reportProblem(tr("Cannot open"), tr("Cannot open %1:\n%2\n\nThe window keeps what it had.")
-                                             .arg(QDir::toNativeSeparators(path), read.error));
+    if (const std::optional<FileError> error = document_->open(path)) {
+        reportNotOpened(path, *error);
         return false;
     }
-    setTexts(read.texts);
-    if (isDesign) {
-        path_ = path;
-    } else {
-        // A sheet becomes a new design: saving it asks for a design file.
-        path_.clear();
-        setWindowModified(true);
-    }
-    updateTitle();
     return true;
 }
 
 std::optional<QString> DesignerWindow::saveDesign(const QString& path) {
-    if (std::optional<QString> error = saveBytes(path, writeDesignFile(texts()))) {
-        return error;
-    }
-    path_ = path;
-    setWindowModified(false);
-    updateTitle();
-    return std::nullopt;
-}
-
-std::optional<QString> DesignerWindow::exportBytes(const QString& path, const QByteArray& bytes) {
-    if (outOfDate_ || !design_) {
-        return tr("The design has a marked input; mend it first.");
-    }
-    return saveBytes(path, bytes);
-}
-
-std::optional<QString> DesignerWindow::exportText(const QString& path, const std::string& text) {
-    return exportBytes(path, QByteArray::fromStdString(text));
+    return document_->save(path);
 }
 
 std::optional<QString> DesignerWindow::exportSheet(const QString& path) {
-    std::string lines;
-    if (design_) {
-        appendSheetLines(design_->sheet, lines);
-    }
-    return exportText(path, lines);
+    return exporter_.exportSheet(path);
 }
 
 std::optional<QString> DesignerWindow::exportSectionSvg(const QString& path) {
-    return exportText(path, design_ ? drawing::writeSectionSvg(design_->section) : std::string());
+    return exporter_.exportSectionSvg(path);
 }
 
 std::optional<QString> DesignerWindow::exportCutListCsv(const QString& path) {
-    return exportText(path, design_ ? workshop::writeCutListCsv(design_->cutList) : std::string());
+    return exporter_.exportCutListCsv(path);
 }
 
 std::optional<QString> DesignerWindow::exportReportPdf(const QString& path) {
-    const QByteArray pdf = reportPdf({designName(), texts(), design()});
-    if (pdf.isEmpty()) {
-        return tr("The report could not be made.");
-    }
-    return exportBytes(path, pdf);
+    return exporter_.exportReportPdf(path);
 }
 
 std::optional<QString> DesignerWindow::exportSectionDxf(const QString& path) {
-    return exportText(path, design_ ? dxf::writeSectionDxf(design_->section) : std::string());
+    return exporter_.exportSectionDxf(path);
 }
 
 std::optional<QString> DesignerWindow::exportCutListDxf(const QString& path) {
-    return exportText(
-        path, design_ ? dxf::writeCutListDxf(design_->cutList, currentLanguage()) : std::string());
+    return exporter_.exportCutListDxf(path);
 }
 
 bool DesignerWindow::mayDiscardChanges() {
-    if (!isWindowModified()) {
+    if (!document_->isModified()) {
         return true;
     }
     Unsaved answer = Unsaved::Cancel;
@@ -556,8 +509,7 @@ void DesignerWindow::closeEvent(QCloseEvent* event) {
 
 void DesignerWindow::newDesign() {
     if (mayDiscardChanges()) {
-        path_.clear();
-        setTexts(defaultTexts());
+        document_->clear();
     }
 }
 
@@ -566,7 +518,7 @@ void DesignerWindow::chooseAndOpen() {
         return;
     }
     const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open design"), QFileInfo(path_).path(),
+        this, tr("Open design"), QFileInfo(filePath()).path(),
         tr("Kalvitra designs (*.kvd);;Kalvitra sheets (*.kvs);;All files (*)"));
     if (!path.isEmpty()) {
         openFile(path);
@@ -578,7 +530,7 @@ void DesignerWindow::chooseAndOpenSheet() {
         return;
     }
     const QString path =
-        QFileDialog::getOpenFileName(this, tr("Open sheet"), QFileInfo(path_).path(),
+        QFileDialog::getOpenFileName(this, tr("Open sheet"), QFileInfo(filePath()).path(),
                                      tr("Kalvitra sheets (*.kvs);;All files (*)"));
     if (!path.isEmpty()) {
         openFile(path);
@@ -586,11 +538,11 @@ void DesignerWindow::chooseAndOpenSheet() {
 }
 
 bool DesignerWindow::save() {
-    return path_.isEmpty() ? saveAs() : saveReported(path_);
+    return filePath().isEmpty() ? saveAs() : saveReported(filePath());
 }
 
 bool DesignerWindow::saveAs() {
-    QString path = QFileDialog::getSaveFileName(this, tr("Save design"), path_,
+    QString path = QFileDialog::getSaveFileName(this, tr("Save design"), filePath(),
                                                 tr("Kalvitra designs (*.kvd)"));
     if (path.isEmpty()) {
         return false;
@@ -616,20 +568,16 @@ void DesignerWindow::chooseCurveFile() {
     if (path.isEmpty()) {
         return;
     }
-    const FileRead read = readCurveFile(path, texts());
-    if (!read.error.isEmpty()) {
-        reportProblem(tr("Cannot open"), tr("Cannot open %1:\n%2\n\nThe window keeps what it had.")
-                                             .arg(QDir::toNativeSeparators(path), read.error));
-        return;
+    if (const std::optional<FileError> error = document_->takeCurveFile(path)) {
+        reportNotOpened(path, *error);
     }
-    setTexts(read.texts);
-    setWindowModified(true);
 }
 
 void DesignerWindow::exportWith(const QString& title, const QString& filter, const QString& suffix,
                                 std::optional<QString> (DesignerWindow::*write)(const QString&)) {
-    const QString suggested = QDir(path_.isEmpty() ? QDir::homePath() : QFileInfo(path_).path())
-                                  .filePath(designName() + QLatin1Char('.') + suffix);
+    const QString suggested =
+        QDir(filePath().isEmpty() ? QDir::homePath() : QFileInfo(filePath()).path())
+            .filePath(designName() + QLatin1Char('.') + suffix);
     QString path = QFileDialog::getSaveFileName(this, title, suggested, filter);
     if (path.isEmpty()) {
         return;
@@ -643,33 +591,31 @@ void DesignerWindow::exportWith(const QString& title, const QString& filter, con
 }
 
 void DesignerWindow::openInCalculator() {
-    QString calculator =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kalvitra"));
-    if (!QFileInfo(calculator).isExecutable()) {
-        calculator = QStandardPaths::findExecutable(QStringLiteral("kalvitra"));
-    }
-    if (calculator.isEmpty()) {
-        reportProblem(tr("No calculator"),
-                      tr("The calculator kalvitra is neither beside the designer nor on the "
-                         "PATH."));
+    using Problem = CalculatorLauncher::Problem;
+    const CalculatorLauncher::Launch launch = CalculatorLauncher().launch(exporter_, designName());
+    if (!launch.problem) {
         return;
     }
-    const QString sheet = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                              .filePath(QStringLiteral("kalvitra-designer-%1-%2.kvs")
-                                            .arg(QCoreApplication::applicationPid())
-                                            .arg(designName()));
-    if (const std::optional<QString> error = exportSheet(sheet)) {
-        reportProblem(tr("Not written"),
-                      tr("%1 was not written:\n%2").arg(QDir::toNativeSeparators(sheet), *error));
-        return;
-    }
-    if (!QProcess::startDetached(calculator, {sheet})) {
-        reportProblem(tr("No calculator"), tr("%1 could not be started.").arg(calculator));
+    switch (*launch.problem) {
+        case Problem::NoCalculator:
+            reportProblem(tr("No calculator"),
+                          tr("The calculator kalvitra is neither beside the designer nor on the "
+                             "PATH."));
+            break;
+        case Problem::SheetNotWritten:
+            reportProblem(tr("Not written"),
+                          tr("%1 was not written:\n%2")
+                              .arg(QDir::toNativeSeparators(launch.sheet), launch.reason));
+            break;
+        case Problem::NotStarted:
+            reportProblem(tr("No calculator"),
+                          tr("%1 could not be started.").arg(launch.command->program));
+            break;
     }
 }
 
 void DesignerWindow::print() {
-    if (const std::optional<QString> error = printReport({designName(), texts(), design()})) {
+    if (const std::optional<QString> error = exporter_.print()) {
         reportProblem(tr("Not printed"), tr("The report was not printed:\n%1").arg(*error));
         return;
     }

@@ -1,14 +1,13 @@
 #include "kalvitra/designer/files.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/inputs/checks.h"
-#include "kalvitra/sheet/sheet_text.h"
+#include "kalvitra/sheet/sheet_file.h"
 #include "kalvitra/text/typed_numbers.h"
 
 namespace kalvitra::designer {
@@ -17,37 +16,75 @@ namespace {
 const QString kFormatKey = QStringLiteral("kalvitra-design");
 constexpr int kFormatVersion = 1;
 
-// Far more than any design, curve or sheet: a field may hold a long paste,
-// but no file this large is one of ours.
-constexpr qint64 kMostBytes = 64 * 1024 * 1024;
+// Far more than any design: a field may hold a long paste, but no file
+// this large is one of ours. A sheet has the core's limit.
+constexpr std::uintmax_t kMostDesignBytes = 64 * 1024 * 1024;
+// A loss curve has a few dozen lines.
+constexpr std::uintmax_t kMostCurveBytes = 1024 * 1024;
 
 QString localised(const char* text) {
     return QCoreApplication::translate("kalvitra::designer::Files", text);
 }
 
+FileError contentError(const QString& message) {
+    return {FileProblem::Content, message};
+}
+
+QString systemWords(const std::string& reason) {
+    return QString::fromLocal8Bit(reason.data(), static_cast<qsizetype>(reason.size()));
+}
+
+// Why the core did not read a file, in the designer's words.
+FileError fileError(const FileReadError& error) {
+    using Kind = FileReadError::Kind;
+    switch (error.kind) {
+        case Kind::NotFound:
+            return {FileProblem::NotFound,
+                    localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                "The file does not exist."))};
+        case Kind::IsDirectory:
+            return {FileProblem::Folder,
+                    localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "This is a folder."))};
+        case Kind::NotReadable:
+            return {FileProblem::CannotOpen,
+                    localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                "You may not read this file."))};
+        case Kind::CannotOpen:
+            return {
+                FileProblem::CannotOpen,
+                localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "It cannot be opened: %1"))
+                    .arg(systemWords(error.reason))};
+        case Kind::TooLarge:
+            return {FileProblem::TooLarge,
+                    localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                "The file is larger than %1 bytes."))
+                        .arg(error.limit)};
+        case Kind::ReadFailed:
+            return {FileProblem::ReadFailed,
+                    localised(
+                        QT_TRANSLATE_NOOP("kalvitra::designer::Files", "It could not be read: %1"))
+                        .arg(systemWords(error.reason))};
+        case Kind::Malformed:
+            break;
+    }
+    return contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                    "Line %1 is not NAME=TEXT of a sheet field."))
+                            .arg(error.text ? error.text->line : 0));
+}
+
+std::filesystem::path pathOf(const QString& path) {
+    return pathFromUtf8(path.toStdString());
+}
+
 // The whole file, or why not.
-std::optional<QByteArray> readBounded(const QString& path, qint64 most, QString& error) {
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "This is a folder."));
+std::optional<QByteArray> readBounded(const QString& path, std::uintmax_t most,
+                                      std::optional<FileError>& error) {
+    FileBytes read = readBoundedFile(pathOf(path), most);
+    if (read.error) {
+        error = fileError(*read.error);
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    QByteArray bytes = file.read(most + 1);
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    if (bytes.size() > most) {
-        error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                            "The file is larger than %1 bytes."))
-                    .arg(most);
-        return std::nullopt;
-    }
-    return bytes;
+    return QByteArray::fromStdString(read.bytes);
 }
 
 QString choiceError(const QString& key, const QString& value) {
@@ -94,30 +131,32 @@ QByteArray writeDesignFile(const DesignTexts& texts) {
 FileRead readDesignFile(const QString& path) {
     FileRead read;
     read.texts = defaultTexts();
-    const std::optional<QByteArray> bytes = readBounded(path, kMostBytes, read.error);
+    const std::optional<QByteArray> bytes = readBounded(path, kMostDesignBytes, read.error);
     if (!bytes) {
         return read;
     }
     QJsonParseError parse;
     const QJsonDocument document = QJsonDocument::fromJson(*bytes, &parse);
     if (document.isNull()) {
-        read.error =
+        read.error = contentError(
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "Not JSON: %1 at byte %2."))
                 .arg(parse.errorString())
-                .arg(parse.offset);
+                .arg(parse.offset));
         return read;
     }
     const QJsonObject object = document.object();
     if (!document.isObject() || object.value(kFormatKey).toInt(-1) < 1) {
-        read.error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                 "Not a Kalvitra design: it has no “%1”."))
-                         .arg(kFormatKey);
+        read.error =
+            contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                     "Not a Kalvitra design: it has no “%1”."))
+                             .arg(kFormatKey));
         return read;
     }
     if (object.value(kFormatKey).toInt() > kFormatVersion) {
-        read.error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                 "Written by a newer Kalvitra (format %1)."))
-                         .arg(object.value(kFormatKey).toInt());
+        read.error =
+            contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                     "Written by a newer Kalvitra (format %1)."))
+                             .arg(object.value(kFormatKey).toInt()));
         return read;
     }
     for (auto it = object.begin(); it != object.end(); ++it) {
@@ -126,20 +165,20 @@ FileRead readDesignFile(const QString& path) {
         }
         const InputRow* row = findInputRow(it.key());
         if (row == nullptr && it.key() != kCurveTextKey) {
-            read.error =
+            read.error = contentError(
                 localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "Unknown input “%1”."))
-                    .arg(it.key().left(40));
+                    .arg(it.key().left(40)));
             return read;
         }
         if (!it.value().isString()) {
-            read.error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                     "The input “%1” is not a text."))
-                             .arg(it.key());
+            read.error = contentError(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                                  "The input “%1” is not a text."))
+                                          .arg(it.key()));
             return read;
         }
         const QString value = it.value().toString();
         if (row != nullptr && row->kind == InputKind::Choice && !isChoiceOf(*row, value)) {
-            read.error = choiceError(it.key(), value);
+            read.error = contentError(choiceError(it.key(), value));
             return read;
         }
         read.texts[it.key()] = value;
@@ -149,37 +188,31 @@ FileRead readDesignFile(const QString& path) {
 
 FileRead readSheetFile(const QString& path, const DesignTexts& base) {
     FileRead read{base, {}};
-    const std::optional<QByteArray> bytes = readBounded(path, 1024 * 1024, read.error);
-    if (!bytes) {
+    const LoadedSheet loaded = loadSheetFile(pathOf(path));
+    if (loaded.error) {
+        read.error = fileError(*loaded.error);
         return read;
     }
-    Sheet sheet;
-    const std::string_view text(bytes->constData(), static_cast<std::size_t>(bytes->size()));
-    if (const std::optional<SheetTextError> problem = readSheetLines(text, sheet)) {
-        read.error = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                                                 "Line %1 is not NAME=TEXT of a sheet field."))
-                         .arg(problem->line);
-        return read;
-    }
+    const Sheet& sheet = loaded.sheet;
     std::vector<double> widths;
     try {
         widths = stageWidths(sheet);
     } catch (const DesignError&) {
-        read.error = localised(
-            QT_TRANSLATE_NOOP("kalvitra::designer::Files",
-                              "The sheet gives no stage widths from PK1 on, each greater than 0."));
+        read.error = contentError(localised(QT_TRANSLATE_NOOP(
+            "kalvitra::designer::Files",
+            "The sheet gives no stage widths from PK1 on, each greater than 0.")));
         return read;
     }
     read.texts[QStringLiteral("widthMode")] = QStringLiteral("given");
     read.texts[QStringLiteral("widths")] = QString::fromStdString(writeWidthList(widths));
-    const std::pair<Field, const char*> taken[] = {
-        {Field::D, "diameter"}, {Field::H, "windowHeight"}, {Field::M, "centreDistance"},
-        {Field::Z, "limbs"},    {Field::MD, "density"},     {Field::dpxs, "stackingFactor"},
-    };
-    for (const auto& [field, key] : taken) {
-        const QString value = QString::fromStdString(sheet.textRef(field)).trimmed();
+    // Every input the sheet holds in a field of its own, as the catalogue keeps it.
+    for (const InputDefinition& entry : inputCatalogue()) {
+        if (!entry.field || entry.key.empty()) {
+            continue;
+        }
+        const QString value = QString::fromStdString(sheet.textRef(*entry.field)).trimmed();
         if (!value.isEmpty()) {
-            read.texts[QLatin1String(key)] = value;
+            read.texts[QLatin1String(entry.key)] = value;
         }
     }
     return read;
@@ -187,7 +220,7 @@ FileRead readSheetFile(const QString& path, const DesignTexts& base) {
 
 FileRead readCurveFile(const QString& path, const DesignTexts& base) {
     FileRead read{base, {}};
-    const std::optional<QByteArray> bytes = readBounded(path, 1024 * 1024, read.error);
+    const std::optional<QByteArray> bytes = readBounded(path, kMostCurveBytes, read.error);
     if (bytes) {
         read.texts[QStringLiteral("curveFile")] = path;
         read.texts[kCurveTextKey] = QString::fromUtf8(*bytes);

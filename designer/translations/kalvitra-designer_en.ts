@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>kalvitra::designer::DesignDocument</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Untitled</translation>
+    </message>
+</context>
+<context>
+    <name>kalvitra::designer::DesignExporter</name>
+    <message>
+        <source>The design has a marked input; mend it first.</source>
+        <translation>The design has a marked input; mend it first.</translation>
+    </message>
+    <message>
+        <source>The report could not be made.</source>
+        <translation>The report could not be made.</translation>
+    </message>
+</context>
+<context>
     <name>kalvitra::designer::DesignerWindow</name>
     <message>
         <source>&amp;File</source>
@@ -136,10 +154,6 @@
         <translation>out of date</translation>
     </message>
     <message>
-        <source>Untitled</source>
-        <translation>Untitled</translation>
-    </message>
-    <message>
         <source>%1[*] — Core designer</source>
         <translation>%1[*] — Core designer</translation>
     </message>
@@ -156,14 +170,6 @@ The window keeps what it had.</source>
 %2
 
 The window keeps what it had.</translation>
-    </message>
-    <message>
-        <source>The design has a marked input; mend it first.</source>
-        <translation>The design has a marked input; mend it first.</translation>
-    </message>
-    <message>
-        <source>The report could not be made.</source>
-        <translation>The report could not be made.</translation>
     </message>
     <message>
         <source>Unsaved changes</source>
@@ -297,6 +303,22 @@ The file on disk is as it was.</translation>
     <message>
         <source>The sheet gives no stage widths from PK1 on, each greater than 0.</source>
         <translation>The sheet gives no stage widths from PK1 on, each greater than 0.</translation>
+    </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>You may not read this file.</source>
+        <translation>You may not read this file.</translation>
+    </message>
+    <message>
+        <source>It cannot be opened: %1</source>
+        <translation>It cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>It could not be read: %1</source>
+        <translation>It could not be read: %1</translation>
     </message>
 </context>
 <context>

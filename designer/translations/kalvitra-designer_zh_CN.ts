@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>kalvitra::designer::DesignDocument</name>
+    <message>
+        <source>Untitled</source>
+        <translation>未命名</translation>
+    </message>
+</context>
+<context>
+    <name>kalvitra::designer::DesignExporter</name>
+    <message>
+        <source>The design has a marked input; mend it first.</source>
+        <translation>设计中有标出的错误输入，请先改正。</translation>
+    </message>
+    <message>
+        <source>The report could not be made.</source>
+        <translation>无法生成报告。</translation>
+    </message>
+</context>
+<context>
     <name>kalvitra::designer::DesignerWindow</name>
     <message>
         <source>&amp;File</source>
@@ -136,10 +154,6 @@
         <translation>已过时</translation>
     </message>
     <message>
-        <source>Untitled</source>
-        <translation>未命名</translation>
-    </message>
-    <message>
         <source>%1[*] — Core designer</source>
         <translation>%1[*] — 铁心设计</translation>
     </message>
@@ -156,14 +170,6 @@ The window keeps what it had.</source>
 %2
 
 窗口保留原有内容。</translation>
-    </message>
-    <message>
-        <source>The design has a marked input; mend it first.</source>
-        <translation>设计中有标出的错误输入，请先改正。</translation>
-    </message>
-    <message>
-        <source>The report could not be made.</source>
-        <translation>无法生成报告。</translation>
     </message>
     <message>
         <source>Unsaved changes</source>
@@ -297,6 +303,22 @@ The file on disk is as it was.</source>
     <message>
         <source>The sheet gives no stage widths from PK1 on, each greater than 0.</source>
         <translation>计算单没有从 PK1 起、每个都大于 0 的片宽。</translation>
+    </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>文件不存在。</translation>
+    </message>
+    <message>
+        <source>You may not read this file.</source>
+        <translation>没有读取此文件的权限。</translation>
+    </message>
+    <message>
+        <source>It cannot be opened: %1</source>
+        <translation>无法打开：%1</translation>
+    </message>
+    <message>
+        <source>It could not be read: %1</source>
+        <translation>读取出错：%1</translation>
     </message>
 </context>
 <context>

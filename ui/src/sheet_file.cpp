@@ -1,21 +1,11 @@
 #include "kalvitra/ui/sheet_file.h"
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <string_view>
 
 #include "kalvitra/text/utf8.h"
 
 namespace kalvitra::ui {
 namespace {
-
-SheetFileRead failed(SheetFileError::Kind kind, const QString& path, const QString& reason = {}) {
-    SheetFileRead read;
-    read.error = SheetFileError{kind, {path}, reason, 0, std::nullopt};
-    return read;
-}
 
 QString lineNumber(std::size_t line) {
     return QString::number(static_cast<qulonglong>(line));
@@ -49,71 +39,28 @@ QString sheetTextProblemText(const SheetTextError& error) {
 
 }  // namespace
 
-SheetFileRead readSheetFile(const QString& path, qint64 maxBytes) {
-    using Kind = SheetFileError::Kind;
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        return failed(Kind::IsDirectory, path);
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!info.exists()) {
-            return failed(Kind::NotFound, path);
-        }
-        if (file.error() == QFileDevice::PermissionsError || !info.isReadable()) {
-            return failed(Kind::NotReadable, path);
-        }
-        return failed(Kind::ReadFailed, path, file.errorString());
-    }
-    // Read up to one byte past the limit, whatever size the file claims: a
-    // pipe or a device tells no size, and a file may grow while it is read.
-    QByteArray bytes;
-    for (;;) {
-        const QByteArray chunk = file.read(maxBytes + 1 - bytes.size());
-        if (file.error() != QFileDevice::NoError) {
-            return failed(Kind::ReadFailed, path, file.errorString());
-        }
-        if (chunk.isEmpty()) {
-            break;
-        }
-        bytes += chunk;
-        if (bytes.size() > maxBytes) {
-            SheetFileRead read = failed(Kind::TooLarge, path);
-            read.error->limit = maxBytes;
-            return read;
-        }
-    }
-
-    // A scratch sheet: a bad line further down must not leave the lines
-    // before it filled in.
-    SheetFileRead read;
-    Sheet sheet;
-    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (std::optional<SheetTextError> problem = readSheetLines(text, sheet)) {
-        read.error = SheetFileError{Kind::Malformed, {path}, {}, 0, std::move(problem)};
-        return read;
-    }
-    read.sheet = sheet;
-    return read;
-}
-
 SheetFileRead readStartSheet(const QStringList& arguments) {
     if (arguments.isEmpty()) {
         return {};
     }
+    SheetFileRead read;
     if (arguments.size() > 1) {
-        SheetFileRead read;
-        read.error =
-            SheetFileError{SheetFileError::Kind::TooManyFiles, arguments, {}, 0, std::nullopt};
+        read.error = SheetFileError{arguments, std::nullopt};
         return read;
     }
-    return readSheetFile(arguments.front());
+    LoadedSheet loaded = loadSheetFile(pathFromUtf8(arguments.front().toStdString()));
+    if (loaded.error) {
+        read.error = SheetFileError{arguments, std::move(loaded.error)};
+        return read;
+    }
+    read.sheet = loaded.sheet;
+    return read;
 }
 
 QString sheetFileErrorMessage(const SheetFileError& error) {
-    using Kind = SheetFileError::Kind;
+    using Kind = FileReadError::Kind;
     const QString carryOn = QStringLiteral("\n\n窗口以初始内容打开。");
-    if (error.kind == Kind::TooManyFiles) {
+    if (!error.file) {
         QStringList shown;
         for (const QString& path : error.paths) {
             shown += QDir::toNativeSeparators(path);
@@ -123,10 +70,9 @@ QString sheetFileErrorMessage(const SheetFileError& error) {
                carryOn;
     }
 
+    const FileReadError& file = *error.file;
     QString reason;
-    switch (error.kind) {
-        case Kind::TooManyFiles:
-            break;
+    switch (file.kind) {
         case Kind::NotFound:
             reason = QStringLiteral("文件不存在。");
             break;
@@ -136,16 +82,19 @@ QString sheetFileErrorMessage(const SheetFileError& error) {
         case Kind::NotReadable:
             reason = QStringLiteral("没有读取此文件的权限。");
             break;
+        case Kind::CannotOpen:
         case Kind::ReadFailed:
-            reason = QStringLiteral("读取出错。\n详细信息：%1").arg(error.reason);
+            reason = QStringLiteral("读取出错。\n详细信息：%1")
+                         .arg(QString::fromLocal8Bit(file.reason.data(),
+                                                     static_cast<qsizetype>(file.reason.size())));
             break;
         case Kind::TooLarge:
             reason = QStringLiteral("文件大于 %1 字节，不是计算单文件（计算单文件只有几十行）。")
-                         .arg(QString::number(error.limit));
+                         .arg(QString::number(file.limit));
             break;
         case Kind::Malformed:
-            if (error.text) {
-                reason = sheetTextProblemText(*error.text);
+            if (file.text) {
+                reason = sheetTextProblemText(*file.text);
             }
             break;
     }

@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "kalvitra/design/evaluation.h"
+#include "kalvitra/designer/design_document.h"
+#include "kalvitra/designer/design_exporter.h"
 #include "kalvitra/designer/form.h"
 
 class QLineEdit;
@@ -14,10 +16,11 @@ class QTableWidget;
 class QAction;
 
 // The designer's window: the inputs in their groups on the left, the section,
-// the results and the two tables on the right. Every edit recomputes the
-// whole design through the core and shows it at once; an input the design
-// cannot take is marked, and the last whole design stays on screen, marked
-// as out of date.
+// the results and the two tables on the right. It is the view of a
+// DesignDocument: every edit goes to the document, which evaluates the whole
+// design through the core, and the window shows it at once; an input the
+// design cannot take is marked, and the last whole design stays on screen,
+// marked as out of date. Its exports are a DesignExporter's.
 
 namespace kalvitra::designer {
 
@@ -45,10 +48,10 @@ public:
     QTableWidget* cutListTable() const { return cutList_; }
 
     // The last whole design, shown; null before the first.
-    const core_design::Design* design() const { return design_ ? &*design_ : nullptr; }
-    bool isOutOfDate() const { return outOfDate_; }
-    DesignTexts texts() const;
-    const QString& filePath() const { return path_; }
+    const core_design::Design* design() const { return document_->design(); }
+    bool isOutOfDate() const { return document_->isOutOfDate(); }
+    const DesignTexts& texts() const { return document_->texts(); }
+    const QString& filePath() const { return document_->filePath(); }
 
     void setReporter(Reporter reporter) { report_ = std::move(reporter); }
     void setUnsavedQuestion(UnsavedQuestion question) { askUnsaved_ = std::move(question); }
@@ -78,17 +81,16 @@ private:
     QWidget* buildInputs();
     QWidget* newInputControl(const InputRow& row, QWidget* parent);
     QWidget* buildOutputs();
-    void setTexts(const DesignTexts& texts);
-    void edited();
+    void showTexts();
+    void edited(const QString& key);
     void recompute();
     void showDesign(const core_design::Design& design);
+    void reportNotOpened(const QString& path, const FileError& error);
     void showProblems(const QList<InputProblem>& problems);
     void markOutOfDate(bool outOfDate);
     void updateModes(const DesignTexts& texts);
     void updateTitle();
     QString designName() const;
-    std::optional<QString> exportBytes(const QString& path, const QByteArray& bytes);
-    std::optional<QString> exportText(const QString& path, const std::string& text);
     void reportProblem(const QString& title, const QString& message);
     void newDesign();
     void chooseAndOpen();
@@ -109,10 +111,9 @@ private:
     QTableWidget* cutList_ = nullptr;
     QList<QAction*> designActions_;  // need a whole design
 
-    std::optional<core_design::Design> design_;
-    bool outOfDate_ = false;
+    DesignDocument* document_ = nullptr;
+    DesignExporter exporter_;
     bool filling_ = false;  // the window is setting its fields itself
-    QString path_;
     Reporter report_;
     UnsavedQuestion askUnsaved_;
 };

@@ -7,8 +7,9 @@
 #include "kalvitra/designer/form.h"
 
 // The designer's files: every write goes through a temporary file renamed
-// into place, so a failed save leaves the old file whole; every read is of
-// bounded size and says what is wrong in the UI language.
+// into place, so a failed save leaves the old file whole; every read is the
+// core's bounded read (kalvitra/sheet/sheet_file.h), and says what is wrong
+// in the UI language.
 
 namespace kalvitra::designer {
 
@@ -19,9 +20,24 @@ std::optional<QString> saveBytes(const QString& path, const QByteArray& bytes);
 // the text of every input by key.
 QByteArray writeDesignFile(const DesignTexts& texts);
 
+// Why a file was not taken: the file system's kinds, or what it holds.
+enum class FileProblem {
+    NotFound,
+    Folder,
+    CannotOpen,  // it exists, but opening it failed: the message says why
+    TooLarge,
+    ReadFailed,
+    Content,  // read whole, but not a file of its kind: the message says what is wrong
+};
+
+struct FileError {
+    FileProblem problem = FileProblem::NotFound;
+    QString message;  // in the UI language
+};
+
 struct FileRead {
-    DesignTexts texts;  // every input: the file's, or the default where it names none
-    QString error;      // empty when the file was read
+    DesignTexts texts;               // every input: the file's, or the default where it names none
+    std::optional<FileError> error;  // when the file was not read
 };
 
 // Reads a design file. Keys the file does not name keep their defaults; an

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "kalvitra/design/evaluation.h"
+#include "kalvitra/designer/files.h"
+#include "kalvitra/designer/form.h"
+
+// The design the designer works on, without any window: the text of every
+// input (the curve file's text among them), the design file it came from,
+// whether it changed since, and what the core made of the texts last. Every
+// change evaluates the whole design again; a window only shows it and hands
+// it the edits.
+
+namespace kalvitra::designer {
+
+class DesignDocument final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DesignDocument(QObject* parent = nullptr);
+
+    const DesignTexts& texts() const { return texts_; }
+    // The design file; empty for a new design or one made from a sheet.
+    const QString& filePath() const { return path_; }
+    // The file's name without its suffix, or "Untitled".
+    QString name() const;
+    bool isModified() const { return modified_; }
+
+    // The texts that do not read as what they must be, and the inputs the
+    // core refused, of the last evaluation: all empty when it made a design.
+    const QList<InputProblem>& readingProblems() const { return readingProblems_; }
+    const std::vector<core_design::Problem>& designProblems() const { return designProblems_; }
+    bool isOutOfDate() const { return !readingProblems_.isEmpty() || !designProblems_.empty(); }
+    // The last whole design, which the last evaluation made unless the
+    // document is out of date; null before the first.
+    const core_design::Design* design() const { return design_ ? &*design_ : nullptr; }
+
+    // An input's text as the designer changed it: the document is modified.
+    void setText(const QString& key, const QString& text);
+    // A new design of the default texts, not modified and without a file.
+    void clear();
+
+    // Opens a design (.kvd), or a sheet (any other name) over the texts,
+    // which becomes a new, modified design. A file that cannot be read
+    // leaves the document as it was.
+    std::optional<FileError> open(const QString& path);
+    // Takes a loss curve file's path and text, and chooses it as the grade.
+    std::optional<FileError> takeCurveFile(const QString& path);
+    // Writes the design file; the old file stays whole when that fails.
+    std::optional<QString> save(const QString& path);
+
+Q_SIGNALS:
+    // The texts or the file changed.
+    void changed();
+    void modifiedChanged(bool modified);
+    // The texts were evaluated again.
+    void evaluated();
+
+private:
+    void replace(const DesignTexts& texts, const QString& path, bool modified);
+    void setModified(bool modified);
+    void evaluate();
+
+    DesignTexts texts_;
+    QString path_;
+    bool modified_ = false;
+    QList<InputProblem> readingProblems_;
+    std::vector<core_design::Problem> designProblems_;
+    std::optional<core_design::Design> design_;
+};
+
+}  // namespace kalvitra::designer

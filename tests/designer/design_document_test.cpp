@@ -1,0 +1,274 @@
+// The design without a window: edits, the design and sheet files, a file
+// that is refused, and what "Open in calculator" would run. Plain Qt Core:
+// no widget is made.
+
+#include "kalvitra/designer/design_document.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "kalvitra/designer/calculator_launcher.h"
+#include "kalvitra/designer/design_exporter.h"
+
+using namespace kalvitra;
+using namespace kalvitra::designer;
+
+namespace {
+
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write the test file %s", qPrintable(path));
+    }
+    return path;
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+struct Spies {
+    explicit Spies(const DesignDocument& document)
+        : changed(&document, &DesignDocument::changed),
+          modified(&document, &DesignDocument::modifiedChanged),
+          evaluated(&document, &DesignDocument::evaluated) {}
+    QSignalSpy changed;
+    QSignalSpy modified;
+    QSignalSpy evaluated;
+};
+
+// The state a refused file must leave alone.
+struct Snapshot {
+    DesignTexts texts;
+    QString path;
+    bool modified = false;
+    bool outOfDate = false;
+    double diameter = 0;
+
+    static Snapshot of(const DesignDocument& document) {
+        return {document.texts(), document.filePath(), document.isModified(),
+                document.isOutOfDate(), document.design() ? document.design()->diameter : -1};
+    }
+    bool operator==(const Snapshot&) const = default;
+};
+
+}  // namespace
+
+class DesignDocumentTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString pathOf(const QString& name) const { return dir_.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void startsWithAWholeUnmodifiedDesign() {
+        const DesignDocument document;
+        QVERIFY(!document.isModified());
+        QVERIFY(!document.isOutOfDate());
+        QVERIFY(document.design() != nullptr);
+        QCOMPARE(document.name(), QStringLiteral("Untitled"));
+        // The widths the core chose stand in their text, ready to be taken.
+        QCOMPARE(document.texts().value(QStringLiteral("widths")),
+                 QStringLiteral("190 180 165 150 130 105 80 45"));
+    }
+
+    // Every edit modifies and evaluates; a refused one keeps the last whole
+    // design, marked out of date, and says which input and who refused it.
+    void anEditModifiesAndEvaluates_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("diameter");  // of the design kept
+        QTest::addColumn<int>("readingProblems");
+        QTest::addColumn<int>("designProblems");
+        QTest::addColumn<int>("widths");  // in the widths' text
+
+        QTest::newRow("a larger core") << "diameter"
+                                       << "250" << 250.0 << 0 << 0 << 8;
+        QTest::newRow("more stages: the chosen widths follow") << "stages"
+                                                               << "9" << 196.0 << 0 << 0 << 9;
+        QTest::newRow("decimal comma: the text does not read") << "diameter"
+                                                               << "250,5" << 196.0 << 1 << 0 << 8;
+        QTest::newRow("limbs would overlap: the core refuses") << "centreDistance"
+                                                               << "150" << 196.0 << 0 << 1 << 8;
+    }
+    void anEditModifiesAndEvaluates() {
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(int, readingProblems);
+        QFETCH(int, designProblems);
+        DesignDocument document;
+        const Spies spies(document);
+
+        document.setText(key, text);
+
+        QCOMPARE(document.texts().value(key), text);
+        QVERIFY(document.isModified());
+        QCOMPARE(spies.modified.count(), 1);
+        QCOMPARE(spies.modified.front().front().toBool(), true);
+        QCOMPARE(spies.evaluated.count(), 1);
+        QCOMPARE(spies.changed.count(), 1);
+        QCOMPARE(document.readingProblems().size(), readingProblems);
+        QCOMPARE(static_cast<int>(document.designProblems().size()), designProblems);
+        QCOMPARE(document.isOutOfDate(), readingProblems + designProblems > 0);
+        QVERIFY(document.design() != nullptr);
+        QTEST(document.design()->diameter, "diameter");
+        QTEST(static_cast<int>(
+                  document.texts().value(QStringLiteral("widths")).split(QLatin1Char(' ')).size()),
+              "widths");
+
+        document.setText(QStringLiteral("stages"), QStringLiteral("7"));
+        QCOMPARE(spies.modified.count(), 1);  // said once, while it stays modified
+    }
+
+    void aDesignFileRoundTripsWithItsCurve() {
+        const QString curve = writeFile(pathOf(QStringLiteral("grade.csv")),
+                                        "B,W/kg\n1.0,0.40\n1.5,0.95\n1.7,1.40\n");
+        DesignDocument document;
+        QCOMPARE(document.takeCurveFile(curve), std::nullopt);
+        QVERIFY(document.isModified());
+        QCOMPARE(document.texts().value(QStringLiteral("grade")), QStringLiteral("curveFile"));
+        document.setText(QStringLiteral("widthMode"), QStringLiteral("given"));
+        document.setText(QStringLiteral("widths"), QStringLiteral("190 180 160"));
+        document.setText(QStringLiteral("buildingFactor"), QStringLiteral("1,25"));
+        const QString path = pathOf(QStringLiteral("core.kvd"));
+        QCOMPARE(document.save(path), std::nullopt);
+        QVERIFY(!document.isModified());
+        QCOMPARE(document.filePath(), path);
+        QCOMPARE(document.name(), QStringLiteral("core"));
+
+        DesignDocument reopened;
+        const Spies spies(reopened);
+        QCOMPARE(reopened.open(path), std::nullopt);
+        QCOMPARE(reopened.texts(), document.texts());
+        QCOMPARE(reopened.texts().value(kCurveTextKey),
+                 QStringLiteral("B,W/kg\n1.0,0.40\n1.5,0.95\n1.7,1.40\n"));
+        QCOMPARE(reopened.filePath(), path);
+        QVERIFY(!reopened.isModified());
+        QCOMPARE(spies.modified.count(), 0);
+        QCOMPARE(spies.evaluated.count(), 1);
+        QVERIFY(reopened.isOutOfDate());  // the decimal comma is kept as typed
+    }
+
+    // A sheet becomes a new design with its widths as given: saving it asks
+    // for a design file.
+    void aSheetOpensAsANewDesign() {
+        DesignDocument document;
+        QCOMPARE(document.save(pathOf(QStringLiteral("before.kvd"))), std::nullopt);
+        const QString sheet = writeFile(pathOf(QStringLiteral("core.kvs")),
+                                        "D=200\r\nPK1=190\r\nPK2=175\r\nPK3=155\r\nH=800\r\n");
+        QCOMPARE(document.open(sheet), std::nullopt);
+        QCOMPARE(document.texts().value(QStringLiteral("widthMode")), QStringLiteral("given"));
+        QCOMPARE(document.texts().value(QStringLiteral("widths")), QStringLiteral("190 175 155"));
+        QCOMPARE(document.texts().value(QStringLiteral("diameter")), QStringLiteral("200"));
+        QCOMPARE(document.texts().value(QStringLiteral("windowHeight")), QStringLiteral("800"));
+        QVERIFY(document.filePath().isEmpty());
+        QVERIFY(document.isModified());
+        QVERIFY(!document.isOutOfDate());
+        QCOMPARE(document.design()->widths, (std::vector<double>{190, 175, 155}));
+    }
+
+    // Which file cannot be read, and why, is the file readers' to test;
+    // here: whatever the file, the document is as it was.
+    void aRefusedFileLeavesTheDocumentAsItWas_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("curve");
+        QTest::addColumn<FileProblem>("problem");
+
+        QTest::newRow("no such design")
+            << pathOf(QStringLiteral("missing.kvd")) << false << FileProblem::NotFound;
+        QTest::newRow("a design of an unknown input")
+            << writeFile(pathOf(QStringLiteral("unknown.kvd")),
+                         R"({"kalvitra-design": 1, "diameter": "210", "diametre": "200"})")
+            << false << FileProblem::Content;
+        QTest::newRow("a sheet with a bad last line")
+            << writeFile(pathOf(QStringLiteral("bad.kvs")), "D=210\nPK1=200\nFoo=1\n") << false
+            << FileProblem::Content;
+        QTest::newRow("no such curve")
+            << pathOf(QStringLiteral("missing.csv")) << true << FileProblem::NotFound;
+    }
+    void aRefusedFileLeavesTheDocumentAsItWas() {
+        QFETCH(QString, path);
+        QFETCH(bool, curve);
+        DesignDocument document;
+        QCOMPARE(document.save(pathOf(QStringLiteral("kept.kvd"))), std::nullopt);
+        document.setText(QStringLiteral("diameter"), QStringLiteral("250"));
+        const Snapshot before = Snapshot::of(document);
+        const Spies spies(document);
+
+        const std::optional<FileError> error =
+            curve ? document.takeCurveFile(path) : document.open(path);
+
+        QVERIFY(error.has_value());
+        QTEST(error->problem, "problem");
+        QVERIFY(!error->message.isEmpty());
+        QVERIFY(Snapshot::of(document) == before);
+        QCOMPARE(spies.changed.count() + spies.modified.count() + spies.evaluated.count(), 0);
+    }
+
+    // The calculator beside the designer comes first; without one anywhere,
+    // or without a place for the sheet, nothing would run.
+    void theCalculatorsCommand_data() {
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<bool>("tempFolder");
+        QTest::addColumn<bool>("outOfDate");
+        QTest::addColumn<int>("problem");  // -1: none
+
+        using Problem = CalculatorLauncher::Problem;
+        QTest::newRow("beside the designer") << true << true << false << -1;
+        QTest::newRow("nowhere") << false << true << false << int(Problem::NoCalculator);
+        QTest::newRow("no temporary folder")
+            << true << false << false << int(Problem::SheetNotWritten);
+        QTest::newRow("a marked input") << true << true << true << int(Problem::SheetNotWritten);
+    }
+    void theCalculatorsCommand() {
+        QFETCH(bool, beside);
+        QFETCH(bool, tempFolder);
+        QFETCH(bool, outOfDate);
+        QFETCH(int, problem);
+        QTemporaryDir program;
+        QTemporaryDir temp;
+        const QString calculator = program.filePath(QStringLiteral("kalvitra"));
+        if (beside) {
+            writeFile(calculator, "#!/bin/sh\n");
+            QFile::setPermissions(calculator, QFile::permissions(calculator) | QFile::ExeOwner);
+        }
+        const QString folder = tempFolder ? temp.path() : temp.filePath(QStringLiteral("gone"));
+        // No other calculator may be found on the PATH.
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(temp.path()));
+        DesignDocument document;
+        if (outOfDate) {
+            document.setText(QStringLiteral("diameter"), QStringLiteral("x"));
+        }
+        const DesignExporter exporter(document);
+        const CalculatorLauncher::Launch launch =
+            CalculatorLauncher({program.path(), folder, 42}).prepare(exporter, document.name());
+        qputenv("PATH", path);
+
+        QCOMPARE(launch.problem ? int(*launch.problem) : -1, problem);
+        if (problem != -1) {
+            QVERIFY(!launch.command);
+            QVERIFY(!QFile::exists(
+                QDir(folder).filePath(QStringLiteral("kalvitra-designer-42-Untitled.kvs"))));
+            return;
+        }
+        const QString sheet =
+            QDir(folder).filePath(QStringLiteral("kalvitra-designer-42-Untitled.kvs"));
+        QVERIFY(launch.command);
+        QCOMPARE(launch.command->program, calculator);
+        QCOMPARE(launch.command->arguments, QStringList{sheet});
+        const QString exported = temp.filePath(QStringLiteral("exported.kvs"));
+        QCOMPARE(exporter.exportSheet(exported), std::nullopt);
+        QCOMPARE(contents(sheet), contents(exported));
+    }
+};
+
+QTEST_GUILESS_MAIN(DesignDocumentTest)
+#include "design_document_test.moc"
