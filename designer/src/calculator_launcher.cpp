@@ -17,9 +17,19 @@ CalculatorLauncher::Places CalculatorLauncher::placesOfThisProgram() {
 CalculatorLauncher::CalculatorLauncher(Places places) : places_(std::move(places)) {}
 
 QString CalculatorLauncher::calculator() const {
-    const QString beside = QDir(places_.programFolder).filePath(QStringLiteral("kalvitra"));
-    if (QFileInfo(beside).isExecutable()) {
-        return beside;
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("kalvitra.exe");
+#else
+    const QString name = QStringLiteral("kalvitra");
+#endif
+    // Installed, the two programs lie side by side; in a build tree, the
+    // calculator is built in its own folder beside the designer's.
+    const QDir folder(places_.programFolder);
+    for (const QString& candidate :
+         {folder.filePath(name), folder.filePath(QStringLiteral("../app/") + name)}) {
+        if (QFileInfo(candidate).isExecutable()) {
+            return QDir::cleanPath(candidate);
+        }
     }
     return QStandardPaths::findExecutable(QStringLiteral("kalvitra"));
 }

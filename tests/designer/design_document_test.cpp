@@ -212,30 +212,37 @@ private Q_SLOTS:
         QCOMPARE(spies.changed.count() + spies.modified.count() + spies.evaluated.count(), 0);
     }
 
-    // The calculator beside the designer comes first; without one anywhere,
-    // or without a place for the sheet, nothing would run.
+    // The calculator beside the designer comes first, then the one of a build
+    // tree; without one anywhere, or without a place for the sheet, nothing
+    // would run.
     void theCalculatorsCommand_data() {
-        QTest::addColumn<bool>("beside");
+        QTest::addColumn<QString>("where");  // the calculator, from the designer's folder
         QTest::addColumn<bool>("tempFolder");
         QTest::addColumn<bool>("outOfDate");
         QTest::addColumn<int>("problem");  // -1: none
 
         using Problem = CalculatorLauncher::Problem;
-        QTest::newRow("beside the designer") << true << true << false << -1;
-        QTest::newRow("nowhere") << false << true << false << int(Problem::NoCalculator);
+        const QString beside = QStringLiteral("kalvitra");
+        QTest::newRow("beside the designer") << beside << true << false << -1;
+        QTest::newRow("in the build tree")
+            << QStringLiteral("../app/kalvitra") << true << false << -1;
+        QTest::newRow("nowhere") << QString() << true << false << int(Problem::NoCalculator);
         QTest::newRow("no temporary folder")
-            << true << false << false << int(Problem::SheetNotWritten);
-        QTest::newRow("a marked input") << true << true << true << int(Problem::SheetNotWritten);
+            << beside << false << false << int(Problem::SheetNotWritten);
+        QTest::newRow("a marked input") << beside << true << true << int(Problem::SheetNotWritten);
     }
     void theCalculatorsCommand() {
-        QFETCH(bool, beside);
+        QFETCH(QString, where);
         QFETCH(bool, tempFolder);
         QFETCH(bool, outOfDate);
         QFETCH(int, problem);
-        QTemporaryDir program;
+        QTemporaryDir tree;
         QTemporaryDir temp;
-        const QString calculator = program.filePath(QStringLiteral("kalvitra"));
-        if (beside) {
+        QVERIFY(QDir(tree.path()).mkpath(QStringLiteral("designer")));
+        QVERIFY(QDir(tree.path()).mkpath(QStringLiteral("app")));
+        const QString designerFolder = tree.filePath(QStringLiteral("designer"));
+        const QString calculator = QDir::cleanPath(QDir(designerFolder).filePath(where));
+        if (!where.isEmpty()) {
             writeFile(calculator, "#!/bin/sh\n");
             QFile::setPermissions(calculator, QFile::permissions(calculator) | QFile::ExeOwner);
         }
@@ -249,7 +256,7 @@ private Q_SLOTS:
         }
         const DesignExporter exporter(document);
         const CalculatorLauncher::Launch launch =
-            CalculatorLauncher({program.path(), folder, 42}).prepare(exporter, document.name());
+            CalculatorLauncher({designerFolder, folder, 42}).prepare(exporter, document.name());
         qputenv("PATH", path);
 
         QCOMPARE(launch.problem ? int(*launch.problem) : -1, problem);

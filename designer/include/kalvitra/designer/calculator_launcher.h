@@ -42,7 +42,9 @@ public:
 
     explicit CalculatorLauncher(Places places = placesOfThisProgram());
 
-    // The calculator's program, or empty when there is none.
+    // The calculator's program, or empty when there is none: beside the
+    // designer, then in a build tree's calculator folder (../app), then on
+    // the PATH.
     QString calculator() const;
     QString sheetPath(const QString& designName) const;
     // Writes the sheet and says what would run, without starting it.
