@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <cmath>
 
+#include "kalvitra/designer/language.h"
+#include "kalvitra/drawing/stage_table.h"
 #include "kalvitra/text/numbers.h"
+#include "kalvitra/workshop/pieces.h"
 
 namespace kalvitra::designer {
 namespace {
@@ -20,16 +23,32 @@ QString twoPlaces(double value, const char* unit) {
     return withUnit(twoDecimals(value), unit);
 }
 
+// The core's words in the window's language, as its drawings write them.
+QString fromCore(std::string_view word) {
+    return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
+}
+
+bool inChinese() {
+    return currentLanguage() == Language::Chinese;
+}
+
 QString pieceText(workshop::Piece piece) {
-    switch (piece) {
-        case workshop::Piece::OuterLimb:
-            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "outer limb"));
-        case workshop::Piece::CentreLimb:
-            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "centre limb"));
-        case workshop::Piece::Yoke:
-            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "yoke"));
+    const workshop::PieceNames& names = workshop::namesOf(piece);
+    return fromCore(inChinese() ? names.chinese : names.english);
+}
+
+// The drawing's heads of the stage table begin small ("width mm"); the
+// window's heads, as all its labels, with a capital ("Width mm").
+QString columnHead(std::string_view word) {
+    QString head = fromCore(word);
+    if (!head.isEmpty()) {
+        head[0] = head[0].toUpper();
     }
-    return {};
+    return head;
+}
+
+const drawing::StageTableHeads& stageHeads() {
+    return inChinese() ? drawing::kChineseStageTableHeads : drawing::kEnglishStageTableHeads;
 }
 
 QString count(std::optional<long long> value) {
@@ -97,9 +116,8 @@ QString valueGroupTitle(ValueGroup group) {
 }
 
 QStringList stageTableHeader() {
-    return {localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stage")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Width mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Thickness mm")),
+    return {columnHead(stageHeads().stage), columnHead(stageHeads().width),
+            columnHead(stageHeads().thickness),
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stack mm")),
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Sheets"))};
 }
@@ -118,7 +136,7 @@ QList<QStringList> stageTableRows(const core_design::Design& design) {
 QStringList cutListHeader() {
     return {localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Step")),
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Piece")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Width mm")),
+            columnHead(stageHeads().width),
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Short mm")),
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Long mm")),
             localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Per layer")),

@@ -627,18 +627,6 @@ The file on disk is as it was.</translation>
 <context>
     <name>kalvitra::designer::Presentation</name>
     <message>
-        <source>outer limb</source>
-        <translation>outer limb</translation>
-    </message>
-    <message>
-        <source>centre limb</source>
-        <translation>centre limb</translation>
-    </message>
-    <message>
-        <source>yoke</source>
-        <translation>yoke</translation>
-    </message>
-    <message>
         <source>Gross area</source>
         <translation>Gross area</translation>
     </message>
@@ -681,18 +669,6 @@ The file on disk is as it was.</translation>
     <message>
         <source>Published conventions, not the frame as cut</source>
         <translation>Published conventions, not the frame as cut</translation>
-    </message>
-    <message>
-        <source>Stage</source>
-        <translation>Stage</translation>
-    </message>
-    <message>
-        <source>Width mm</source>
-        <translation>Width mm</translation>
-    </message>
-    <message>
-        <source>Thickness mm</source>
-        <translation>Thickness mm</translation>
     </message>
     <message>
         <source>Stack mm</source>

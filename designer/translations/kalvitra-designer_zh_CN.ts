@@ -627,18 +627,6 @@ The file on disk is as it was.</source>
 <context>
     <name>kalvitra::designer::Presentation</name>
     <message>
-        <source>outer limb</source>
-        <translation>边柱</translation>
-    </message>
-    <message>
-        <source>centre limb</source>
-        <translation>中柱</translation>
-    </message>
-    <message>
-        <source>yoke</source>
-        <translation>铁轭</translation>
-    </message>
-    <message>
         <source>Gross area</source>
         <translation>截面积</translation>
     </message>
@@ -681,18 +669,6 @@ The file on disk is as it was.</source>
     <message>
         <source>Published conventions, not the frame as cut</source>
         <translation>公开的估算惯例，不是按剪切的铁心框</translation>
-    </message>
-    <message>
-        <source>Stage</source>
-        <translation>级</translation>
-    </message>
-    <message>
-        <source>Width mm</source>
-        <translation>片宽 mm</translation>
-    </message>
-    <message>
-        <source>Thickness mm</source>
-        <translation>级厚 mm</translation>
     </message>
     <message>
         <source>Stack mm</source>

@@ -21,6 +21,8 @@
 
 #include "kalvitra/designer/language.h"
 #include "kalvitra/designer/section_view.h"
+#include "kalvitra/drawing/stage_table.h"
+#include "kalvitra/workshop/pieces.h"
 
 using namespace kalvitra;
 using namespace kalvitra::designer;
@@ -393,6 +395,45 @@ private Q_SLOTS:
                  QStringLiteral("--dxf"), path("tool-cutlist.dxf"), QStringLiteral("--lang"), lang},
                 "cutlist.csv");
         QCOMPARE(contents(path("cutlist.dxf")), contents(path("tool-cutlist.dxf")));
+    }
+
+    // The stage table's heads and the cut list's pieces are the words the
+    // drawings write, in the window's language; a head begins with a capital.
+    void tablesShowTheDrawingsWords_data() {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QStringList>("heads");
+        QTest::newRow("en") << "en"
+                            << QStringList{QStringLiteral("Stage"), QStringLiteral("Width mm"),
+                                           QStringLiteral("Thickness mm")};
+        QTest::newRow("zh") << "zh"
+                            << QStringList{QStringLiteral("级"), QStringLiteral("片宽 mm"),
+                                           QStringLiteral("级厚 mm")};
+    }
+    void tablesShowTheDrawingsWords() {
+        QFETCH(QString, lang);
+        QFETCH(QStringList, heads);
+        const Language language = *drawing::languageByCode(lang.toStdString());
+        const bool chinese = language == Language::Chinese;
+        installLanguage(*QCoreApplication::instance(), language);
+        DesignerWindow window;
+        const auto word = [](std::string_view text) {
+            return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        };
+        const drawing::StageTableHeads& core =
+            chinese ? drawing::kChineseStageTableHeads : drawing::kEnglishStageTableHeads;
+        QCOMPARE(heads.join(QLatin1Char('|')).toLower(), word(core.stage) + QLatin1Char('|') +
+                                                             word(core.width) + QLatin1Char('|') +
+                                                             word(core.thickness));
+        for (int c = 0; c < heads.size(); ++c) {
+            QCOMPARE(window.stageTable()->horizontalHeaderItem(c)->text(), heads[c]);
+        }
+        QCOMPARE(window.cutListTable()->horizontalHeaderItem(2)->text(), heads[1]);
+        // Step 1 of the three-limb design: outer limb, centre limb, yoke.
+        for (int r = 0; r < 3; ++r) {
+            const workshop::PieceNames& names = workshop::kPieceNames[r];
+            QCOMPARE(window.cutListTable()->item(r, 1)->text(),
+                     word(chinese ? names.chinese : names.english));
+        }
     }
 
     void theReportHasTwoA4Pages() {

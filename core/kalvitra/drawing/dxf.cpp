@@ -11,6 +11,7 @@
 
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/utf8.h"
+#include "kalvitra/workshop/pieces.h"
 
 namespace kalvitra::dxf {
 namespace {
@@ -231,16 +232,8 @@ constexpr Layer kCutListLayers[] = {{"PIECES", 4}, {"LABELS", 7}};
 constexpr Piece kPieces[] = {Piece::OuterLimb, Piece::CentreLimb, Piece::Yoke};
 
 std::string_view pieceWord(Piece piece, Language language) {
-    const bool chinese = language == Language::Chinese;
-    switch (piece) {
-        case Piece::OuterLimb:
-            return chinese ? "边柱" : "outer limb";
-        case Piece::CentreLimb:
-            return chinese ? "中柱" : "centre limb";
-        case Piece::Yoke:
-            return chinese ? "铁轭" : "yoke";
-    }
-    return "";
+    const workshop::PieceNames& names = workshop::namesOf(piece);
+    return language == Language::Chinese ? names.chinese : names.english;
 }
 
 // "step 5 outer limb 120 × 830/1070, 2 per layer, 104 pieces"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kalvitra/design/best_widths.h"
+#include "kalvitra/drawing/stage_table.h"
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/inputs/checks.h"
 #include "kalvitra/sheet/errors.h"
@@ -14,9 +15,7 @@ namespace {
 
 // The words on a drawing, per language.
 struct Words {
-    std::string_view stageHead;
-    std::string_view widthHead;
-    std::string_view thicknessHead;
+    StageTableHeads heads;
     std::string_view grossArea;    // before the number
     std::string_view utilisation;  // before the number
     std::string_view caption;      // before "D = ..."
@@ -24,9 +23,7 @@ struct Words {
 };
 
 constexpr Words kEnglish = {
-    "stage",
-    "width mm",
-    "thickness mm",
+    kEnglishStageTableHeads,
     "gross area ",
     "utilisation ",
     "Core section, ",
@@ -36,9 +33,7 @@ constexpr Words kEnglish = {
 };
 
 constexpr Words kChinese = {
-    "级",
-    "片宽 mm",
-    "级厚 mm",
+    kChineseStageTableHeads,
     "截面积 ",
     "填充系数 ",
     "铁心截面，",
@@ -159,11 +154,11 @@ void placeLabels(const SectionDrawing& drawing, const std::vector<double>& upper
     const auto rowBaseline = [&](int k) { return -k * rowGap + 0.35 * font; };
     const double headerBaseline = rowBaseline(count - 1) - 1.7 * font;
     marks.text(MarkRole::TableHead, 0, {tableX, headerBaseline}, 0.8 * font, Anchor::Start,
-               std::string(words.stageHead));
+               std::string(words.heads.stage));
     marks.text(MarkRole::TableHead, 0, {widthRight, headerBaseline}, 0.8 * font, Anchor::End,
-               std::string(words.widthHead));
+               std::string(words.heads.width));
     marks.text(MarkRole::TableHead, 0, {thicknessRight, headerBaseline}, 0.8 * font, Anchor::End,
-               std::string(words.thicknessHead));
+               std::string(words.heads.thickness));
     marks.line(MarkRole::TableRule, 0, {tableX, headerBaseline + 0.5 * font},
                {thicknessRight, headerBaseline + 0.5 * font});
     for (int k = 0; k < count; ++k) {

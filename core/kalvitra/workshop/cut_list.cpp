@@ -165,15 +165,7 @@ double netArea(const Section& section, std::span<const double> stacks, double st
 }
 
 std::string_view pieceName(Piece piece) {
-    switch (piece) {
-        case Piece::OuterLimb:
-            return "outer-limb";
-        case Piece::CentreLimb:
-            return "centre-limb";
-        case Piece::Yoke:
-            return "yoke";
-    }
-    return "";
+    return namesOf(piece).key;
 }
 
 long long sheetCount(double stackingFactor, double stack, double sheetThickness) {

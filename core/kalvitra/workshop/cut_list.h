@@ -8,6 +8,7 @@
 
 #include "kalvitra/inputs/checks.h"
 #include "kalvitra/sheet/sheet.h"
+#include "kalvitra/workshop/pieces.h"
 
 // The workshop's answers for a core: what to cut per step, how many sheets to
 // stack and what the frame really weighs. Lengths
@@ -68,8 +69,6 @@ std::vector<double> stepStacks(const Section& section, double stackRound);
 
 // Area of steel in the limb: k · Σ w_k · s_k, with the stacks above.
 double netArea(const Section& section, std::span<const double> stacks, double stackingFactor);
-
-enum class Piece { OuterLimb, CentreLimb, Yoke };
 
 // As the cut list names them: "outer-limb", "centre-limb", "yoke".
 std::string_view pieceName(Piece piece);
