@@ -193,9 +193,10 @@ int main() {
         }
         while (splitRecord(text, pos, fields)) {
             if (header) {
-                out.text("Text1,Text2,TXJS,D,H,M,Z,MD,dpxs,PK1,PK2,PK3,PK4,PK5,PK6,PK7,PK8,PK9,"
-                         "jh1,jh2,jh3,jh4,jh5,jh6,jh7,jh8,jh9,jh22,jh32,jh42,jh52,jh62,jh72,"
-                         "jh82,jh92,txmj,txjmj,dh,txz,error\n");
+                out.text(
+                    "Text1,Text2,TXJS,D,H,M,Z,MD,dpxs,PK1,PK2,PK3,PK4,PK5,PK6,PK7,PK8,PK9,"
+                    "jh1,jh2,jh3,jh4,jh5,jh6,jh7,jh8,jh9,jh22,jh32,jh42,jh52,jh62,jh72,"
+                    "jh82,jh92,txmj,txjmj,dh,txz,error\n");
                 header = false;
                 continue;
             }
