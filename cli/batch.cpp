@@ -173,11 +173,31 @@ InputError readingProblem(const CsvReader& reader, std::size_t rowsWritten) {
     return problem;
 }
 
-// The first problem a reader meets in a whole table that is not UTF-8: its
+// The head of a table without the start of a UTF-8 sequence that the end of
+// the look-ahead cut off: its other bytes are still to come.
+std::string_view withoutCutSequence(std::string_view head) {
+    std::size_t lead = head.size();
+    while (lead > 0 && head.size() - lead < 4 &&
+           (static_cast<unsigned char>(head[lead - 1]) & 0xC0) == 0x80) {
+        --lead;
+    }
+    if (lead == 0) {
+        return head;
+    }
+    const auto first = static_cast<unsigned char>(head[lead - 1]);
+    // Only these bytes start a sequence of two, three or four bytes.
+    const std::size_t length = first >= 0xF5   ? 1
+                               : first >= 0xF0 ? 4
+                               : first >= 0xE0 ? 3
+                               : first >= 0xC2 ? 2
+                                               : 1;
+    return head.size() - (lead - 1) < length ? head.substr(0, lead - 1) : head;
+}
+
+// The first problem a reader meets in a table whose head is not UTF-8: its
 // invalid byte, or a malformed line before it.
-InputError firstReadingProblem(std::string_view table) {
-    StringSource source(table);
-    CsvReader reader(source);
+InputError firstReadingProblem(ByteSource& table) {
+    CsvReader reader(table);
     while (reader.next() == CsvReader::Result::Record) {
     }
     return readingProblem(reader, 0);
@@ -327,15 +347,15 @@ int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> act
                 std::string& diagnostics, const BatchOptions& options) {
     // A spreadsheet's "CSV" on a Chinese desktop is GBK. Found only when the
     // reader comes to its first Chinese text, it would leave the rows before
-    // it written; a table that fits in memory is checked whole first.
-    const std::string head = readAtMost(input, options.wholeTableLimit + 1);
-    const bool whole = head.size() <= options.wholeTableLimit;
-    if (whole && !isValidUtf8(head)) {
-        return reportMalformed(diagnostics, firstReadingProblem(head));
+    // it written; the look-ahead finds it first when it is in the first rows.
+    // A table read whole within it is checked to its last byte.
+    const std::string head = readAtMost(input, options.lookAhead);
+    const bool whole = head.size() < options.lookAhead;
+    ReadAheadSource table(head, input);
+    if (!isValidUtf8(whole ? std::string_view(head) : withoutCutSequence(head))) {
+        return reportMalformed(diagnostics, firstReadingProblem(table));
     }
-    StringSource wholeTable(head);
-    ReadAheadSource streamedTable(head, input);
-    CsvReader reader(whole ? static_cast<ByteSource&>(wholeTable) : streamedTable);
+    CsvReader reader(table);
 
     InputError headerProblem;
     const std::optional<std::vector<Field>> columns = readTableHeader(reader, headerProblem);

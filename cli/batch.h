@@ -42,15 +42,16 @@ std::optional<std::string> reportLenientReadings(const SheetAccess& sheet,
 // or by the fields' Chinese labels and "错误", for a spreadsheet user.
 enum class HeaderWords { FieldNames, ChineseLabels };
 
-// A table read whole before any row is written, so that one that is not
-// UTF-8 is refused with nothing written; a larger one streams through.
-inline constexpr std::size_t kWholeTableLimit = 64 * 1024 * 1024;
+// How much of a table is read and checked to be UTF-8 before its first row
+// is written: one that is not is refused with nothing written when its first
+// invalid byte is in there. Memory stays flat however long the table is.
+inline constexpr std::size_t kUtf8LookAhead = 64 * 1024;
 
 struct BatchOptions {
     bool strict = false;  // a sheet read leniently is refused, not calculated
     HeaderWords header = HeaderWords::FieldNames;  // tables only
     bool byteOrderMark = false;                    // tables only: output starts with one
-    std::size_t wholeTableLimit = kWholeTableLimit;
+    std::size_t lookAhead = kUtf8LookAhead;        // tables only
     // Where a table's messages go as they come, so that a long table's
     // warnings do not pile up in memory; what is left stays in diagnostics.
     ByteSink* messages = nullptr;
@@ -68,10 +69,11 @@ int runSheetBatch(std::string_view input, std::span<const Action> actions, std::
 // the header row of all 39 fields plus "error", then each row's sheet after
 // its actions with the kind of its error, if any; lenient readings are
 // reported as for one sheet, with the row's line. The input's header names
-// columns by field name or label. A table that is not UTF-8 is refused before
-// any row is written, unless it is larger than options.wholeTableLimit; rows
-// before any other malformed line have already gone to output when it
-// returns kExitBadInput. Throws std::runtime_error when input or output fails.
+// columns by field name or label. A table that is not UTF-8 in its first
+// options.lookAhead bytes is refused before any row is written; an invalid
+// byte after them stops the table at its row like any other malformed line:
+// the rows before it have already gone to output when it returns
+// kExitBadInput. Throws std::runtime_error when input or output fails.
 int runCsvBatch(ByteSource& input, ByteSink& output, std::span<const Action> actions,
                 std::string& diagnostics, const BatchOptions& options = {});
 

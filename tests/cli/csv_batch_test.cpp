@@ -141,15 +141,92 @@ INSTANTIATE_TEST_SUITE_P(
                      "line 3: text after the closing quote of a field"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A table that is not UTF-8 is refused with nothing written when its first
+// invalid byte is within the look-ahead, and stopped at its row after it.
+struct NotUtf8Case {
+    const char* name;
+    std::string input;
+    std::size_t lookAhead;
+    int rowsWritten;      // -1: not even the header
+    std::string message;  // empty: no refusal
+    friend void PrintTo(const NotUtf8Case& testCase, std::ostream* os) { *os << testCase.name; }
+};
+
+class CsvBatchNotUtf8 : public testing::TestWithParam<NotUtf8Case> {};
+
+TEST_P(CsvBatchNotUtf8, RefusesBeforeAnyRowOnlyWithinTheLookAhead) {
+    for (const std::size_t piece : {std::size_t{1}, std::string_view::npos}) {
+        StringSource source(GetParam().input, piece);
+        StringSink sink;
+        std::string diagnostics;
+        const int status = runCsvBatch(source, sink, std::vector{Action::TotalStack}, diagnostics,
+                                       {.lookAhead = GetParam().lookAhead});
+        if (GetParam().message.empty()) {
+            EXPECT_EQ(status, kExitSuccess) << diagnostics;
+        } else {
+            EXPECT_EQ(status, kExitBadInput);
+            EXPECT_EQ(diagnostics, "kalvitra-cli: " + GetParam().message + "\n");
+        }
+        EXPECT_EQ(std::count(sink.text().begin(), sink.text().end(), '\n'),
+                  GetParam().rowsWritten + 1);
+    }
+}
+
+constexpr std::string_view kSaveAsUtf8 = " (the table must be UTF-8: save it as \"CSV UTF-8\")";
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, CsvBatchNotUtf8,
+    testing::Values(
+        NotUtf8Case{"GbkWithinTheLookAhead", "Text1\na\nb\n\xB1\xE4\n", 64, -1,
+                    "line 4: invalid UTF-8 in field 1" + std::string(kSaveAsUtf8)},
+        NotUtf8Case{"GbkAfterTheLookAhead", "Text1\na\nb\n\xB1\xE4\nc\n", 4, 2,
+                    "line 4: invalid UTF-8 in field 1" + std::string(kSaveAsUtf8) +
+                        "; 2 rows before it already written"},
+        NotUtf8Case{"GbkInTheHeaderAfterTheLookAhead", "Text1,\xB1\xE4\n", 3, -1,
+                    "line 1: invalid UTF-8 in field 2" + std::string(kSaveAsUtf8)},
+        NotUtf8Case{"InvalidByteIsTheLookAheadsLast", "Text1\na\n\xFF\n", 9, -1,
+                    "line 3: invalid UTF-8 in field 1" + std::string(kSaveAsUtf8)},
+        NotUtf8Case{"LookAheadEndsInsideACharacter", "Text1\n\xE7\xBA\xA7\n", 8, 1, ""},
+        NotUtf8Case{"CharacterCutByTheLookAheadIsBroken", "Text1\na\n\xE7\xBA,\n", 10, 1,
+                    "line 3: invalid UTF-8 in field 1" + std::string(kSaveAsUtf8) +
+                        "; 1 row before it already written"},
+        NotUtf8Case{"WholeTableWithinTheLookAhead", "Text1\n\xE7\xBA\xA7\n", 64, 1, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Hands out a string in small pieces and counts what it has handed out.
+class CountingSource final : public ByteSource {
+public:
+    explicit CountingSource(std::string_view data) : source_(data, 1000) {}
+    std::size_t read(char* buffer, std::size_t capacity) override {
+        const std::size_t count = source_.read(buffer, capacity);
+        handedOut += count;
+        return count;
+    }
+    std::size_t handedOut = 0;
+
+private:
+    StringSource source_;
+};
+
 // Remembers how large each piece handed to it was.
+// Remembers how large each piece handed to it was, and how much of the
+// input had been read when the first came.
 class PieceSink final : public ByteSink {
 public:
+    explicit PieceSink(const CountingSource& source) : source_(source) {}
     void write(std::string_view bytes) override {
+        if (text.empty()) {
+            readBeforeFirstPiece = source_.handedOut;
+        }
         largest = std::max(largest, bytes.size());
         text.append(bytes);
     }
     std::size_t largest = 0;
+    std::size_t readBeforeFirstPiece = 0;
     std::string text;
+
+private:
+    const CountingSource& source_;
 };
 
 TEST(CsvBatch, StreamsManyRowsInBoundedPieces) {
@@ -158,12 +235,15 @@ TEST(CsvBatch, StreamsManyRowsInBoundedPieces) {
     for (int i = 0; i < kRows; ++i) {
         input += "\"row " + std::to_string(i) + "\",1,2\n";
     }
-    StringSource source(input, 1000);
-    PieceSink sink;
+    CountingSource source(input);
+    PieceSink sink(source);
     std::string diagnostics;
     ASSERT_EQ(runCsvBatch(source, sink, std::vector<Action>{Action::TotalStack}, diagnostics),
               kExitSuccess);
     EXPECT_LE(sink.largest, 80u * 1024) << "output must not pile up in memory";
+    // A table that comes slowly has its first rows out long before its end.
+    EXPECT_LE(sink.readBeforeFirstPiece, kUtf8LookAhead + 32u * 1024);
+    EXPECT_GT(input.size(), 4 * kUtf8LookAhead);
     EXPECT_EQ(std::count(sink.text.begin(), sink.text.end(), '\n'), kRows + 1);
     EXPECT_TRUE(sink.text.ends_with(
         outputRow({{"Text1", "row 19999"}, {"jh1", "1"}, {"jh2", "2"}, {"dh", "3"}})));

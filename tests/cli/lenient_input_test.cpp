@@ -69,20 +69,5 @@ TEST(LenientInput, StrictRefusesTheSheetAsReadWithTheSameMessages) {
     EXPECT_EQ(errors, warnings);
 }
 
-// Above the size checked whole, the rows stream through as they are done,
-// and the refusal says how many were written.
-TEST(LenientInput, LargeTableNotUtf8SaysHowManyRowsWereWritten) {
-    StringSource source("Text1\na\nb\n\xB1\xE4\n", 1);
-    StringSink sink;
-    std::string diagnostics;
-    EXPECT_EQ(runCsvBatch(source, sink, std::vector{Action::TotalStack}, diagnostics,
-                          {.wholeTableLimit = 4}),
-              kExitBadInput);
-    EXPECT_EQ(std::count(sink.text().begin(), sink.text().end(), '\n'), 3);
-    EXPECT_EQ(diagnostics,
-              "kalvitra-cli: line 4: invalid UTF-8 in field 1 (the table must be UTF-8: save it as "
-              "\"CSV UTF-8\"); 2 rows before it already written\n");
-}
-
 }  // namespace
 }  // namespace kalvitra::cli

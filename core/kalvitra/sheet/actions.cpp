@@ -49,15 +49,8 @@ double squareRoot(double base, int stage) {
 
 // The unrounded thickness of a stage, from its width, D and the two-decimal
 // thicknesses that the stages before it show (shown[0] for stage 1).
-double stageThickness(const SheetAccess& sheet, int stage, const double (&shown)[kStageCount]) {
-    // The width before the diameter: when both texts are beyond reading
-    // (an overflowing "1E+400", say), the error names the stage's width
-    // field, the one the designer is typing row by row. The thicknesses
-    // of the stages before come in between; they were just written and
-    // always read.
-    const double width = readField(sheet, widthField(stage));
-    const double diameter = readField(sheet, Field::D);
-
+double stageThickness(double width, double diameter, int stage,
+                      const double (&shown)[kStageCount]) {
     CheckedArithmetic arithmetic;
     const double base =
         arithmetic.sub(arithmetic.mul(diameter, diameter), arithmetic.mul(width, width));
@@ -93,14 +86,14 @@ double writeStageThickness(SheetAccess& sheet, int stage, double thickness) {
 }
 
 // Stages without a width are not in use; both their columns show "0".
-void zeroUnusedStages(SheetAccess& sheet) {
+void zeroUnusedStages(SheetAccess& sheet, const double (&width)[kStageCount]) {
     const std::string zero = writeInteger(0);
     for (int stage = 1; stage <= kStageCount; ++stage) {
-        if (readField(sheet, widthField(stage)) == 0.0) {
+        if (width[stage - 1] == 0.0) {
             sheet.setText(thicknessField(stage), zero);
-        }
-        if (stage > 1 && readField(sheet, widthField(stage)) == 0.0) {
-            sheet.setText(secondColumnField(stage), zero);
+            if (stage > 1) {
+                sheet.setText(secondColumnField(stage), zero);
+            }
         }
     }
 }
@@ -110,22 +103,32 @@ void zeroUnusedStages(SheetAccess& sheet) {
 void computeStageThicknesses(SheetAccess& sheet) {
     // Pass 1: each stage works with the two-decimal thicknesses that the
     // stages before it show in their fields. Nothing else writes the sheet
-    // while the action runs, so the number of each shown text is kept as it
+    // while the action runs, and it writes neither D nor the widths, so
+    // each field is read once: the number of each shown text is kept as it
     // is written instead of being read back again at every later stage.
     double shown[kStageCount] = {};
+    double width[kStageCount] = {};
+    double diameter = 0.0;
     for (int stage = 1; stage <= kStageCount; ++stage) {
-        const double thickness = stageThickness(sheet, stage, shown);
+        // The width before the diameter: when both texts are beyond reading
+        // (an overflowing "1E+400", say), the error names the stage's width
+        // field, the one the designer is typing row by row.
+        width[stage - 1] = readField(sheet, widthField(stage));
+        if (stage == 1) {
+            diameter = readField(sheet, Field::D);
+        }
+        const double thickness = stageThickness(width[stage - 1], diameter, stage, shown);
         shown[stage - 1] = writeStageThickness(sheet, stage, thickness);
     }
 
     // Pass 2: the other packet of stages 2..9 gets the same two-decimal
     // number, in default form (0012.80 -> 12.8).
     for (int stage = 2; stage <= kStageCount; ++stage) {
-        writeDefaultInto(sheet, secondColumnField(stage), readField(sheet, thicknessField(stage)));
+        writeDefaultInto(sheet, secondColumnField(stage), shown[stage - 1]);
     }
 
     // Pass 3: stages without a width are not in use.
-    zeroUnusedStages(sheet);
+    zeroUnusedStages(sheet, width);
 }
 
 void computeGrossArea(SheetAccess& sheet) {

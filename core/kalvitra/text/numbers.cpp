@@ -172,9 +172,11 @@ bool shortDecimalDigits(double value, SignificantDigits& out) {
     // costs the fast path, since the digits found decide the exponent.
     static constexpr double kDecades[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4, 1e5,
                                           1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14};
-    int exponent = 14;
-    while (exponent > -4 && magnitude < kDecades[exponent + 4]) {
-        --exponent;
+    // Counted up from the smallest: the sheet's numbers are mostly below
+    // 10^4, so this takes a few steps where counting down took a dozen.
+    int exponent = -4;
+    while (exponent < 14 && magnitude >= kDecades[exponent + 5]) {
+        ++exponent;
     }
     const int fractionDigits = 14 - exponent;
     const double power = kExactPowersOfTen[fractionDigits];
