@@ -262,23 +262,34 @@ bool readShortDecimal(std::string_view text, double& value, bool* wholeText = nu
     const bool negative = takeSign(text, pos);
     std::uint64_t digits = 0;
     int digitCount = 0;
-    int fractionDigits = 0;
-    bool sawPoint = false;
-    for (; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (isDigit(c)) {
+    // The digits from pos on into digits; false past 15 of them.
+    const auto takeDigits = [&] {
+        for (; pos < text.size() && isDigit(text[pos]); ++pos) {
             if (++digitCount > 15) {
                 return false;
             }
-            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            fractionDigits += sawPoint ? 1 : 0;
-        } else if (c == '.' && !sawPoint) {
-            sawPoint = true;
-        } else if (isLenientBlank(c) || c == 'e' || c == 'E') {
-            return false;
-        } else {
-            break;  // the rest of the text is ignored
+            digits = digits * 10 + static_cast<std::uint64_t>(text[pos] - '0');
         }
+        return true;
+    };
+    if (!takeDigits()) {
+        return false;
+    }
+    int fractionDigits = 0;
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        const int integerDigits = digitCount;
+        if (!takeDigits()) {
+            return false;
+        }
+        fractionDigits = digitCount - integerDigits;
+    }
+    if (pos < text.size()) {
+        const char c = text[pos];
+        if (isLenientBlank(c) || c == 'e' || c == 'E') {
+            return false;
+        }
+        // Anything else ends the number; the rest of the text is ignored.
     }
     if (wholeText != nullptr) {
         *wholeText = digitCount > 0 && pos == text.size();
