@@ -52,9 +52,9 @@ of the 39 field names plus "error" (with --header zh the labels and the Chinese 
 actions and, in "error", the kind of the error that stopped it (empty when none). Fields holding
 a comma, quote, CR or LF are quoted. Lines end with LF. Rows stream through: the rows before a
 malformed line have already been written when the tool stops there. A table that is not UTF-8
-(a spreadsheet's plain "CSV" on a Chinese desktop is GBK) is refused before any row is written:
-save it as "CSV UTF-8". Only a table larger than 64 MiB is not checked whole first; its refusal
-says how many rows were already written.
+(a spreadsheet's plain "CSV" on a Chinese desktop is GBK) is refused before any row is written
+when its first 64 KiB show it: save it as "CSV UTF-8". A bad byte further on stops the table at
+its row, as a malformed line does, and says how many rows were already written.
 
 WARNINGS (--strict): the actions read every field as the calculator window does, leniently: a
 number is read up to the first character that is not part of one, and no digit at all reads as
