@@ -19,6 +19,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "kalvitra/sheet/sheet_file.h"
+
 namespace kalvitra::cli {
 
 #ifdef _WIN32
@@ -84,10 +86,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // Paths arrive in UTF-8 on every system; on Windows the path becomes UTF-16.
-fs::path pathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 std::string reasonOf(int error) {
     return error != 0 ? std::strerror(error) : "input or output error";
 }
@@ -108,21 +106,23 @@ fs::path temporaryBeside(const fs::path& target) {
 }  // namespace
 
 std::string readFileBytes(const std::string& path, std::size_t maxBytes) {
-    errno = 0;
-    std::ifstream in(pathOf(path), std::ios::binary);
-    if (!in) {
-        throw std::runtime_error(reasonOf(errno));
+    FileBytes read = readBoundedFile(pathFromUtf8(path), maxBytes);
+    if (!read.error) {
+        return std::move(read.bytes);
     }
-    std::string bytes(maxBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad() || (in.fail() && !in.eof())) {
-        throw std::runtime_error(reasonOf(errno));
+    // In the system's words, as the tool has always said them.
+    switch (read.error->kind) {
+        case FileReadError::Kind::NotFound:
+            throw std::runtime_error(reasonOf(ENOENT));
+        case FileReadError::Kind::IsDirectory:
+            throw std::runtime_error(reasonOf(EISDIR));
+        case FileReadError::Kind::NotReadable:
+            throw std::runtime_error(reasonOf(EACCES));
+        case FileReadError::Kind::TooLarge:
+            throw std::runtime_error("larger than " + std::to_string(maxBytes) + " bytes");
+        default:
+            throw std::runtime_error(read.error->reason);
     }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > maxBytes) {
-        throw std::runtime_error("larger than " + std::to_string(maxBytes) + " bytes");
-    }
-    return bytes;
 }
 
 void replaceFile(const std::string& path, std::string_view bytes) {
@@ -130,7 +130,7 @@ void replaceFile(const std::string& path, std::string_view bytes) {
         throw std::runtime_error("cannot write " + path + ": " + reason);
     };
     std::error_code error;
-    fs::path target = pathOf(path);
+    fs::path target = pathFromUtf8(path);
     if (fs::is_symlink(fs::symlink_status(target, error))) {
         target = fs::canonical(target, error);
         if (error) {
