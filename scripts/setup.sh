@@ -67,6 +67,9 @@ windows_packages=(
   # clipboard read back with xclip, screenshots with ImageMagick), with a
   # Chinese font for Wine
   nsis xvfb xauth xdotool xclip imagemagick fonts-wqy-microhei
+  # the programs' icon, rendered from its drawing (packed into an .ico
+  # by ImageMagick above)
+  librsvg2-bin
 )
 
 case $profile in

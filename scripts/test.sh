@@ -8,8 +8,11 @@
 #      LeakSanitizer, UndefinedBehaviorSanitizer; any report fails);
 #   4. the fuzzers: each corpus replayed, then each fuzzer run for
 #      KALVITRA_FUZZ_SECONDS (default 60) seconds;
-#   5. the core and the batch tool built for Windows, their tests run under
-#      Wine, and the Windows tool proven to write what the Linux tool writes.
+#   5. Kalvitra for Windows (scripts/windows.sh): Qt for Windows built from
+#      Debian's source (cached), both windows, the batch tool and their
+#      tests built and run under Wine, the Windows tool proven to write what
+#      the Linux tool writes, the zip and the installer packed, and both
+#      real windows and the installer driven under Wine.
 source "$(dirname "${BASH_SOURCE[0]}")/lib/strict.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

@@ -133,10 +133,13 @@ design_file() {
     '    "widthMode": "given",' '    "widths": "190 175 155 130 100 65"' '}' >"$1/core.kvd"
 }
 # Opens the File menu's Export submenu, picks an entry by its mnemonic and
-# accepts the suggested file in the save dialog; waits for FILE.
+# accepts the suggested file in the save dialog; waits for a new file in
+# FOLDER and writes its name.
 export_through_menu() {
-  local window=$1 key=$2 file=$3 dialog
+  local window=$1 key=$2 folder=$3 dialog before file
+  before=$(ls "$folder")
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+  sleep 0.5
   xdotool key --clearmodifiers alt+f
   sleep 0.5
   xdotool key e
@@ -147,19 +150,30 @@ export_through_menu() {
   xdotool windowfocus --sync "$dialog" 2>/dev/null || true
   xdotool key Return
   for _ in $(seq 100); do
-    [[ -s $file ]] && { sleep 0.5; return 0; }
+    file=$(comm -13 <(echo "$before") <(ls "$folder") | head -1)
+    if [[ -n $file && -s $folder/$file ]]; then
+      # The dialog is gone before the next one is asked for.
+      for _ in $(seq 50); do
+        xdotool search --onlyvisible --name '^Export (section|cut list)$' >/dev/null 2>&1 || break
+        sleep 0.2
+      done
+      sleep 0.5
+      echo "$file"
+      return 0
+    fi
     sleep 0.2
   done
-  fail "no $file from the export menu's \"$key\""
+  fail "no new file in $folder from the export menu's \"$key\""
 }
-# Makes the exports of the open design into its folder. Only the section
-# as SVG for now: under Wine the second export's save dialog is not found
-# by its title yet (the DXF and CSV exports are still to be driven).
+# Makes the exports of the open design into its folder, by the mnemonics of
+# the Export submenu: section as SVG and DXF, cut list as DXF and CSV.
+export_keys=(s d c)
 export_all() {
-  local window=$1 folder=$2
-  export_through_menu "$window" s "$folder/core.svg"
+  local window=$1 folder=$2 key
+  for key in "${export_keys[@]}"; do
+    export_through_menu "$window" "$key" "$folder" >>"$folder/../exports.txt"
+  done
 }
-exports=(core.svg)
 
 say "the designer"
 linux_folder=$out/linux/设计
@@ -182,6 +196,10 @@ snapshot "$window" "$out/designer-wine.png"
 export_all "$window" "$windows_folder"
 kill "${started_pids[-1]}"
 wait "${started_pids[-1]}" 2>/dev/null || true
+diff -u "$out/linux/exports.txt" "$out/windows/exports.txt" ||
+  fail "the Windows designer suggested other file names than the Linux designer"
+mapfile -t exports <"$out/linux/exports.txt"
+((${#exports[@]} == ${#export_keys[@]})) || fail "not every export was made: ${exports[*]}"
 for file in "${exports[@]}"; do
   cmp "$linux_folder/$file" "$windows_folder/$file" ||
     fail "the Windows designer's $file differs from the Linux designer's"
