@@ -51,6 +51,10 @@ const drawing::StageTableHeads& stageHeads() {
     return inChinese() ? drawing::kChineseStageTableHeads : drawing::kEnglishStageTableHeads;
 }
 
+const workshop::CutListHeads& cutHeads() {
+    return inChinese() ? workshop::kChineseCutListHeads : workshop::kEnglishCutListHeads;
+}
+
 QString count(std::optional<long long> value) {
     return value ? QString::number(*value) : QString();
 }
@@ -117,9 +121,8 @@ QString valueGroupTitle(ValueGroup group) {
 
 QStringList stageTableHeader() {
     return {columnHead(stageHeads().stage), columnHead(stageHeads().width),
-            columnHead(stageHeads().thickness),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stack mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Sheets"))};
+            columnHead(stageHeads().thickness), columnHead(cutHeads().stack),
+            columnHead(cutHeads().sheets)};
 }
 
 QList<QStringList> stageTableRows(const core_design::Design& design) {
@@ -134,16 +137,13 @@ QList<QStringList> stageTableRows(const core_design::Design& design) {
 }
 
 QStringList cutListHeader() {
-    return {localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Step")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Piece")),
-            columnHead(stageHeads().width),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Short mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Long mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Per layer")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stack mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Sheets")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Pieces")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Mass kg"))};
+    const workshop::CutListHeads& h = cutHeads();
+    QStringList heads;
+    for (const std::string_view head : {h.step, h.piece, h.width, h.shortLength, h.longLength,
+                                        h.perLayer, h.stack, h.sheets, h.pieces, h.mass}) {
+        heads.append(columnHead(head));
+    }
+    return heads;
 }
 
 QList<QStringList> cutListRows(const core_design::Design& design) {
