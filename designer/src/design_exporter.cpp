@@ -68,8 +68,9 @@ std::optional<QString> DesignExporter::exportCutListCsv(const QString& path) con
 
 std::optional<QString> DesignExporter::exportCutListDxf(const QString& path) const {
     const core_design::Design* design = document_.design();
-    return exportText(
-        path, design ? dxf::writeCutListDxf(design->cutList, currentLanguage()) : std::string());
+    return exportText(path, design ? dxf::writeCutListDxf(design->cutList, currentLanguage(),
+                                                          design->section.titleBlock)
+                                   : std::string());
 }
 
 std::optional<QString> DesignExporter::exportReportPdf(const QString& path) const {

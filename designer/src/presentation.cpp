@@ -5,6 +5,7 @@
 
 #include "kalvitra/designer/language.h"
 #include "kalvitra/drawing/stage_table.h"
+#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/workshop/pieces.h"
 
@@ -153,6 +154,15 @@ QList<QStringList> cutListRows(const core_design::Design& design) {
                      shortest(row.shortLength), shortest(row.longLength),
                      QString::number(row.perLayer), shortest(row.stack), count(row.sheets),
                      count(row.pieces), QString::fromStdString(twoDecimals(row.mass))});
+    }
+    return rows;
+}
+
+QList<QStringList> titleBlockRows(const core_design::Design& design) {
+    QList<QStringList> rows;
+    for (const drawing::TitleCell& cell :
+         drawing::titleCells(design.section.titleBlock, currentLanguage())) {
+        rows.append({columnHead(cell.label), QString::fromStdString(cell.value)});
     }
     return rows;
 }
