@@ -98,7 +98,9 @@ packet of every stage, a table of each stage's width and thickness, D, the gross
 utilisation, its words in the language of --lang. As SVG (the default): one unit per
 millimetre, width and height in mm, so that it prints to scale. As DXF (--format dxf): R12
 (AC1009) ASCII for a CAD program, in millimetres with y up and the limb axis at the origin,
-the circle of radius D/2, every packet a closed polyline of four vertices, and the labels.
+the circle of radius D/2, every packet a closed polyline of four vertices, and the labels;
+outlines in colour 7, texts in the style GB, the shape font gbenor.shx with the big font
+gbcbig.shx, as Chinese drafting has it. Under it all, the title block.
 The stages in use are PK1 up to the last width given; they must decrease, and D lies between
 1E-100 and 1E+100 mm. Fields read leniently are warned about as for the actions alone (see
 kalvitra-cli --help, WARNINGS).

@@ -144,52 +144,39 @@ TEST(CutList, CsvOnStandardOutputSummaryOnStandardError) {
               "whatever Z)\n");
 }
 
-// The CSV's words: keys by default and with --header en, byte for byte; the
-// designer's Chinese words with --header zh; a byte order mark only with
-// --bom. The numbers are the same in every row.
+// The CSV's words: keys by default and with --header en, byte for byte; with
+// --header zh the designer's Chinese heads and pieces, every number as
+// before; a byte order mark only with --bom.
 TEST(CutList, HeaderWordsAndByteOrderMark) {
-    const std::string keys =
-        "step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n"
-        "1,outer-limb,190,760,1140,2,48,172,344,128.582424\n";
-    const std::string chinese =
-        "级,零件,片宽 mm,短边 mm,长边 mm,每层,叠厚 mm,片数,件数,质量 kg\n"
-        "1,边柱,190,760,1140,2,48,172,344,128.582424\n"
-        "1,中柱,190,760,950,1,48,172,172,57.862090800000004\n"
-        "1,铁轭,190,538,918,2,48,172,344,";
-    const std::string plain =
-        runCommand("cutlist", {"--stack-round", "2", "--sheet-thickness", "0.27"}).out;
+    const std::vector<std::string> base = {"--stack-round", "2", "--sheet-thickness", "0.27"};
+    const std::string keys = runCommand("cutlist", base).out;
+    std::string chinese = "级,零件,片宽 mm,短边 mm,长边 mm,每层,叠厚 mm,片数,件数,质量 kg" +
+                          keys.substr(keys.find('\n'));
+    for (const auto& [key, word] :
+         {std::pair{",outer-limb,", ",边柱,"}, {",centre-limb,", ",中柱,"}, {",yoke,", ",铁轭,"}}) {
+        for (std::size_t at = chinese.find(key); at != std::string::npos;
+             at = chinese.find(key, at)) {
+            chinese.replace(at, std::string_view(key).size(), word);
+        }
+    }
     const struct {
         const char* name;
         std::vector<std::string> options;
-        std::string starts;
+        std::string out;
     } cases[] = {
-        {"default", {}, keys},
         {"en", {"--header", "en"}, keys},
         {"zh", {"--header", "zh"}, chinese},
         {"bom", {"--bom"}, "\xEF\xBB\xBF" + keys},
         {"zh with bom", {"--header", "zh", "--bom"}, "\xEF\xBB\xBF" + chinese},
     };
+    EXPECT_TRUE(keys.starts_with("step,piece,width,")) << keys;
     for (const auto& c : cases) {
-        std::vector<std::string> args = {"--stack-round", "2", "--sheet-thickness", "0.27"};
+        std::vector<std::string> args = base;
         args.insert(args.end(), c.options.begin(), c.options.end());
         const Outcome result = runCommand("cutlist", args);
-        ASSERT_EQ(result.status, 0) << c.name << ": " << result.err;
-        EXPECT_TRUE(result.out.starts_with(c.starts)) << c.name << ": " << result.out;
-        EXPECT_EQ(tool_run::lineCount(result.out), tool_run::lineCount(plain)) << c.name;
-        // Past the first comma of every row the numbers are the keys' own.
-        const auto numbersOf = [](const std::string& csv) {
-            std::string rows;
-            for (std::size_t at = csv.find('\n') + 1; at < csv.size();) {
-                const std::size_t end = csv.find('\n', at);
-                const std::size_t second = csv.find(',', csv.find(',', at) + 1);
-                rows += csv.substr(second, end - second) + '\n';
-                at = end + 1;
-            }
-            return rows;
-        };
-        EXPECT_EQ(numbersOf(result.out), numbersOf(plain)) << c.name;
+        EXPECT_EQ(result.status, 0) << c.name << ": " << result.err;
+        EXPECT_EQ(result.out, c.out) << c.name;
     }
-    EXPECT_EQ(plain.substr(0, keys.size()), keys);
 }
 
 // Both drawings carry the title block: the sheet's Text1 and Text2 and the
