@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "batch.h"
+#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/errors.h"
 #include "kalvitra/sheet/sheet_text.h"
@@ -72,6 +73,38 @@ drawing::Language readLanguage(const OptionText& option) {
     }
     throw Refusal{std::string(option.name) + " " + quoteForMessage(option.text) +
                   ": the language must be en (English) or zh (Chinese)"};
+}
+
+void addSignatureOptions(CLI::App& app, SignatureOptions& signatures) {
+    addInputOption(app, DesignInput::Designer, signatures.designer,
+                   "Designer's name for the title block");
+    addInputOption(app, DesignInput::Checker, signatures.checker,
+                   "Checker's name for the title block");
+    signatures.dateOption = addInputOption(app, DesignInput::Date, signatures.date,
+                                           "Date of the title block (default: today)");
+}
+
+drawing::Signatures readSignatures(const SignatureOptions& signatures) {
+    const InputSource sources[] = {
+        optionSource(DesignInput::Designer, signatures.designer),
+        optionSource(DesignInput::Checker, signatures.checker),
+        optionSource(DesignInput::Date, signatures.date),
+    };
+    ask(
+        [&] {
+            drawing::checkTitleText(DesignInput::Designer, signatures.designer.text);
+            drawing::checkTitleText(DesignInput::Checker, signatures.checker.text);
+            if (*signatures.dateOption) {
+                drawing::checkDate(signatures.date.text);
+            }
+        },
+        sources);
+    if (*signatures.dateOption) {
+        return {signatures.designer.text, signatures.checker.text, signatures.date.text};
+    }
+    // No option gave it: SOURCE_DATE_EPOCH names itself.
+    return {signatures.designer.text, signatures.checker.text,
+            ask([] { return drawing::todaysDrawingDate(); }, {})};
 }
 
 std::string readOptionFile(const OptionText& option, std::size_t maxBytes) {

@@ -78,8 +78,36 @@ inline constexpr std::string_view kStrictOption = "--strict";
 // The words of a drawing: --lang en (the default) or zh.
 inline constexpr std::string_view kLanguageOption = "--lang";
 
-// --lang: "en" or "zh". Throws Refusal for anything else.
+// The words of a table: --header en (the default) or zh.
+inline constexpr std::string_view kHeaderOption = "--header";
+
+// --lang or --header: "en" or "zh". Throws Refusal for anything else.
 drawing::Language readLanguage(const OptionText& option);
+
+// The title block's signatures, as given: --designer NAME, --checker NAME,
+// --date YYYY-MM-DD.
+struct SignatureOptions {
+    OptionText designer = inputOption(DesignInput::Designer);
+    OptionText checker = inputOption(DesignInput::Checker);
+    OptionText date = inputOption(DesignInput::Date);
+    CLI::Option* dateOption = nullptr;
+};
+
+// Declares the three options on app, bound to signatures.
+void addSignatureOptions(CLI::App& app, SignatureOptions& signatures);
+
+// The signatures given, each a line of text and the date a day (the core's
+// checkTitleText and checkDate), refused naming the option; without --date
+// the day of SOURCE_DATE_EPOCH, else today's.
+drawing::Signatures readSignatures(const SignatureOptions& signatures);
+
+// What the help of a drawing's command says of its title block.
+inline constexpr std::string_view kTitleBlockHelp =
+    R"(TITLE BLOCK: under the drawing, at its right: the product model and the job number (the
+sheet's Text1 and Text2), --designer and --checker, the date (--date; without it the day of
+SOURCE_DATE_EPOCH in UTC when that is set, as reproducible builds set it, else today's local
+date), the scale 1:1 and the units, mm. A name is one line without control characters, at
+most 200 bytes; the date a day from 1900-01-01 on, as 2026-12-08.)";
 
 // The bytes of the file an option names, at most maxBytes. Throws Refusal
 // naming the option and why it cannot be read.

@@ -91,14 +91,16 @@ G <= 0, S <= 0, W < 0, a grid or step too fine for a core of this area.
 EXAMPLE:
   kalvitra-cli diameter --net-area 1000 --stacking-factor 0.96 --stages 9)";
 
-constexpr const char* kSectionFooter =
-    R"(Reads a NAME=TEXT sheet from standard input, runs the actions stages and gross-area on
+std::string sectionFooter() {
+    return R"(Reads a NAME=TEXT sheet from standard input, runs the actions stages and gross-area on
 it, and writes a drawing of the section to standard output: the circle of diameter D, every
 packet of every stage, a table of each stage's width and thickness, D, the gross area and the
 utilisation, its words in the language of --lang. As SVG (the default): one unit per
 millimetre, width and height in mm, so that it prints to scale. As DXF (--format dxf): R12
 (AC1009) ASCII for a CAD program, in millimetres with y up and the limb axis at the origin,
-the circle of radius D/2, every packet a closed polyline of four vertices, and the labels.
+the circle of radius D/2, every packet a closed polyline of four vertices, and the labels;
+outlines in colour 7, texts in the style GB, the shape font gbenor.shx with the big font
+gbcbig.shx, as Chinese drafting has it. Under it all, the title block.
 The stages in use are PK1 up to the last width given; they must decrease, and D lies between
 1E-100 and 1E+100 mm. Fields read leniently are warned about as for the actions alone (see
 kalvitra-cli --help, WARNINGS).
@@ -106,9 +108,13 @@ Exit status 0; 1 when an action fails ("error: KIND: MESSAGE" on standard error)
 --strict, the sheet was read leniently; 2 for bad input or a section that cannot be drawn. On 1
 and 2 nothing goes to standard output.
 
+)" + std::string(kTitleBlockHelp) +
+           R"(
+
 EXAMPLE:
   kalvitra-cli widths --diameter 200 --stages 6 --grid 5 | kalvitra-cli section > section.svg
-  kalvitra-cli section --format dxf --lang zh < core.kvs > section.dxf)";
+  kalvitra-cli section --format dxf --lang zh --designer 'Li Wei' < core.kvs > section.dxf)";
+}
 
 int runWidths(const std::vector<std::string>& args, std::string& output, std::string& diagnostics) {
     CLI::App app("The best stage widths for a core of diameter D mm with N stages.",
@@ -216,7 +222,7 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
 int runSection(const std::vector<std::string>& args, ByteSource& input, std::string& output,
                std::string& diagnostics) {
     CLI::App app("Draws the section of a sheet to scale, as SVG or DXF.", "kalvitra-cli section");
-    app.footer(kSectionFooter);
+    app.footer(sectionFooter());
     OptionText format{"--format", "svg"};
     OptionText language{kLanguageOption, "en"};
     app.add_option(std::string(format.name), format.text, "svg (default) or dxf")
@@ -226,6 +232,8 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
     bool strict = false;
     app.add_flag(std::string(kStrictOption), strict,
                  "Refuse, not warn about, a sheet read leniently");
+    SignatureOptions signatureOptions;
+    addSignatureOptions(app, signatureOptions);
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
@@ -234,6 +242,7 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
                       ": the format must be svg or dxf"};
     }
     const drawing::Language words = readLanguage(language);
+    const drawing::Signatures signatures = readSignatures(signatureOptions);
     constexpr Action kActions[] = {Action::StageThicknesses, Action::GrossArea};
     const std::optional<Sheet> sheet =
         calculatedSheet(input, kActions, kActions, strict, diagnostics);
@@ -241,7 +250,7 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
         return kExitCalculationFailed;
     }
     const drawing::SectionDrawing section =
-        ask([&] { return drawing::drawSection(*sheet, words); }, sheetSources());
+        ask([&] { return drawing::drawSection(*sheet, words, signatures); }, sheetSources());
     output +=
         format.text == "dxf" ? dxf::writeSectionDxf(section) : drawing::writeSectionSvg(section);
     return kExitSuccess;

@@ -12,9 +12,11 @@
 #include "command_inputs.h"
 #include "command_options.h"
 #include "kalvitra/drawing/dxf.h"
+#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/errors.h"
 #include "kalvitra/text/numbers.h"
+#include "kalvitra/text/utf8.h"
 #include "kalvitra/workshop/cut_list.h"
 #include "kalvitra/workshop/loss.h"
 #include "platform.h"
@@ -58,7 +60,9 @@ then a row per step and piece, in the order outer-limb, centre-limb, yoke (no ce
 rows when Z = 2). Lengths in mm, mass in kg; numbers in the shortest form that reads back to
 the same double. With --sheet-thickness T, sheets is the even number nearest to
 dpxs x stack / T (whole pairs of sheets, ties going up) and pieces = per_layer x sheets, what
-the shop cuts; without it both are empty.
+the shop cuts; without it both are empty. With --header zh the heads and the pieces are in
+Chinese, as the designer's cut list shows them in Chinese; with --bom a UTF-8 byte order mark
+comes first, so that a spreadsheet on a Chinese desktop reads the file as UTF-8.
 Standard error gets the limb's net area (dpxs x sum of w_k s_k), the frame mass, which is the
 true frame, and beside it two conventions, each named, with their difference from it: the
 calculator's own core weight (its weight action, on thicknesses rounded to 0.01 mm) and
@@ -67,8 +71,13 @@ Masses in kg to two decimals.
 
 DXF (--dxf FILE): every row of the table drawn once as a closed polyline of the piece's true
 shape, whose area is the row's plate area, with a label in the language of --lang; pieces do
-not overlap. DXF R12 (AC1009) ASCII, millimetres, y up. The file is written whole or not at
-all: into a new file beside it, which is then renamed over it.
+not overlap; the title block under them. DXF R12 (AC1009) ASCII, millimetres, y up; outlines
+in colour 7, texts in the style GB, the shape font gbenor.shx with the big font gbcbig.shx,
+as Chinese drafting has it. The file is written whole or not at all: into a new file beside
+it, which is then renamed over it.
+
+)" + std::string(kTitleBlockHelp) +
+           R"(
 
 EXIT STATUS: 0; 1 when the stage-thickness action fails ("error: KIND: MESSAGE") or the DXF
 file cannot be written (an old file of that name is left as it was); 2 for a bad option or
@@ -169,6 +178,9 @@ struct CutListCommand {
     OptionText sheetThickness = inputOption(DesignInput::SheetThickness);
     OptionText dxfFile{kDxf, ""};
     OptionText language{kLanguageOption, "en"};
+    OptionText header{kHeaderOption, "en"};
+    SignatureOptions signatures;
+    bool byteOrderMark = false;
     bool strict = false;
     CLI::Option* rounding = nullptr;
     CLI::Option* thickness = nullptr;
@@ -187,8 +199,31 @@ void declareCutListOptions(CLI::App& app, CutListCommand& command) {
     app.add_option(std::string(kLanguageOption), command.language.text,
                    "Labels of the DXF: en (default) or zh")
         ->option_text("en|zh");
+    app.add_option(std::string(kHeaderOption), command.header.text,
+                   "Words of the CSV: en keys (default) or zh, Chinese heads and pieces")
+        ->option_text("en|zh");
+    app.add_flag("--bom", command.byteOrderMark,
+                 "Start the CSV with a byte order mark, for a spreadsheet");
+    addSignatureOptions(app, command.signatures);
     app.add_flag(std::string(kStrictOption), command.strict,
                  "Refuse, not warn about, a sheet read leniently");
+}
+
+// The words of a cut list's outputs, read from its options before the sheet.
+struct CutListWords {
+    drawing::Language labels = drawing::Language::English;  // of the DXF
+    workshop::CsvWords csv = workshop::CsvWords::Keys;
+    drawing::Signatures signatures;  // of the DXF's title block
+};
+
+CutListWords readCutListWords(const CutListCommand& command) {
+    CutListWords words;
+    words.labels = readLanguage(command.language);
+    if (readLanguage(command.header) == drawing::Language::Chinese) {
+        words.csv = workshop::CsvWords::Chinese;
+    }
+    words.signatures = readSignatures(command.signatures);
+    return words;
 }
 
 // Delivers a sound cut list: the DXF file when one is asked for, the CSV to
@@ -196,7 +231,7 @@ void declareCutListOptions(CLI::App& app, CutListCommand& command) {
 // weight the calculator cannot give, or a DXF file that cannot be written,
 // fails it with nothing on output.
 int deliverCutList(const Sheet& sheet, const CutList& list, const CutListCommand& command,
-                   drawing::Language labels, std::string& output, std::string& diagnostics) {
+                   const CutListWords& words, std::string& output, std::string& diagnostics) {
     double weight = 0;
     try {
         weight = workshop::calculatorWeight(sheet);
@@ -206,14 +241,19 @@ int deliverCutList(const Sheet& sheet, const CutList& list, const CutListCommand
     }
     if (*command.dxf) {
         try {
-            replaceFile(command.dxfFile.text, dxf::writeCutListDxf(list, labels));
+            replaceFile(command.dxfFile.text,
+                        dxf::writeCutListDxf(list, words.labels,
+                                             drawing::titleBlockOf(sheet, words.signatures)));
         } catch (const std::runtime_error& error) {
             // The answer is sound but not delivered: the status of a failed run.
             diagnostics += "kalvitra-cli cutlist: " + std::string(error.what()) + "\n";
             return kExitCalculationFailed;
         }
     }
-    output += workshop::writeCutListCsv(list);
+    if (command.byteOrderMark) {
+        output += kByteOrderMark;
+    }
+    output += workshop::writeCutListCsv(list, words.csv);
     diagnostics += summaryOf(list, weight);
     return kExitSuccess;
 }
@@ -368,7 +408,7 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
     if (*command.thickness) {
         options.sheetThickness = readOption(command.sheetThickness);
     }
-    const drawing::Language labels = readLanguage(command.language);
+    const CutListWords words = readCutListWords(command);
     const std::optional<Sheet> sheet =
         calculatedSheet(input, kStagesOnly, kSheetReaders, command.strict, diagnostics);
     if (!sheet) {
@@ -378,7 +418,7 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
     sources.push_back(optionSource(DesignInput::SheetThickness, command.sheetThickness));
     const CutList list =
         cutListOf(*sheet, command.stackRound, command.rounding->count() > 0, options, sources);
-    return deliverCutList(*sheet, list, command, labels, output, diagnostics);
+    return deliverCutList(*sheet, list, command, words, output, diagnostics);
 }
 
 int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string& output,

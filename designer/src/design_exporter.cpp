@@ -6,6 +6,7 @@
 #include "kalvitra/designer/language.h"
 #include "kalvitra/drawing/dxf.h"
 #include "kalvitra/sheet/sheet_text.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::designer {
 namespace {
@@ -54,13 +55,22 @@ std::optional<QString> DesignExporter::exportSectionDxf(const QString& path) con
 
 std::optional<QString> DesignExporter::exportCutListCsv(const QString& path) const {
     const core_design::Design* design = document_.design();
-    return exportText(path, design ? workshop::writeCutListCsv(design->cutList) : std::string());
+    // In the window's language, as the table shows it: keys in English, as
+    // the batch tool writes by default; Chinese with a byte order mark, so
+    // that a spreadsheet on a Chinese desktop reads it as UTF-8.
+    if (design == nullptr || currentLanguage() != drawing::Language::Chinese) {
+        return exportText(path, design ? workshop::writeCutListCsv(design->cutList) : "");
+    }
+    return exportText(path,
+                      std::string(kByteOrderMark) +
+                          workshop::writeCutListCsv(design->cutList, workshop::CsvWords::Chinese));
 }
 
 std::optional<QString> DesignExporter::exportCutListDxf(const QString& path) const {
     const core_design::Design* design = document_.design();
-    return exportText(
-        path, design ? dxf::writeCutListDxf(design->cutList, currentLanguage()) : std::string());
+    return exportText(path, design ? dxf::writeCutListDxf(design->cutList, currentLanguage(),
+                                                          design->section.titleBlock)
+                                   : std::string());
 }
 
 std::optional<QString> DesignExporter::exportReportPdf(const QString& path) const {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "kalvitra/design/best_widths.h"
+#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/typed_numbers.h"
@@ -106,6 +107,21 @@ const std::array kRows = {
            QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Building factor"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                              "The no-load loss is this factor × specific loss × frame mass.")),
+
+    entryRow(InputKind::Text, DesignInput::ProductModel, Group::TitleBlock,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Product model"),
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Kept in the sheet as Text1.")),
+    entryRow(InputKind::Text, DesignInput::JobNumber, Group::TitleBlock,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Job number"),
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Kept in the sheet as Text2.")),
+    entryRow(InputKind::Text, DesignInput::Designer, Group::TitleBlock,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Designed by")),
+    entryRow(InputKind::Text, DesignInput::Checker, Group::TitleBlock,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Checked by")),
+    entryRow(InputKind::Text, DesignInput::Date, Group::TitleBlock,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Date"),
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                               "YYYY-MM-DD, as 2026-12-08; empty for today.")),
 };
 
 struct ChoiceWords {
@@ -246,6 +262,8 @@ QString groupTitle(Group group) {
             return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Material"));
         case Group::Loss:
             return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Loss"));
+        case Group::TitleBlock:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Title block"));
     }
     return {};
 }
@@ -293,6 +311,9 @@ DesignTexts defaultTexts() {
     texts[QStringLiteral("curveFile")] = QString();
     texts[kCurveTextKey] = QString();
     texts[QStringLiteral("fluxSource")] = QStringLiteral("fluxDensity");
+    for (const core_design::TextInput& text : core_design::textInputs()) {
+        texts[QLatin1String(definitionOf(text.input).key)] = fromStd(inputs.*text.value);
+    }
     return texts;
 }
 
@@ -330,6 +351,9 @@ FormReading readForm(const DesignTexts& texts) {
                 }
                 inputs.curveName = QFileInfo(text).fileName().toStdString();
                 inputs.curveText = texts.value(kCurveTextKey).toStdString();
+                break;
+            case InputKind::Text:
+                inputs.*(core_design::findTextInput(row.input)->value) = text.toStdString();
                 break;
             case InputKind::Choice:
                 break;
@@ -422,6 +446,26 @@ constexpr InputRule kInputRules[] = {
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                        "The curve file must hold two or more lines B,W/kg, B rising "
                        "from line to line, no number negative.")},
+    {DesignInput::ProductModel,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The product model must be one line without control characters, at "
+                       "most %1 bytes.")},
+    {DesignInput::JobNumber,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The job number must be one line without control characters, at most "
+                       "%1 bytes.")},
+    {DesignInput::Designer,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The designer's name must be one line without control characters, at "
+                       "most %1 bytes.")},
+    {DesignInput::Checker,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The checker's name must be one line without control characters, at "
+                       "most %1 bytes.")},
+    {DesignInput::Date,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The date must be a day from 1900-01-01 on written YYYY-MM-DD, as "
+                       "2026-12-08, or empty for today.")},
 };
 
 QString written(double value) {
@@ -478,6 +522,9 @@ QString ruleOf(DesignInput input) {
     }
     if (input == DesignInput::Widths) {
         return rule.arg(1).arg(kStageCount);
+    }
+    if (core_design::findTextInput(input) != nullptr) {
+        return rule.contains(QLatin1String("%1")) ? rule.arg(drawing::kMaxTitleText) : rule;
     }
     const InputRange& range = definitionOf(input).range;
     return rule.contains(QLatin1String("%1")) ? rule.arg(written(range.low), written(range.high))

@@ -5,6 +5,7 @@
 
 #include "kalvitra/designer/language.h"
 #include "kalvitra/drawing/stage_table.h"
+#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/workshop/pieces.h"
 
@@ -49,6 +50,10 @@ QString columnHead(std::string_view word) {
 
 const drawing::StageTableHeads& stageHeads() {
     return inChinese() ? drawing::kChineseStageTableHeads : drawing::kEnglishStageTableHeads;
+}
+
+const workshop::CutListHeads& cutHeads() {
+    return inChinese() ? workshop::kChineseCutListHeads : workshop::kEnglishCutListHeads;
 }
 
 QString count(std::optional<long long> value) {
@@ -117,9 +122,8 @@ QString valueGroupTitle(ValueGroup group) {
 
 QStringList stageTableHeader() {
     return {columnHead(stageHeads().stage), columnHead(stageHeads().width),
-            columnHead(stageHeads().thickness),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stack mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Sheets"))};
+            columnHead(stageHeads().thickness), columnHead(cutHeads().stack),
+            columnHead(cutHeads().sheets)};
 }
 
 QList<QStringList> stageTableRows(const core_design::Design& design) {
@@ -134,16 +138,13 @@ QList<QStringList> stageTableRows(const core_design::Design& design) {
 }
 
 QStringList cutListHeader() {
-    return {localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Step")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Piece")),
-            columnHead(stageHeads().width),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Short mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Long mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Per layer")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Stack mm")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Sheets")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Pieces")),
-            localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Mass kg"))};
+    const workshop::CutListHeads& h = cutHeads();
+    QStringList heads;
+    for (const std::string_view head : {h.step, h.piece, h.width, h.shortLength, h.longLength,
+                                        h.perLayer, h.stack, h.sheets, h.pieces, h.mass}) {
+        heads.append(columnHead(head));
+    }
+    return heads;
 }
 
 QList<QStringList> cutListRows(const core_design::Design& design) {
@@ -153,6 +154,15 @@ QList<QStringList> cutListRows(const core_design::Design& design) {
                      shortest(row.shortLength), shortest(row.longLength),
                      QString::number(row.perLayer), shortest(row.stack), count(row.sheets),
                      count(row.pieces), QString::fromStdString(twoDecimals(row.mass))});
+    }
+    return rows;
+}
+
+QList<QStringList> titleBlockRows(const core_design::Design& design) {
+    QList<QStringList> rows;
+    for (const drawing::TitleCell& cell :
+         drawing::titleCells(design.section.titleBlock, currentLanguage())) {
+        rows.append({columnHead(cell.label), QString::fromStdString(cell.value)});
     }
     return rows;
 }

@@ -128,6 +128,11 @@ std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& repo
         page.table({}, valueTable(values, ValueGroup::Conventions), {3, 2}, 9.5);
         page.heading(valueGroupTitle(ValueGroup::Loss), 11);
         page.table({}, valueTable(values, ValueGroup::Loss), {3, 2}, 9.5);
+        if (report.design != nullptr) {
+            page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Title block")),
+                         11);
+            page.table({}, titleBlockRows(*report.design), {1, 3}, 9.5);
+        }
     }
     if (!device.newPage()) {
         return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report",

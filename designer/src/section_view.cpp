@@ -80,6 +80,10 @@ void paintMark(QPainter& painter, const Mark& mark, double d) {
             painter.drawLine(QPointF(mark.at.x, mark.at.y), QPointF(mark.to.x, mark.to.y));
             break;
         }
+        case MarkRole::TitleBlockRule:
+            painter.setPen(linePen(QColor(0x2c, 0x3e, 0x50), d / 900));
+            painter.drawLine(QPointF(mark.at.x, mark.at.y), QPointF(mark.to.x, mark.to.y));
+            break;
         case MarkRole::TableRule:
         case MarkRole::Leader:
             painter.setPen(linePen(

@@ -623,6 +623,62 @@ The file on disk is as it was.</translation>
         <source>%1 must be a number of 0 or more.</source>
         <translation>%1 must be a number of 0 or more.</translation>
     </message>
+    <message>
+        <source>Product model</source>
+        <translation>Product model</translation>
+    </message>
+    <message>
+        <source>Kept in the sheet as Text1.</source>
+        <translation>Kept in the sheet as Text1.</translation>
+    </message>
+    <message>
+        <source>Job number</source>
+        <translation>Job number</translation>
+    </message>
+    <message>
+        <source>Kept in the sheet as Text2.</source>
+        <translation>Kept in the sheet as Text2.</translation>
+    </message>
+    <message>
+        <source>Designed by</source>
+        <translation>Designed by</translation>
+    </message>
+    <message>
+        <source>Checked by</source>
+        <translation>Checked by</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD, as 2026-12-08; empty for today.</source>
+        <translation>YYYY-MM-DD, as 2026-12-08; empty for today.</translation>
+    </message>
+    <message>
+        <source>Title block</source>
+        <translation>Title block</translation>
+    </message>
+    <message>
+        <source>The product model must be one line without control characters, at most %1 bytes.</source>
+        <translation>The product model must be one line without control characters, at most %1 bytes.</translation>
+    </message>
+    <message>
+        <source>The job number must be one line without control characters, at most %1 bytes.</source>
+        <translation>The job number must be one line without control characters, at most %1 bytes.</translation>
+    </message>
+    <message>
+        <source>The designer&apos;s name must be one line without control characters, at most %1 bytes.</source>
+        <translation>The designer&apos;s name must be one line without control characters, at most %1 bytes.</translation>
+    </message>
+    <message>
+        <source>The checker&apos;s name must be one line without control characters, at most %1 bytes.</source>
+        <translation>The checker&apos;s name must be one line without control characters, at most %1 bytes.</translation>
+    </message>
+    <message>
+        <source>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</source>
+        <translation>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Presentation</name>
@@ -671,42 +727,6 @@ The file on disk is as it was.</translation>
         <translation>Published conventions, not the frame as cut</translation>
     </message>
     <message>
-        <source>Stack mm</source>
-        <translation>Stack mm</translation>
-    </message>
-    <message>
-        <source>Sheets</source>
-        <translation>Sheets</translation>
-    </message>
-    <message>
-        <source>Step</source>
-        <translation>Step</translation>
-    </message>
-    <message>
-        <source>Piece</source>
-        <translation>Piece</translation>
-    </message>
-    <message>
-        <source>Short mm</source>
-        <translation>Short mm</translation>
-    </message>
-    <message>
-        <source>Long mm</source>
-        <translation>Long mm</translation>
-    </message>
-    <message>
-        <source>Per layer</source>
-        <translation>Per layer</translation>
-    </message>
-    <message>
-        <source>Pieces</source>
-        <translation>Pieces</translation>
-    </message>
-    <message>
-        <source>Mass kg</source>
-        <translation>Mass kg</translation>
-    </message>
-    <message>
         <source>Loss figures</source>
         <translation>Loss figures</translation>
     </message>
@@ -744,6 +764,10 @@ The file on disk is as it was.</translation>
     <message>
         <source>There is no default printer.</source>
         <translation>There is no default printer.</translation>
+    </message>
+    <message>
+        <source>Title block</source>
+        <translation>Title block</translation>
     </message>
 </context>
 <context>

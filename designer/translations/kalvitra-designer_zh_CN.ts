@@ -623,6 +623,62 @@ The file on disk is as it was.</source>
         <source>%1 must be a number of 0 or more.</source>
         <translation>%1必须是不小于 0 的数。</translation>
     </message>
+    <message>
+        <source>Product model</source>
+        <translation>产品型号</translation>
+    </message>
+    <message>
+        <source>Kept in the sheet as Text1.</source>
+        <translation>保存在计算单的 Text1 中。</translation>
+    </message>
+    <message>
+        <source>Job number</source>
+        <translation>工号</translation>
+    </message>
+    <message>
+        <source>Kept in the sheet as Text2.</source>
+        <translation>保存在计算单的 Text2 中。</translation>
+    </message>
+    <message>
+        <source>Designed by</source>
+        <translation>设计</translation>
+    </message>
+    <message>
+        <source>Checked by</source>
+        <translation>校对</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD, as 2026-12-08; empty for today.</source>
+        <translation>格式 YYYY-MM-DD，如 2026-12-08；留空为今天。</translation>
+    </message>
+    <message>
+        <source>Title block</source>
+        <translation>标题栏</translation>
+    </message>
+    <message>
+        <source>The product model must be one line without control characters, at most %1 bytes.</source>
+        <translation>产品型号须为一行文字，不含控制字符，至多 %1 字节。</translation>
+    </message>
+    <message>
+        <source>The job number must be one line without control characters, at most %1 bytes.</source>
+        <translation>工号须为一行文字，不含控制字符，至多 %1 字节。</translation>
+    </message>
+    <message>
+        <source>The designer&apos;s name must be one line without control characters, at most %1 bytes.</source>
+        <translation>设计人姓名须为一行文字，不含控制字符，至多 %1 字节。</translation>
+    </message>
+    <message>
+        <source>The checker&apos;s name must be one line without control characters, at most %1 bytes.</source>
+        <translation>校对人姓名须为一行文字，不含控制字符，至多 %1 字节。</translation>
+    </message>
+    <message>
+        <source>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</source>
+        <translation>日期须为 1900-01-01 起的某一天，格式 YYYY-MM-DD，如 2026-12-08；留空为今天。</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Presentation</name>
@@ -671,42 +727,6 @@ The file on disk is as it was.</source>
         <translation>公开的估算惯例，不是按剪切的铁心框</translation>
     </message>
     <message>
-        <source>Stack mm</source>
-        <translation>叠厚 mm</translation>
-    </message>
-    <message>
-        <source>Sheets</source>
-        <translation>片数</translation>
-    </message>
-    <message>
-        <source>Step</source>
-        <translation>级</translation>
-    </message>
-    <message>
-        <source>Piece</source>
-        <translation>零件</translation>
-    </message>
-    <message>
-        <source>Short mm</source>
-        <translation>短边 mm</translation>
-    </message>
-    <message>
-        <source>Long mm</source>
-        <translation>长边 mm</translation>
-    </message>
-    <message>
-        <source>Per layer</source>
-        <translation>每层</translation>
-    </message>
-    <message>
-        <source>Pieces</source>
-        <translation>件数</translation>
-    </message>
-    <message>
-        <source>Mass kg</source>
-        <translation>质量 kg</translation>
-    </message>
-    <message>
         <source>Loss figures</source>
         <translation>损耗结果</translation>
     </message>
@@ -744,6 +764,10 @@ The file on disk is as it was.</source>
     <message>
         <source>There is no default printer.</source>
         <translation>没有默认打印机。</translation>
+    </message>
+    <message>
+        <source>Title block</source>
+        <translation>标题栏</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """ezdxf_reads_test.py KALVITRA_CLI: both DXF drawings (section, cut list) as an
 independent reader sees them: ezdxf recovers them without an error or a fix, its
-auditor finds nothing, and they hold what the tool says. Exit status 77: no
+auditor finds nothing, their texts are in the Chinese drafting style (gbenor.shx with
+gbcbig.shx), their outlines colour 7, and they hold what the tool says. Exit status 77: no
 ezdxf (skipped); under CI (CI=true) a missing ezdxf fails instead."""
 import os
 import subprocess
@@ -35,6 +36,26 @@ def read(path, recover):
     return doc, problems + ([] if doc.dxfversion == "AC1009" else [doc.dxfversion])
 
 
+def style_and_colours(doc, what, outline_layers):
+    """The texts' style is GB, gbenor.shx with the big font gbcbig.shx; every
+    text uses it; the outlines are colour 7, by layer."""
+    problems = []
+    if "GB" not in doc.styles:
+        return [f"{what}: no text style GB"]
+    style = doc.styles.get("GB")
+    if (style.dxf.font, style.dxf.bigfont) != ("gbenor.shx", "gbcbig.shx"):
+        problems.append(f"{what}: style GB has {style.dxf.font}, {style.dxf.bigfont}")
+    texts = doc.modelspace().query("TEXT")
+    if not texts or any(t.dxf.style != "GB" for t in texts):
+        problems.append(f"{what}: not every text is in style GB")
+    for layer in outline_layers:
+        if doc.layers.get(layer).color != 7:
+            problems.append(f"{what}: layer {layer} is colour {doc.layers.get(layer).color}")
+        if any(e.dxf.color not in (7, 256) for e in doc.modelspace().query(f'*[layer=="{layer}"]')):
+            problems.append(f"{what}: an entity of {layer} has a colour of its own")
+    return problems
+
+
 def closed_polylines(doc, layer):
     return [p for p in doc.modelspace().query(f'POLYLINE[layer=="{layer}"]') if p.is_closed]
 
@@ -49,6 +70,7 @@ def check(tool, name, sheet, language, work, recover):
     csv = run(tool, ["cutlist", "--dxf", cutlist, "--lang", language], sheet).decode()
 
     doc, problems = read(section, recover)
+    problems += style_and_colours(doc, "section", ["OUTLINE", "PACKETS"])
     circles = doc.modelspace().query('CIRCLE[layer=="OUTLINE"]')
     if len(circles) != 1 or circles[0].dxf.radius != diameter / 2 or \
             tuple(circles[0].dxf.center)[:2] != (0, 0):
@@ -61,7 +83,7 @@ def check(tool, name, sheet, language, work, recover):
         problems.append(f"section: the title does not read back: {texts}")
 
     doc, more = read(cutlist, recover)
-    problems += more
+    problems += more + style_and_colours(doc, "cut list", ["PIECES"])
     rows = [line.split(",") for line in csv.splitlines()[1:]]
     pieces = closed_polylines(doc, "PIECES")
     if len(pieces) != len(rows):

@@ -77,6 +77,11 @@ TEST(RefusalNames, TheOptionOrFieldGiven) {
          "sheets 10 mm thick"},
         {"cutlist --lang fr", "",
          "--lang \"fr\": the language must be en (English) or zh (Chinese)"},
+        {"cutlist --header names", "",
+         "--header \"names\": the language must be en (English) or zh (Chinese)"},
+        {"section --date 2026-02-30", "",
+         "--date \"2026-02-30\": the date must be a day from 1900-01-01 on written YYYY-MM-DD, "
+         "as 2026-12-08"},
         {"section --format pdf", "", "--format \"pdf\": the format must be svg or dxf"},
         {"loss --flux-density 1.8 --grade M4-0.27 --mass 1", "",
          "--flux-density \"1.8\": the flux density 1.8 T lies outside the curve M4-0.27 (1.5 to "
@@ -134,6 +139,68 @@ TEST(CutList, CsvOnStandardOutputSummaryOnStandardError) {
               "rounded to 0.01 mm)\n"
               "convention \"3 limbs Hw + yokes 2C + D\": 861.37 kg, -0.43 % (three limbs "
               "whatever Z)\n");
+}
+
+// The CSV's words: keys by default and with --header en, byte for byte; with
+// --header zh the designer's Chinese heads and pieces, every number as
+// before; a byte order mark only with --bom.
+TEST(CutList, HeaderWordsAndByteOrderMark) {
+    const std::vector<std::string> base = {"--stack-round", "2", "--sheet-thickness", "0.27"};
+    const std::string keys = runCommand("cutlist", base).out;
+    std::string chinese = "级,零件,片宽 mm,短边 mm,长边 mm,每层,叠厚 mm,片数,件数,质量 kg" +
+                          keys.substr(keys.find('\n'));
+    for (const auto& [key, word] :
+         {std::pair{",outer-limb,", ",边柱,"}, {",centre-limb,", ",中柱,"}, {",yoke,", ",铁轭,"}}) {
+        for (std::size_t at = chinese.find(key); at != std::string::npos;
+             at = chinese.find(key, at)) {
+            chinese.replace(at, std::string_view(key).size(), word);
+        }
+    }
+    const struct {
+        const char* name;
+        std::vector<std::string> options;
+        std::string out;
+    } cases[] = {
+        {"en", {"--header", "en"}, keys},
+        {"zh", {"--header", "zh"}, chinese},
+        {"bom", {"--bom"}, "\xEF\xBB\xBF" + keys},
+        {"zh with bom", {"--header", "zh", "--bom"}, "\xEF\xBB\xBF" + chinese},
+    };
+    EXPECT_TRUE(keys.starts_with("step,piece,width,")) << keys;
+    for (const auto& c : cases) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Outcome result = runCommand("cutlist", args);
+        EXPECT_EQ(result.status, 0) << c.name << ": " << result.err;
+        EXPECT_EQ(result.out, c.out) << c.name;
+    }
+}
+
+// Both drawings carry the title block: the sheet's Text1 and Text2 and the
+// signatures given, labelled in the drawing's language.
+TEST(TitleBlock, OnBothDrawingsInTheirLanguage) {
+    const std::string sheet = kCore196 + "Text1=S11-M-100/10\nText2=J2026-17\n";
+    const std::vector<std::string> signatures = {"--designer", "Li Wei", "--checker",
+                                                 "Wang Fang",  "--date", "2026-12-08"};
+    for (const std::string lang : {"en", "zh"}) {
+        std::vector<std::string> args = {"--lang", lang};
+        args.insert(args.end(), signatures.begin(), signatures.end());
+        const Outcome svg = runCommand("section", args, sheet);
+        ASSERT_EQ(svg.status, 0) << svg.err;
+        TempFile dxf;
+        args.insert(args.end(), {"--dxf", dxf.path().string()});
+        ASSERT_EQ(runCommand("cutlist", args, sheet).status, 0);
+        const std::string drawing = dxf.read();
+        const std::string label = lang == "zh" ? "\\U+8BBE\\U+8BA1" : "designed";  // 设计
+        for (const char* value :
+             {"S11-M-100/10", "J2026-17", "Li Wei", "Wang Fang", "2026-12-08", "1:1"}) {
+            EXPECT_NE(svg.out.find(std::string(">") + value + "</text>"), std::string::npos)
+                << lang << ": " << value;
+            EXPECT_NE(drawing.find(std::string("\n") + value + "\n"), std::string::npos)
+                << lang << ": " << value;
+        }
+        EXPECT_NE(drawing.find("\n" + label + "\n"), std::string::npos) << lang;
+    }
 }
 
 TEST(Loss, LinesInOrderWithTheMassOfTheSheetOrGiven) {

@@ -12,6 +12,7 @@
 
 #include "kalvitra/designer/calculator_launcher.h"
 #include "kalvitra/designer/design_exporter.h"
+#include "kalvitra/drawing/title_block.h"
 
 using namespace kalvitra;
 using namespace kalvitra::designer;
@@ -97,6 +98,10 @@ private Q_SLOTS:
                                                                << "250,5" << 196.0 << 1 << 0 << 8;
         QTest::newRow("limbs would overlap: the core refuses") << "centreDistance"
                                                                << "150" << 196.0 << 0 << 1 << 8;
+        QTest::newRow("no such day: the core refuses") << "date"
+                                                       << "2026-02-30" << 196.0 << 0 << 1 << 8;
+        QTest::newRow("a product model of two lines") << "productModel"
+                                                      << "S11\nM" << 196.0 << 0 << 1 << 8;
     }
     void anEditModifiesAndEvaluates() {
         QFETCH(QString, key);
@@ -156,18 +161,62 @@ private Q_SLOTS:
         QVERIFY(reopened.isOutOfDate());  // the decimal comma is kept as typed
     }
 
+    // The title block's texts are kept in the design file and reach the
+    // drawings; a file written before there was a title block opens with it
+    // empty, dated today, and nothing else changed.
+    void aDesignFileKeepsItsTitleBlock() {
+        DesignDocument document;
+        const QList<QPair<QString, QString>> block = {
+            {QStringLiteral("productModel"), QStringLiteral("S11-M-100/10")},
+            {QStringLiteral("jobNumber"), QStringLiteral("J2026-17")},
+            {QStringLiteral("designer"), QStringLiteral("李伟")},
+            {QStringLiteral("checker"), QStringLiteral("王芳")},
+            {QStringLiteral("date"), QStringLiteral("2026-12-08")}};
+        for (const auto& [key, text] : block) {
+            document.setText(key, text);
+        }
+        const QString path = pathOf(QStringLiteral("signed.kvd"));
+        QCOMPARE(document.save(path), std::nullopt);
+        DesignDocument reopened;
+        QCOMPARE(reopened.open(path), std::nullopt);
+        QCOMPARE(reopened.texts(), document.texts());
+        const drawing::TitleBlock& drawn = reopened.design()->section.titleBlock;
+        QCOMPARE(drawn.signatures.checker + drawn.signatures.date, std::string("王芳2026-12-08"));
+        QCOMPARE(reopened.design()->sheet.textRef(Field::Text2), std::string("J2026-17"));
+    }
+    void anOlderDesignFileOpensWithoutATitleBlock() {
+        const QString path = writeFile(pathOf(QStringLiteral("older.kvd")),
+                                       "{\"kalvitra-design\": 1, \"diameter\": \"210\"}");
+        DesignDocument document;
+        QCOMPARE(document.open(path), std::nullopt);
+        DesignTexts expected = defaultTexts();
+        expected[QStringLiteral("diameter")] = QStringLiteral("210");
+        expected[QStringLiteral("widths")] = document.texts().value(QStringLiteral("widths"));
+        QCOMPARE(document.texts(), expected);
+        for (const char* key : {"productModel", "jobNumber", "designer", "checker", "date"}) {
+            QCOMPARE(document.texts().value(QLatin1String(key)), QString());
+        }
+        QVERIFY(!document.isOutOfDate());
+        QCOMPARE(document.design()->diameter, 210.0);
+        const std::string date = document.design()->section.titleBlock.signatures.date;
+        QVERIFY(date == drawing::todaysDrawingDate());
+    }
+
     // A sheet becomes a new design with its widths as given: saving it asks
     // for a design file.
     void aSheetOpensAsANewDesign() {
         DesignDocument document;
         QCOMPARE(document.save(pathOf(QStringLiteral("before.kvd"))), std::nullopt);
         const QString sheet = writeFile(pathOf(QStringLiteral("core.kvs")),
-                                        "D=200\r\nPK1=190\r\nPK2=175\r\nPK3=155\r\nH=800\r\n");
+                                        "D=200\r\nPK1=190\r\nPK2=175\r\nPK3=155\r\nH=800\r\n"
+                                        "Text1=S11-M-100/10 \r\n");
         QCOMPARE(document.open(sheet), std::nullopt);
         QCOMPARE(document.texts().value(QStringLiteral("widthMode")), QStringLiteral("given"));
         QCOMPARE(document.texts().value(QStringLiteral("widths")), QStringLiteral("190 175 155"));
         QCOMPARE(document.texts().value(QStringLiteral("diameter")), QStringLiteral("200"));
         QCOMPARE(document.texts().value(QStringLiteral("windowHeight")), QStringLiteral("800"));
+        QCOMPARE(document.texts().value(QStringLiteral("productModel")),
+                 QStringLiteral("S11-M-100/10"));
         QVERIFY(document.filePath().isEmpty());
         QVERIFY(document.isModified());
         QVERIFY(!document.isOutOfDate());

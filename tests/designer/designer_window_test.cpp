@@ -361,7 +361,8 @@ private Q_SLOTS:
     }
 
     // The batch tool draws and lists the exported sheet exactly as the
-    // designer exported it.
+    // designer exported it, title block and words included: the cut list's
+    // CSV in the window's language (Chinese with a byte order mark).
     void exportsEqualTheBatchTool_data() {
         QTest::addColumn<QString>("lang");
         QTest::newRow("en") << "en";
@@ -372,6 +373,14 @@ private Q_SLOTS:
         const Language language = *drawing::languageByCode(lang.toStdString());
         installLanguage(*QCoreApplication::instance(), language);
         DesignerWindow window;
+        const QStringList signatures = {QStringLiteral("--designer"), QStringLiteral("李伟"),
+                                        QStringLiteral("--checker"),  QStringLiteral("Wang Fang"),
+                                        QStringLiteral("--date"),     QStringLiteral("2026-12-08")};
+        typeInto(field(window, QStringLiteral("productModel")), QStringLiteral("S11-M-100/10"));
+        typeInto(field(window, QStringLiteral("jobNumber")), QStringLiteral("J2026-17"));
+        typeInto(field(window, QStringLiteral("designer")), signatures[1]);
+        typeInto(field(window, QStringLiteral("checker")), signatures[3]);
+        typeInto(field(window, QStringLiteral("date")), signatures[5]);
         QTemporaryDir folder;
         const auto path = [&](const char* name) { return folder.filePath(QLatin1String(name)); };
         QVERIFY(written(window.exportSheet(path("core.kvs"))));
@@ -384,16 +393,24 @@ private Q_SLOTS:
             QCOMPARE(run.status, 0);
             QCOMPARE(contents(path(exported)), run.out);
         };
-        const QStringList langOption{QStringLiteral("--lang"), lang};
+        const QStringList langOption = QStringList{QStringLiteral("--lang"), lang} << signatures;
         compare(QStringList{QStringLiteral("section")} << langOption, "section.svg");
         compare(QStringList{QStringLiteral("section"), QStringLiteral("--format"),
                             QStringLiteral("dxf")}
                     << langOption,
                 "section.dxf");
-        compare({QStringLiteral("cutlist"), QStringLiteral("--stack-round"), QStringLiteral("2"),
-                 QStringLiteral("--sheet-thickness"), QStringLiteral("0.27"),
-                 QStringLiteral("--dxf"), path("tool-cutlist.dxf"), QStringLiteral("--lang"), lang},
-                "cutlist.csv");
+        const QStringList csvWords =
+            language == Language::Chinese
+                ? QStringList{QStringLiteral("--header"), QStringLiteral("zh"),
+                              QStringLiteral("--bom")}
+                : QStringList{};
+        compare(
+            QStringList{QStringLiteral("cutlist"), QStringLiteral("--stack-round"),
+                        QStringLiteral("2"), QStringLiteral("--sheet-thickness"),
+                        QStringLiteral("0.27"), QStringLiteral("--dxf"), path("tool-cutlist.dxf")}
+                << langOption << csvWords,
+            "cutlist.csv");
+        QVERIFY(contents(path("section.svg")).contains(QByteArrayLiteral(">J2026-17</text>")));
         QCOMPARE(contents(path("cutlist.dxf")), contents(path("tool-cutlist.dxf")));
     }
 

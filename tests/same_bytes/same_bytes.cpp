@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <initializer_list>
@@ -33,7 +34,7 @@ enum class Input { None, Sheet, CsvTable, Bytes };
 // "{diameter}", "{stages}", "{grid}", "{area}" and "{factor}" become values a
 // designer would give the design commands, and "{round}", "{thickness}",
 // "{flux}", "{volts}", "{grade}" and "{lang}" values for the workshop
-// commands, now and then one they refuse.
+// commands, and "{date}" one for a title block, now and then one they refuse.
 struct Invocation {
     std::string_view label;
     std::vector<std::string> args;
@@ -107,6 +108,19 @@ const std::vector<Invocation> kInvocations = {
      10},
     {"section-strict", {"section", "--strict"}, Input::Sheet, 20},
     {"cutlist-strict", {"cutlist", "--strict"}, Input::Sheet, 20},
+    {"section-title-block",
+     {"section", "--lang", "{lang}", "--designer", "{word}", "--checker", "{word}", "--date",
+      "{date}"},
+     Input::Sheet,
+     30},
+    {"section-dxf-title-block",
+     {"section", "--format", "dxf", "--lang", "{lang}", "--designer", "{word}", "--date", "{date}"},
+     Input::Sheet,
+     20},
+    {"cutlist-words",
+     {"cutlist", "--header", "{lang}", "--bom", "--stack-round", "{round}"},
+     Input::Sheet,
+     30},
     {"csv-without-the-option", {"stages"}, Input::CsvTable, 3},
     {"table-option-without-csv", {"--bom", "stages"}, Input::Sheet, 1},
     {"widths-number-texts",
@@ -156,6 +170,9 @@ std::string designValue(std::string_view placeholder, RandomInputs& random) {
     }
     if (placeholder == "{lang}") {
         return pickOf({"en", "zh", "zh", "fr"});
+    }
+    if (placeholder == "{date}") {
+        return pickOf({"2026-12-08", "2024-02-29", "1900-01-01", "2026-02-29", "2026/12/08"});
     }
     return pickOf({"0.95", "0.96", "0.97", "1", "0.9"});  // {factor}
 }
@@ -228,6 +245,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::uint64_t seed = argc == 3 ? std::stoull(argv[2]) : 20261207;
+    // A drawing without --date carries the day of SOURCE_DATE_EPOCH, the
+    // same on both systems whenever each runs.
+#ifdef _WIN32
+    _putenv_s("SOURCE_DATE_EPOCH", "1765152000");
+#else
+    setenv("SOURCE_DATE_EPOCH", "1765152000", 1);
+#endif
     std::ofstream out(argv[1], std::ios::binary);
     if (!out) {
         std::fprintf(stderr, "kalvitra_same_bytes: cannot write %s\n", argv[1]);

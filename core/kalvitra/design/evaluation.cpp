@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "kalvitra/design/best_widths.h"
+#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/actions.h"
 #include "kalvitra/sheet/errors.h"
@@ -30,6 +31,14 @@ constexpr std::array kNumberInputs = {
     NumberInput{DesignInput::VoltsPerTurn, &Inputs::voltsPerTurn},
     NumberInput{DesignInput::Frequency, &Inputs::frequency},
     NumberInput{DesignInput::BuildingFactor, &Inputs::buildingFactor},
+};
+
+constexpr std::array kTextInputs = {
+    TextInput{DesignInput::ProductModel, &Inputs::productModel},
+    TextInput{DesignInput::JobNumber, &Inputs::jobNumber},
+    TextInput{DesignInput::Designer, &Inputs::designer},
+    TextInput{DesignInput::Checker, &Inputs::checker},
+    TextInput{DesignInput::Date, &Inputs::date},
 };
 
 // Collects problems, at most one per input.
@@ -72,6 +81,12 @@ void checkRanges(const Inputs& in, Problems& problems) {
     }
     if (usesInput(in, DesignInput::Widths)) {
         problems.check([&] { checkStageCount(in.givenWidths.size()); });
+    }
+    for (const TextInput& text : kTextInputs) {
+        problems.check([&] { drawing::checkTitleText(text.input, in.*text.value); });
+    }
+    if (!in.date.empty()) {
+        problems.check([&] { drawing::checkDate(in.date); });
     }
     if (usesInput(in, DesignInput::Grade) && workshop::findGrade(in.grade) == nullptr) {
         problems.add(DesignInput::Grade, DesignRule::Range, "unknown grade " + in.grade);
@@ -131,6 +146,8 @@ Sheet sheetOf(const Inputs& in, const design::StepWidths& found) {
     sheet.setText(Field::Z, writeDefault(in.limbs));
     sheet.setText(Field::MD, writeDefault(in.density));
     sheet.setText(Field::dpxs, writeDefault(in.stackingFactor));
+    sheet.setText(Field::Text1, in.productModel);
+    sheet.setText(Field::Text2, in.jobNumber);
     for (const Action action : kAllActions) {
         runAction(action, sheet);
     }
@@ -150,7 +167,9 @@ Design designOf(const Inputs& in, drawing::Language language) {
     const design::StepWidths found = widthsOf(in);
     Design result;
     result.sheet = sheetOf(in, found);
-    result.section = drawing::drawSection(result.sheet, language);
+    result.section = drawing::drawSection(
+        result.sheet, language,
+        {in.designer, in.checker, in.date.empty() ? drawing::todaysDrawingDate() : in.date});
     result.cutList = workshop::cutListOfSheet(result.sheet, cutListOptions(in));
     const workshop::CutList& list = result.cutList;
     const workshop::Section& section = list.section;
@@ -188,6 +207,15 @@ std::span<const NumberInput> numberInputs() {
 const NumberInput* findNumberInput(DesignInput input) {
     const auto found = std::ranges::find(kNumberInputs, input, &NumberInput::input);
     return found == kNumberInputs.end() ? nullptr : &*found;
+}
+
+std::span<const TextInput> textInputs() {
+    return kTextInputs;
+}
+
+const TextInput* findTextInput(DesignInput input) {
+    const auto found = std::ranges::find(kTextInputs, input, &TextInput::input);
+    return found == kTextInputs.end() ? nullptr : &*found;
 }
 
 bool usesInput(const Inputs& inputs, DesignInput input) {

@@ -67,6 +67,12 @@ struct Inputs {
     double voltsPerTurn = 10;  // V
     double frequency = 50;     // Hz
     double buildingFactor = 1;
+    // title block, on the drawings and the report
+    std::string productModel;  // the sheet's Text1
+    std::string jobNumber;     // Text2
+    std::string designer;
+    std::string checker;
+    std::string date;  // YYYY-MM-DD; empty for the day of the evaluation (todaysDrawingDate)
 };
 
 // The numeric inputs and where Inputs keeps them, for readers and writers of
@@ -77,6 +83,14 @@ struct NumberInput {
 };
 std::span<const NumberInput> numberInputs();
 const NumberInput* findNumberInput(DesignInput input);
+
+// The same for the texts of the title block.
+struct TextInput {
+    DesignInput input;
+    std::string Inputs::*value;
+};
+std::span<const TextInput> textInputs();
+const TextInput* findTextInput(DesignInput input);
 
 // What is wrong with one input: the rule it broke, and the core's detail.
 struct Problem {
@@ -95,9 +109,9 @@ struct StageRow {
 
 struct Design {
     double diameter = 0;
-    std::vector<double> widths;  // as the sheet holds them
-    Sheet sheet;                 // D, widths, frame and material, after the five actions
-    drawing::SectionDrawing section;
+    std::vector<double> widths;       // as the sheet holds them
+    Sheet sheet;                      // D, widths, frame and material, after the five actions
+    drawing::SectionDrawing section;  // with the title block of the drawings and the report
     workshop::CutList cutList;
     std::vector<StageRow> stages;
     double netAreaCm2 = 0;        // steel in the limb with the stacks as cut

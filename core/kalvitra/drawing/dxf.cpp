@@ -9,6 +9,7 @@
 #include <limits>
 #include <span>
 
+#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/utf8.h"
 #include "kalvitra/workshop/pieces.h"
@@ -47,6 +48,14 @@ struct Box {
 
 // A TEXT's height is that of its capitals; the drawing model gives the em.
 constexpr double kCapHeight = 0.7;
+
+// The texts' style, by the Chinese drafting convention: the shape font of
+// GB letters and digits with the big font of GB Chinese characters, which
+// AutoCAD and ZWCAD installations in China carry. A program without them
+// falls back to a font of its own.
+constexpr std::string_view kTextStyle = "GB";
+constexpr std::string_view kShapeFont = "gbenor.shx";
+constexpr std::string_view kBigFont = "gbcbig.shx";
 
 struct Layer {
     std::string_view name;
@@ -116,7 +125,9 @@ public:
         group(0, "ENDSEC");
     }
 
-    void layers(std::span<const Layer> layers) {
+    // The LAYER table, then the STYLE table: STANDARD, which every file must
+    // have, and the style the texts use.
+    void tables(std::span<const Layer> layers) {
         section("TABLES");
         group(0, "TABLE");
         group(2, "LAYER");
@@ -128,6 +139,12 @@ public:
             group(62, std::to_string(layer.colour));
             group(6, "CONTINUOUS");
         }
+        group(0, "ENDTAB");
+        group(0, "TABLE");
+        group(2, "STYLE");
+        group(70, "2");
+        textStyle("STANDARD", "txt", "");
+        textStyle(kTextStyle, kShapeFont, kBigFont);
         group(0, "ENDTAB");
         group(0, "ENDSEC");
         section("ENTITIES");
@@ -160,6 +177,7 @@ public:
         point(10, at);
         number(40, capHeight);
         group(1, dxfText(content));
+        group(7, kTextStyle);
         if (anchor == Anchor::End) {
             group(72, "2");
             point(11, at);
@@ -178,6 +196,19 @@ private:
         group(2, name);
     }
     void variable(std::string_view name) { group(9, name); }
+    // Not fixed in height, width factor 1, upright, not mirrored.
+    void textStyle(std::string_view name, std::string_view font, std::string_view bigFont) {
+        group(0, "STYLE");
+        group(2, name);
+        group(70, "0");
+        number(40, 0);
+        number(41, 1);
+        number(50, 0);
+        group(71, "0");
+        number(42, 2.5);
+        group(3, font);
+        group(4, bigFont);
+    }
     void entity(std::string_view type, std::string_view layer) {
         group(0, type);
         group(8, layer);
@@ -188,8 +219,10 @@ private:
 
 // ---- the section ----------------------------------------------------------
 
+// The outlines in colour 7, which prints black on paper and shows white on a
+// dark screen.
 constexpr Layer kSectionLayers[] = {
-    {"OUTLINE", 7}, {"PACKETS", 4}, {"CENTRE", 1}, {"LEADERS", 8}, {"TEXT", 7},
+    {"OUTLINE", 7}, {"PACKETS", 7}, {"CENTRE", 1}, {"LEADERS", 8}, {"TEXT", 7}, {"TITLE", 7},
 };
 
 // The model's page is y down.
@@ -221,6 +254,14 @@ void writeMark(Writer& writer, const Mark& mark) {
         case MarkRole::LeaderEnd:
             writer.circle("LEADERS", up(mark.at), mark.radius);
             return;
+        case MarkRole::TitleBlockRule: {
+            const Point ends[] = {up(mark.at), up(mark.to)};
+            writer.polyline("TITLE", ends, false);
+            return;
+        }
+        case MarkRole::TitleBlockCell:
+            writer.text("TITLE", up(mark.at), kCapHeight * mark.size, mark.anchor, mark.text);
+            return;
         default:
             writer.text("TEXT", up(mark.at), kCapHeight * mark.size, mark.anchor, mark.text);
     }
@@ -228,7 +269,7 @@ void writeMark(Writer& writer, const Mark& mark) {
 
 // ---- the cut list ---------------------------------------------------------
 
-constexpr Layer kCutListLayers[] = {{"PIECES", 4}, {"LABELS", 7}};
+constexpr Layer kCutListLayers[] = {{"PIECES", 7}, {"LABELS", 7}};
 constexpr Piece kPieces[] = {Piece::OuterLimb, Piece::CentreLimb, Piece::Yoke};
 
 std::string_view pieceWord(Piece piece, Language language) {
@@ -274,7 +315,9 @@ struct PlacedText {
 struct Layout {
     std::vector<std::vector<Point>> outlines;  // one per row of the list
     std::vector<PlacedText> texts;
+    std::vector<std::array<Point, 2>> rules;  // the title block's
     Box extent;
+    double em = 0;  // of the labels
 
     void add(PlacedText text) {
         const double width = drawing::textWidthEm(text.text) * text.em;
@@ -296,6 +339,7 @@ Layout layOut(const CutList& list, Language language) {
     const double em = longest / 40;
 
     Layout sheet;
+    sheet.em = em;
     sheet.add({{0, 0}, 1.2 * em, titleOf(list, language)});
     std::array<double, std::size(kPieces)> columnLeft{};
     double left = 0;
@@ -333,6 +377,25 @@ Layout layOut(const CutList& list, Language language) {
     return sheet;
 }
 
+// The title block under the pieces, its right edge at theirs; the layout's
+// y is up, the block's down.
+void addTitleBlock(Layout& sheet, const drawing::TitleBlock& block, Language language) {
+    const double em = sheet.em;
+    const drawing::TitleBlockLayout placed =
+        drawing::layOutTitleBlock(drawing::titleCells(block, language),
+                                  {sheet.extent.right, 0.0 - (sheet.extent.bottom - 2 * em)}, em);
+    for (const drawing::TitleBlockLayout::Rule& rule : placed.rules) {
+        sheet.rules.push_back({{{rule.from.x, 0.0 - rule.from.y}, {rule.to.x, 0.0 - rule.to.y}}});
+    }
+    for (const std::array<Point, 2>& rule : sheet.rules) {
+        sheet.extent.cover(rule[0]);
+        sheet.extent.cover(rule[1]);
+    }
+    for (const drawing::TitleBlockLayout::Text& text : placed.texts) {
+        sheet.add({{text.baseline.x, 0.0 - text.baseline.y}, em, text.text});
+    }
+}
+
 }  // namespace
 
 std::string writeSectionDxf(const drawing::SectionDrawing& drawing) {
@@ -342,20 +405,25 @@ std::string writeSectionDxf(const drawing::SectionDrawing& drawing) {
     extent.cover({e.right, 0.0 - e.top});
     Writer writer;
     writer.header(extent);
-    writer.layers(kSectionLayers);
+    writer.tables(kSectionLayers);
     for (const Mark& mark : drawing.marks) {
         writeMark(writer, mark);
     }
     return writer.finish();
 }
 
-std::string writeCutListDxf(const CutList& list, Language language) {
-    const Layout sheet = layOut(list, language);
+std::string writeCutListDxf(const CutList& list, Language language,
+                            const drawing::TitleBlock& block) {
+    Layout sheet = layOut(list, language);
+    addTitleBlock(sheet, block, language);
     Writer writer;
     writer.header(sheet.extent);
-    writer.layers(kCutListLayers);
+    writer.tables(kCutListLayers);
     for (const std::vector<Point>& outline : sheet.outlines) {
         writer.polyline("PIECES", outline, true);
+    }
+    for (const std::array<Point, 2>& rule : sheet.rules) {
+        writer.polyline("LABELS", rule, false);
     }
     for (const PlacedText& text : sheet.texts) {
         writer.text("LABELS", text.at, kCapHeight * text.em, Anchor::Start, text.text);

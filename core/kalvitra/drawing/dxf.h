@@ -7,8 +7,11 @@
 
 // Drawings for a CAD program: DXF R12 (AC1009) ASCII, in millimetres with y up,
 // written by the program itself. A HEADER with $ACADVER, $EXTMIN and
-// $EXTMAX, a LAYER table, then CIRCLE, POLYLINE (70 = 1 closed, 0 open;
-// VERTEX ... SEQEND) and TEXT entities, and 0/EOF. Numbers are written in
+// $EXTMAX, a LAYER table (outlines in colour 7, black on paper), a STYLE
+// table with STANDARD and GB, the style of every TEXT: the shape font
+// gbenor.shx with the big font gbcbig.shx, as Chinese drafting has it; then
+// CIRCLE, POLYLINE (70 = 1 closed, 0 open; VERTEX ... SEQEND) and TEXT
+// entities, and 0/EOF. Numbers are written in
 // their shortest exact form, so a vertex reads back as the very double
 // computed. The file is ASCII: text beyond it is written as \U+XXXX, which
 // every reader of R12 understands, so no code page takes part; a backslash
@@ -22,8 +25,9 @@ namespace kalvitra::dxf {
 // The section as drawn by writeSectionSvg, turned y up and centred on the
 // limb axis: the circle of radius D/2 (layer OUTLINE), every packet a closed
 // polyline of four vertices (PACKETS), the centre lines (CENTRE), the
-// leaders and the table's rule as open polylines (LEADERS), and the labels
-// (TEXT), whose height is that of their capitals.
+// leaders and the table's rule as open polylines (LEADERS), the labels
+// (TEXT), whose height is that of their capitals, and the title block
+// (TITLE).
 std::string writeSectionDxf(const drawing::SectionDrawing& drawing);
 
 // Every row of the cut list drawn once as a closed polyline of its piece's
@@ -33,6 +37,8 @@ std::string writeSectionDxf(const drawing::SectionDrawing& drawing);
 // sheet thickness), in the given language, under a title (layer LABELS):
 //   "step 5 outer limb 120 × 830/1070, 2 per layer"
 //   "第 5 级 边柱 120 × 830/1070，每层 2 片"
-std::string writeCutListDxf(const workshop::CutList& list, drawing::Language language);
+// Under the pieces, at their right, the title block.
+std::string writeCutListDxf(const workshop::CutList& list, drawing::Language language,
+                            const drawing::TitleBlock& block = {});
 
 }  // namespace kalvitra::dxf

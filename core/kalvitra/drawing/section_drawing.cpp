@@ -4,6 +4,7 @@
 
 #include "kalvitra/design/best_widths.h"
 #include "kalvitra/drawing/stage_table.h"
+#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/inputs/checks.h"
 #include "kalvitra/sheet/errors.h"
@@ -193,6 +194,21 @@ void placeLabels(const SectionDrawing& drawing, const std::vector<double>& upper
     }
 }
 
+// The title block under everything drawn so far, its right edge at the
+// drawing's.
+void placeTitleBlock(const SectionDrawing& drawing, Language language, MarkList& marks) {
+    const double em = 0.8 * drawing.diameter / 25;
+    const TitleBlockLayout block =
+        layOutTitleBlock(titleCells(drawing.titleBlock, language),
+                         {drawing.extent.right, drawing.extent.bottom + 2 * em}, em);
+    for (const TitleBlockLayout::Rule& rule : block.rules) {
+        marks.line(MarkRole::TitleBlockRule, 0, rule.from, rule.to);
+    }
+    for (const TitleBlockLayout::Text& text : block.texts) {
+        marks.text(MarkRole::TitleBlockCell, 0, text.baseline, em, Anchor::Start, text.text);
+    }
+}
+
 // The stages in use from a sheet. Throws DesignError(Widths) when there are
 // none to draw.
 void readStages(const Sheet& sheet, SectionDrawing& drawing) {
@@ -257,13 +273,14 @@ bool isText(MarkRole role) {
         case MarkRole::TableRule:
         case MarkRole::Leader:
         case MarkRole::LeaderEnd:
+        case MarkRole::TitleBlockRule:
             return false;
         default:
             return true;
     }
 }
 
-SectionDrawing drawSection(const Sheet& sheet, Language language) {
+SectionDrawing drawSection(const Sheet& sheet, Language language, const Signatures& signatures) {
     SectionDrawing drawing;
     drawing.diameter = readSheetInput(sheet, DesignInput::Diameter);
     checkInput(DesignInput::Diameter, drawing.diameter);
@@ -286,6 +303,8 @@ SectionDrawing drawSection(const Sheet& sheet, Language language) {
     MarkList marks(drawing);
     const std::vector<double> upperMiddle = placePackets(drawing, marks);
     placeLabels(drawing, upperMiddle, words, marks);
+    drawing.titleBlock = titleBlockOf(sheet, signatures);
+    placeTitleBlock(drawing, language, marks);
     return drawing;
 }
 

@@ -33,6 +33,7 @@ struct Point {
 //   CentreLine, TableRule,      from, to
 //   Leader                      from (on the packet), to (at the label); stage
 //   LeaderEnd                   centre, radius: the dot where a leader meets its packet
+//   TitleBlockRule              from, to
 //   every text role             at (baseline), size (em height), anchor, text; stage
 //                               for the stage table's rows
 enum class MarkRole {
@@ -51,6 +52,8 @@ enum class MarkRole {
     Utilisation,
     Note,
     Title,
+    TitleBlockRule,  // from, to
+    TitleBlockCell,  // a label or a value of the title block
 };
 
 enum class Anchor { Start, End };
@@ -92,6 +95,25 @@ struct SectionStage {
     std::string thicknessText;  // 62.45
 };
 
+// Who signs a drawing and on what day; the rest of its title block comes
+// from the sheet.
+struct Signatures {
+    std::string designer;
+    std::string checker;
+    std::string date;  // YYYY-MM-DD (checkDate)
+};
+
+// The title block (title_block.h): what the product is (the sheet's Text1
+// and Text2), who designed and who checked it, when, at what scale and in
+// what units.
+struct TitleBlock {
+    std::string productModel;  // Text1
+    std::string jobNumber;     // Text2
+    Signatures signatures;
+    std::string scale = "1:1";  // the drawings are written at full size
+    std::string units = "mm";
+};
+
 struct SectionDrawing {
     double diameter = 0;
     std::string diameterText;
@@ -100,7 +122,8 @@ struct SectionDrawing {
     std::string utilisationText;       // per cent, two decimals
     std::string title;                 // product model and job number; may be empty
     std::string caption;               // names the drawing: "Core section, D = 200 mm"
-    std::vector<Mark> marks;           // in drawing order
+    TitleBlock titleBlock;
+    std::vector<Mark> marks;  // in drawing order
     Extent extent;
 };
 
@@ -113,7 +136,10 @@ struct SectionDrawing {
 // that do not decrease):
 //   D 200, PK1 190, PK2 195 -> "stage 2 (PK2) comes out -9 mm thick; the
 //                               widths must decrease from stage to stage"
-SectionDrawing drawSection(const Sheet& sheet, Language language);
+// Under everything else, at its right, the title block of the sheet with
+// the signatures.
+SectionDrawing drawSection(const Sheet& sheet, Language language,
+                           const Signatures& signatures = {});
 
 // A standalone SVG document: one user unit per millimetre, width and height
 // in mm so that it also prints to scale; no transforms.

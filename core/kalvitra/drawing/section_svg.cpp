@@ -23,6 +23,7 @@ struct Styles {
     std::string centreLine;
     std::string rule;
     std::string leader;
+    std::string titleBlock;
 
     explicit Styles(double d)
         : outline("fill=\"#f3f5f7\" stroke=\"#34495e\" stroke-width=\"" + num(d / 300) + "\""),
@@ -32,7 +33,8 @@ struct Styles {
                      "\" stroke-dasharray=\"" + num(d / 25) + " " + num(d / 100) + " " +
                      num(d / 200) + " " + num(d / 100) + "\""),
           rule("stroke=\"#aab7c4\" stroke-width=\"" + num(d / 900) + "\""),
-          leader("stroke=\"#7f8c8d\" stroke-width=\"" + num(d / 900) + "\"") {}
+          leader("stroke=\"#7f8c8d\" stroke-width=\"" + num(d / 900) + "\""),
+          titleBlock("stroke=\"#2c3e50\" stroke-width=\"" + num(d / 900) + "\"") {}
 };
 
 // The attributes that set a text apart: class, weight, colour.
@@ -55,6 +57,8 @@ std::string_view textAttributes(MarkRole role) {
             return "class=\"utilisation\"";
         case MarkRole::Title:
             return "class=\"title\" font-weight=\"bold\"";
+        case MarkRole::TitleBlockCell:
+            return "class=\"title-block\"";
         default:
             return "";
     }
@@ -96,6 +100,8 @@ std::string element(const Mark& mark, const Styles& styles) {
             return line(mark, styles.rule);
         case MarkRole::Leader:
             return line(mark, styles.leader);
+        case MarkRole::TitleBlockRule:
+            return line(mark, styles.titleBlock);
         case MarkRole::LeaderEnd:
             return "  <circle class=\"leader-end\" cx=\"" + num(mark.at.x) + "\" cy=\"" +
                    num(mark.at.y) + "\" r=\"" + num(mark.radius) + "\" fill=\"#2c3e50\"/>\n";

@@ -130,6 +130,35 @@ constexpr std::array kCatalogue = {
         DesignInput::Grade, "grade", "--grade", "NAME", std::nullopt, "grade", "", {Listed}},
     InputDefinition{
         DesignInput::Curve, "curveFile", "--curve", "FILE", std::nullopt, "curve", "", {Listed}},
+    // The title block's: texts, each a single line (checkTitleText).
+    InputDefinition{DesignInput::ProductModel,
+                    "productModel",
+                    "",
+                    "Text1",
+                    Field::Text1,
+                    "product model",
+                    "",
+                    {Listed}},
+    InputDefinition{
+        DesignInput::JobNumber, "jobNumber", "", "Text2", Field::Text2, "job number", "", {Listed}},
+    InputDefinition{DesignInput::Designer,
+                    "designer",
+                    "--designer",
+                    "NAME",
+                    std::nullopt,
+                    "designer's name",
+                    "",
+                    {Listed}},
+    InputDefinition{DesignInput::Checker,
+                    "checker",
+                    "--checker",
+                    "NAME",
+                    std::nullopt,
+                    "checker's name",
+                    "",
+                    {Listed}},
+    InputDefinition{
+        DesignInput::Date, "date", "--date", "YYYY-MM-DD", std::nullopt, "date", "", {Listed}},
 };
 
 [[noreturn]] void refuse(const InputDefinition& entry, std::string_view rule) {

@@ -54,6 +54,11 @@ enum class DesignInput {
     Mass,
     Grade,
     Curve,
+    ProductModel,  // Text1, on the title block
+    JobNumber,     // Text2
+    Designer,      // who designed the core, on the title block
+    Checker,       // who checked it
+    Date,          // the drawing's date, YYYY-MM-DD
 };
 
 // Which rule an input broke.

@@ -258,11 +258,20 @@ std::vector<Vertex> pieceOutline(const CutList& list, const CutRow& row) {
     return {};
 }
 
-std::string writeCutListCsv(const CutList& list) {
-    std::string out = "step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n";
+std::string writeCutListCsv(const CutList& list, CsvWords words) {
+    const bool chinese = words == CsvWords::Chinese;
+    const CutListHeads& h = chinese ? kChineseCutListHeads : kCutListKeys;
+    std::string out;
+    for (const std::string_view head : {h.step, h.piece, h.width, h.shortLength, h.longLength,
+                                        h.perLayer, h.stack, h.sheets, h.pieces, h.mass}) {
+        out += out.empty() ? "" : ",";
+        out += head;
+    }
+    out += '\n';
     for (const CutRow& row : list.rows) {
-        out += std::to_string(row.step) + ',' + std::string(pieceName(row.piece)) + ',' +
-               writeShortest(row.width) + ',' + writeShortest(row.shortLength) + ',' +
+        const PieceNames& names = namesOf(row.piece);
+        out += std::to_string(row.step) + ',' + std::string(chinese ? names.chinese : names.key) +
+               ',' + writeShortest(row.width) + ',' + writeShortest(row.shortLength) + ',' +
                writeShortest(row.longLength) + ',' + std::to_string(row.perLayer) + ',' +
                writeShortest(row.stack) + ',' + (row.sheets ? std::to_string(*row.sheets) : "") +
                ',' + (row.pieces ? std::to_string(*row.pieces) : "") + ',' +

@@ -130,12 +130,17 @@ struct Vertex {
 };
 std::vector<Vertex> pieceOutline(const CutList& list, const CutRow& row);
 
+// The words of a cut list's CSV: the keys, for programs, or Chinese for a
+// Chinese shop (the heads and the pieces as the designer's table shows them).
+enum class CsvWords { Keys, Chinese };
+
 // The cut list as a table for the shop: the header
 //   step,piece,width,short,long,per_layer,stack,sheets,pieces,mass
 // then one line a row, LF line ends, numbers in their shortest exact form
 // (writeShortest); sheets and pieces empty without a sheet thickness.
 //   196 mm core above, T 0.27: 1,outer-limb,190,760,1140,2,48,172,344,128.582424
-std::string writeCutListCsv(const CutList& list);
+// In Chinese the header is 级,零件,片宽 mm,... and the row 1,边柱,190,...
+std::string writeCutListCsv(const CutList& list, CsvWords words = CsvWords::Keys);
 
 // Two conventions published for the frame's mass, shown beside the true one:
 //   "3 limbs Hw + yokes 2C + D": ρ · k · A · (3·Hw + 4·C + 2·D), A = Σ w_k s_k,

@@ -35,6 +35,10 @@ QList<QStringList> stageTableRows(const core_design::Design& design);
 QStringList cutListHeader();
 QList<QStringList> cutListRows(const core_design::Design& design);
 
+// The title block's cells as the drawings write them, label and value, the
+// label with a capital.
+QList<QStringList> titleBlockRows(const core_design::Design& design);
+
 // The texts of the used inputs with their labels and units, for the report.
 QList<QStringList> inputRowsOf(const DesignTexts& texts);
 
