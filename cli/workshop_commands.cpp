@@ -16,7 +16,9 @@
 #include "kalvitra/sheet/errors.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/workshop/cut_list.h"
+#include "kalvitra/workshop/guarantee.h"
 #include "kalvitra/workshop/loss.h"
+#include "kalvitra/workshop/no_load_current.h"
 #include "platform.h"
 
 namespace kalvitra::cli {
@@ -218,6 +220,25 @@ int deliverCutList(const Sheet& sheet, const CutList& list, const CutListCommand
     return kExitSuccess;
 }
 
+// The options of loss that ask for the apparent power, the no-load current
+// and the verdicts, as given, and whether each was.
+struct CurrentOptions {
+    OptionText power = inputOption(DesignInput::RatedPower);
+    OptionText joints = inputOption(DesignInput::Joints, "mitred");
+    OptionText jointCurveFile = inputOption(DesignInput::JointCurve);
+    OptionText factor = inputOption(DesignInput::ApparentPowerFactor,
+                                    writeDefault(workshop::kDefaultApparentPowerFactor));
+    OptionText guaranteedLoss = inputOption(DesignInput::GuaranteedLoss);
+    OptionText guaranteedCurrent = inputOption(DesignInput::GuaranteedCurrent);
+    OptionText steps = inputOption(DesignInput::StepLapSteps);
+    OptionText sheets = inputOption(DesignInput::StepLapSheets);
+    CLI::Option* powerOption = nullptr;
+    CLI::Option* jointCurveOption = nullptr;
+    CLI::Option* lossGuarantee = nullptr;
+    CLI::Option* currentGuarantee = nullptr;
+    CLI::Option* stepsOption = nullptr;
+};
+
 // The options of loss, as given, and whether each was.
 struct LossCommand {
     OptionText flux = inputOption(DesignInput::FluxDensity);
@@ -235,7 +256,35 @@ struct LossCommand {
     CLI::Option* curveOption = nullptr;
     CLI::Option* massOption = nullptr;
     CLI::Option* rounding = nullptr;
+    CurrentOptions current;
 };
+
+// Declares the options of the no-load current and the verdicts; all but the
+// loss's guarantee need the rated power.
+void declareCurrentOptions(CLI::App& app, CurrentOptions& current) {
+    current.powerOption =
+        addInputOption(app, DesignInput::RatedPower, current.power,
+                       "Rated power S in kVA (three-phase): the apparent power and I0");
+    const auto withPower = [&](DesignInput input, OptionText& option, const std::string& help) {
+        return addInputOption(app, input, option, help)->needs(current.powerOption);
+    };
+    withPower(DesignInput::Joints, current.joints, "The joints: mitred (default) or step-lap");
+    current.jointCurveOption =
+        withPower(DesignInput::JointCurve, current.jointCurveFile,
+                  "The joints' curve in a CSV file B,VA/cm2 (default: typical)");
+    withPower(DesignInput::ApparentPowerFactor, current.factor,
+              "Apparent-power factor K_q of the steel (default 1.3)");
+    current.lossGuarantee = addInputOption(app, DesignInput::GuaranteedLoss, current.guaranteedLoss,
+                                           "Guaranteed no-load loss P0 in W: its verdict");
+    current.currentGuarantee = withPower(DesignInput::GuaranteedCurrent, current.guaranteedCurrent,
+                                         "Guaranteed no-load current I0 in %: its verdict");
+    current.stepsOption = withPower(DesignInput::StepLapSteps, current.steps,
+                                    "Step-lap joints: steps per book, recorded");
+    CLI::Option* sheets = withPower(DesignInput::StepLapSheets, current.sheets,
+                                    "Step-lap joints: sheets per step, recorded");
+    current.stepsOption->needs(sheets);
+    sheets->needs(current.stepsOption);
+}
 
 // Declares loss's options on app, each bound to its place in command, with
 // the pairs that exclude or need each other.
@@ -259,6 +308,7 @@ void declareLossOptions(CLI::App& app, LossCommand& command) {
     command.rounding =
         addInputOption(app, DesignInput::StackRound, command.stackRound,
                        "Stack rounding R for the frame mass and net area, as cutlist");
+    declareCurrentOptions(app, command.current);
     app.add_flag(std::string(kStrictOption), command.strict,
                  "Refuse, not warn about, a sheet read leniently");
 }
@@ -296,7 +346,59 @@ std::vector<InputSource> lossSources(const LossCommand& command) {
     if (*command.massOption) {
         sources.push_back(optionSource(DesignInput::Mass, command.mass));
     }
+    const CurrentOptions& current = command.current;
+    for (const auto& [input, option] :
+         {std::pair{DesignInput::RatedPower, &current.power},
+          {DesignInput::Joints, &current.joints},
+          {DesignInput::JointCurve, &current.jointCurveFile},
+          {DesignInput::ApparentPowerFactor, &current.factor},
+          {DesignInput::GuaranteedLoss, &current.guaranteedLoss},
+          {DesignInput::GuaranteedCurrent, &current.guaranteedCurrent},
+          {DesignInput::StepLapSteps, &current.steps},
+          {DesignInput::StepLapSheets, &current.sheets}}) {
+        sources.push_back(optionSource(input, *option));
+    }
     return sources;
+}
+
+// The numbers and words of the options of the no-load current, read in
+// order; asked when the rated power is given.
+struct CurrentNumbers {
+    bool asked = false;
+    double power = 0;
+    workshop::ApparentPowerInputs inputs;
+    std::optional<double> guaranteedLoss;
+    std::optional<double> guaranteedCurrent;
+    std::optional<workshop::StepLapLayout> stepLap;
+};
+
+CurrentNumbers readCurrentNumbers(const CurrentOptions& current,
+                                  std::span<const InputSource> sources) {
+    CurrentNumbers numbers;
+    numbers.asked = current.powerOption->count() > 0;
+    if (numbers.asked) {
+        numbers.power = readOption(current.power);
+        numbers.inputs.factor = readOption(current.factor);
+        numbers.inputs.joints.kind =
+            ask([&] { return workshop::readJointKind(current.joints.text); }, sources);
+    }
+    if (*current.lossGuarantee) {
+        numbers.guaranteedLoss = readOption(current.guaranteedLoss);
+    }
+    if (*current.currentGuarantee) {
+        numbers.guaranteedCurrent = readOption(current.guaranteedCurrent);
+    }
+    if (*current.stepsOption) {
+        const double steps = readOption(current.steps);
+        const double sheets = readOption(current.sheets);
+        if (numbers.inputs.joints.kind != workshop::JointKind::StepLap) {
+            throw Refusal{std::string(current.steps.name) + " and " +
+                          std::string(current.sheets.name) +
+                          " describe step-lap joints: give --joints step-lap"};
+        }
+        numbers.stepLap = ask([&] { return workshop::stepLapLayout(steps, sheets); }, sources);
+    }
+    return numbers;
 }
 
 // The numbers of a loss command's options, read in this order, so that of
@@ -337,6 +439,43 @@ workshop::LossCurve lossCurveOf(const LossCommand& command, std::span<const Inpu
         sources);
 }
 
+// The joints' curve of --joint-curve, or the typical one.
+workshop::JointCurve jointCurveOf(const CurrentOptions& current,
+                                  std::span<const InputSource> sources) {
+    if (!*current.jointCurveOption) {
+        return workshop::typicalJointCurve();
+    }
+    return ask(
+        [&] {
+            return workshop::readJointCurve(readOptionFile(current.jointCurveFile, kMaxCurveBytes),
+                                            current.jointCurveFile.text);
+        },
+        sources);
+}
+
+// The lines of the apparent power and the no-load current, below the loss's.
+std::string currentLines(const workshop::ApparentPower& power, double current,
+                         const CurrentNumbers& numbers, const workshop::JointCurve& jointCurve) {
+    std::string lines =
+        "apparent_power_body=" + writeDefault(power.body) + "\n" +
+        "apparent_power_joints=" + writeDefault(power.joints) + "\n" +
+        "apparent_power=" + writeDefault(power.total) + "\n" +
+        "no_load_current=" + writeDefault(current) + "\n" +
+        "method=" + workshop::methodOf(numbers.inputs.factor, numbers.inputs.joints.kind) + "\n" +
+        "joint_curve=" + jointCurve.name + "\n";
+    if (numbers.stepLap) {
+        lines += "step_lap_steps=" + std::to_string(numbers.stepLap->stepsPerBook) + "\n" +
+                 "step_lap_sheets=" + std::to_string(numbers.stepLap->sheetsPerStep) + "\n";
+    }
+    return lines;
+}
+
+// "no_load_loss_verdict=within" and its margin.
+std::string verdictLines(std::string_view name, const workshop::GuaranteeCheck& check) {
+    return std::string(name) + "_verdict=" + std::string(workshop::verdictName(check.verdict)) +
+           "\n" + std::string(name) + "_margin=" + writeDefault(check.margin) + "\n";
+}
+
 // "flux_density=..." and the other NAME=TEXT lines of a loss, in their order.
 std::string lossLines(const workshop::NoLoadLoss& loss) {
     return "flux_density=" + writeDefault(loss.fluxDensity) + "\n" +
@@ -344,6 +483,45 @@ std::string lossLines(const workshop::NoLoadLoss& loss) {
            "mass=" + writeDefault(loss.mass) + "\n" +
            "building_factor=" + writeDefault(loss.buildingFactor) + "\n" +
            "no_load_loss=" + writeDefault(loss.loss) + "\n";
+}
+
+// The lines of the apparent power and I0 of the frame whose loss is given,
+// refusals naming the option; the current for its verdict.
+std::string noLoadCurrentLines(const workshop::LossCurve& curve, const LossNumbers& loss,
+                               const workshop::NoLoadLoss& frame, const CutList& list,
+                               const CurrentOptions& options, CurrentNumbers& numbers,
+                               std::span<const InputSource> sources, double& current) {
+    const workshop::JointCurve jointCurve = jointCurveOf(options, sources);
+    numbers.inputs.joints.limbs = list.frame.limbs;
+    const workshop::ApparentPower power = ask(
+        [&] {
+            return workshop::frameApparentPower(curve, jointCurve, numbers.inputs, loss.flux, frame,
+                                                list.netAreaMm2);
+        },
+        sources);
+    current = ask([&] { return workshop::noLoadCurrent(power.total, numbers.power); }, sources);
+    return currentLines(power, current, numbers, jointCurve);
+}
+
+// The verdicts on the guarantees given, and the rule they apply.
+std::string guaranteeLines(double loss, double current, const CurrentNumbers& numbers,
+                           std::span<const InputSource> sources) {
+    std::string lines;
+    if (numbers.guaranteedLoss) {
+        lines += verdictLines(
+            "no_load_loss",
+            ask([&] { return workshop::checkNoLoadLoss(loss, *numbers.guaranteedLoss); }, sources));
+    }
+    if (numbers.guaranteedCurrent) {
+        lines += verdictLines(
+            "no_load_current",
+            ask([&] { return workshop::checkNoLoadCurrent(current, *numbers.guaranteedCurrent); },
+                sources));
+    }
+    if (!lines.empty()) {
+        lines += "tolerance_rule=" + std::string(workshop::kToleranceRule) + "\n";
+    }
+    return lines;
 }
 
 }  // namespace
@@ -395,10 +573,11 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
 
     const std::vector<InputSource> sources = lossSources(command);
     const LossNumbers numbers = readLossNumbers(command);
+    CurrentNumbers current = readCurrentNumbers(command.current, sources);
     const workshop::LossCurve curve = lossCurveOf(command, sources);
 
     std::optional<CutList> list;
-    if (!numbers.massGiven || *command.voltsOption) {
+    if (!numbers.massGiven || *command.voltsOption || current.asked) {
         const std::optional<Sheet> sheet =
             calculatedSheet(input, kStagesOnly, kSheetReaders, command.strict, diagnostics);
         if (!sheet) {
@@ -415,6 +594,12 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
         },
         sources);
     output += lossLines(loss);
+    double noLoadCurrent = 0;  // with the rated power, which a current's guarantee needs
+    if (current.asked) {
+        output += noLoadCurrentLines(curve, numbers, loss, *list, command.current, current, sources,
+                                     noLoadCurrent);
+    }
+    output += guaranteeLines(loss.loss, noLoadCurrent, current, sources);
     return kExitSuccess;
 }
 

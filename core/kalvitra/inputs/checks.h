@@ -54,6 +54,14 @@ enum class DesignInput {
     Mass,
     Grade,
     Curve,
+    RatedPower,
+    Joints,               // mitred or step-lap
+    JointCurve,           // the joints' VA per cm² of net area against B
+    ApparentPowerFactor,  // K_q
+    GuaranteedLoss,       // P0 promised, W
+    GuaranteedCurrent,    // I0 promised, %
+    StepLapSteps,         // steps per book of a step-lap joint
+    StepLapSheets,        // sheets per step of a step-lap joint
 };
 
 // Which rule an input broke.
