@@ -112,26 +112,56 @@ the same stacks as the mass) and F the frequency, 50 Hz unless given; the factor
 sqrt(2) x pi = 4.44288..., not the rounded 4.44. The sheet is read only when the mass or the
 net area is needed.
 
-GRADES (--grade NAME): typical 50 Hz curves from public grade tables, W/kg at each B:
+GRADES (--grade NAME): typical 50 Hz curves, W/kg at each B; 27Q110 and 30Q130 are 30Q120's
+points, 27ZH95 and 23ZH90 27ZH100's, scaled by the ratio of the maxima their names state:
 )" + gradeList() +
-           R"(These are typical figures: the supplier's curve rules for guarantees (--curve).
+           R"(These are typical figures, none above the maximum the grade's name states (30Q120: at most
+1.20 W/kg at 1.7 T, 50 Hz); the supplier's curve rules for guarantees (--curve). They give no
+VA/kg: for the no-load current give a curve file with a third column.
 
-CURVE FILE (--curve FILE): a two-column CSV B,W/kg: an optional header line, then one point
-per line, B in T strictly increasing, at least two points; blank lines, CRLF and a byte order
-mark are fine.
+CURVE FILE (--curve FILE): a CSV B,W/kg, or B,W/kg,VA/kg with the specific apparent power: an
+optional header line, then one point per line, B in T strictly increasing, at least two points,
+every line with as many numbers as the first point; blank lines, CRLF and a byte order mark are
+fine.
+
+THE NO-LOAD CURRENT (--power S): Q0 = K_q x q(B) x m + n_j x f_j x q_j(B) x A, and
+I0 = Q0 / (10 x S) in %, S the rated power in kVA. q(B) is the curve's VA/kg, m the mass as
+for the loss, q_j(B) the joints' VA per cm2 of the limb's net area A (cm2, from the sheet),
+n_j = 2 x Z joints (4 corners, 2 at each centre limb), f_j 1 for --joints mitred (the
+default) and 0.5 for step-lap, K_q 1.3 unless --apparent-power-factor gives it. The joints'
+curve is a typical one, 2, 2.74 and 3.71 VA/cm2 at 1.5, 1.6 and 1.7 T, or --joint-curve FILE,
+a CSV B,VA/cm2 read as a curve file is; both are interpolated as the loss, never
+extrapolated. --step-lap-steps N and --step-lap-sheets N record a step-lap joint's steps per
+book and sheets per step. Needs the sheet on standard input.
+
+THE GUARANTEE (--guaranteed-loss P0 in W, --guaranteed-current I0 in %): each value is within
+the guarantee when at most the guaranteed one, within the tolerance when at most 15 % (loss)
+or 30 % (current) above it, as GB/T 1094.1 (IEC 60076-1) allows, and beyond it otherwise. The
+margin is (guaranteed - value) / guaranteed in %, positive when within. A verdict is a result:
+the exit status is 0 whatever it is.
 
 OUTPUT: NAME=TEXT lines in this order: flux_density (T), specific_loss (W/kg), mass (kg),
-building_factor, no_load_loss (W), numbers with up to 15 significant digits.
+building_factor, no_load_loss (W), numbers with up to 15 significant digits. With --power
+then apparent_power_body, apparent_power_joints, apparent_power (VA), no_load_current (%),
+method (the formula and its K_q and joints), joint_curve (typical or the file), and for
+step-lap joints step_lap_steps and step_lap_sheets when given. With a guarantee then
+no_load_loss_verdict and no_load_loss_margin, no_load_current_verdict and
+no_load_current_margin (verdicts within, within-tolerance or beyond), and tolerance_rule.
 
 EXIT STATUS: 0; 1 when the stage-thickness action fails; 2 for a bad option, sheet or curve,
 with one line naming it: B, E, F, K, R or the mass not above 0, neither or both of
 --flux-density and --volts-per-turn, neither or both of --grade and --curve, an unknown grade,
 a curve file that cannot be read, is not numeric or whose B does not increase, a B outside the
-curve; for the sheet as cutlist says. On 1 and 2 nothing goes to standard output.
+curve; with --power also S, K_q, a guarantee or a step-lap count out of range, joints neither
+mitred nor step-lap, step-lap counts for mitred joints, a curve without VA/kg (run without
+--power for the loss alone), a B outside the joints' curve; for the sheet as cutlist says. On
+1 and 2 nothing goes to standard output.
 
 EXAMPLE (1123.6 kg at 1.6352 T on the M4-0.27 curve with K = 1.25: 1537.2 W):
   kalvitra-cli loss --flux-density 1.6352 --grade M4-0.27 --mass 1123.6 --building-factor 1.25
-  kalvitra-cli loss --volts-per-turn 10 --grade 27ZH100 --stack-round 2 < core.kvs)";
+  kalvitra-cli loss --volts-per-turn 10 --grade 27ZH100 --stack-round 2 < core.kvs
+  kalvitra-cli loss --flux-density 1.6 --curve steel.csv --power 500 --guaranteed-loss 900 \
+      --guaranteed-current 1.2 --stack-round 2 < core.kvs)";
 }
 
 // "+0.52 %", "-0.43 %": a convention's mass against the true frame's.
@@ -298,9 +328,9 @@ void declareLossOptions(CLI::App& app, LossCommand& command) {
         ->needs(command.voltsOption);
     command.gradeOption = addInputOption(app, DesignInput::Grade, command.grade,
                                          "A built-in grade's curve (see GRADES)");
-    command.curveOption =
-        addInputOption(app, DesignInput::Curve, command.curveFile, "The curve in a CSV file B,W/kg")
-            ->excludes(command.gradeOption);
+    command.curveOption = addInputOption(app, DesignInput::Curve, command.curveFile,
+                                         "The curve in a CSV file B,W/kg[,VA/kg]")
+                              ->excludes(command.gradeOption);
     addInputOption(app, DesignInput::BuildingFactor, command.buildingFactor,
                    "Building factor K (default 1)");
     command.massOption = addInputOption(app, DesignInput::Mass, command.mass,
@@ -561,8 +591,10 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
 
 int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string& output,
             std::string& diagnostics) {
-    CLI::App app("The no-load loss of a core's frame from a loss curve: P0 = K x p(B) x mass.",
-                 "kalvitra-cli loss");
+    CLI::App app(
+        "The no-load loss of a core's frame from a loss curve: P0 = K x p(B) x mass; with the "
+        "rated power the no-load current, and the verdicts against the guarantee.",
+        "kalvitra-cli loss");
     app.footer(lossFooter());
     LossCommand command;
     declareLossOptions(app, command);
