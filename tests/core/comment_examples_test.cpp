@@ -15,7 +15,6 @@
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/utf8.h"
 #include "kalvitra/workshop/cut_list.h"
-#include "kalvitra/workshop/guarantee.h"
 #include "kalvitra/workshop/loss.h"
 #include "kalvitra/workshop/no_load_current.h"
 #include "test_support.h"
@@ -265,27 +264,7 @@ TEST(CommentExamples, Workshop) {
     EXPECT_EQ(writeDefault(fluxDensityOf(18, 50, 50000)), "1.62056936908279");
     EXPECT_EQ(writeDefault(18 / (4.44 * 50 * 0.05)), "1.62162162162162");
     EXPECT_NEAR(noLoadLoss(m4, 1.6352, 1123.6, 1.25).loss, 1537, 2);
-    EXPECT_EQ(refusal([] { readLossCurve("1.5,0.83,1.1\n1.6,0.9\n", "c"); }),
-              "line 2: expected three numbers B,W/kg,VA/kg");
-    EXPECT_EQ(refusal([] {
-                  readCurveColumn("1.5,2\n1.6\n", DesignInput::JointCurve, "VA/cm2",
-                                  "apparent power");
-              }),
-              "line 2: expected two numbers B,VA/cm2");
     EXPECT_NEAR(jointApparentPower(typicalJointCurve(), 1.55), 2.37, 1e-15);
-    const LossCurve steel = readLossCurve("1.5,0.8,1\n1.6,1,1.2\n", "s");
-    const ApparentPower power = apparentPower(steel, typicalJointCurve(), {}, 1.6, 1000, 30000);
-    EXPECT_NEAR(power.body, 1560, 1e-9);
-    EXPECT_NEAR(power.joints, 4932, 1e-9);
-    EXPECT_NEAR(power.total, 6492, 1e-9);
-    EXPECT_NEAR(noLoadCurrent(6492, 500), 1.2984, 1e-15);
-    EXPECT_EQ(methodOf(1.3, JointKind::Mitred),
-              "K_q*q(B)*m + n_j*f_j*q_j(B)*A_net (K_q=1.3, mitred)");
-    EXPECT_EQ(checkGuarantee(480, 480, 1.15).verdict, Verdict::Within);
-    EXPECT_EQ(checkGuarantee(552, 480, 1.15).verdict, Verdict::WithinTolerance);
-    EXPECT_EQ(writeDefault(checkGuarantee(552, 480, 1.15).margin), "-15");
-    EXPECT_EQ(checkGuarantee(500, 400, 1.15).verdict, Verdict::Beyond);
-    EXPECT_EQ(writeDefault(checkGuarantee(500, 400, 1.15).margin), "-25");
 
     // A section whose widths grow is refused as a whole, naming the stage.
     Sheet growing =
