@@ -102,6 +102,24 @@ std::string gradeList() {
     return list;
 }
 
+// The help on the no-load current and the verdicts against the guarantee.
+constexpr const char* kNoLoadCurrentHelp =
+    R"(THE NO-LOAD CURRENT (--power S): Q0 = K_q x q(B) x m + n_j x f_j x q_j(B) x A, and
+I0 = Q0 / (10 x S) in %, S the rated power in kVA. q(B) is the curve's VA/kg, m the mass as
+for the loss, q_j(B) the joints' VA per cm2 of the limb's net area A (cm2, from the sheet),
+n_j = 2 x Z joints (4 corners, 2 at each centre limb), f_j 1 for --joints mitred (the
+default) and 0.5 for step-lap, K_q 1.3 unless --apparent-power-factor gives it. The joints'
+curve is a typical one, 2, 2.74 and 3.71 VA/cm2 at 1.5, 1.6 and 1.7 T, or --joint-curve FILE,
+a CSV B,VA/cm2 read as a curve file is; both are interpolated as the loss, never
+extrapolated. --step-lap-steps N and --step-lap-sheets N record a step-lap joint's steps per
+book and sheets per step. Needs the sheet on standard input.
+
+THE GUARANTEE (--guaranteed-loss P0 in W, --guaranteed-current I0 in %): each value is within
+the guarantee when at most the guaranteed one, within the tolerance when at most 15 % (loss)
+or 30 % (current) above it, as GB/T 1094.1 (IEC 60076-1) allows, and beyond it otherwise. The
+margin is (guaranteed - value) / guaranteed in %, positive when within. A verdict is a result:
+the exit status is 0 whatever it is.)";
+
 std::string lossFooter() {
     return R"(THE LOSS: P0 = K x p(B) x mass. p(B) is the curve's specific loss at B, interpolated
 linearly between its points and never extrapolated: a B outside the curve's range is refused,
@@ -124,21 +142,8 @@ optional header line, then one point per line, B in T strictly increasing, at le
 every line with as many numbers as the first point; blank lines, CRLF and a byte order mark are
 fine.
 
-THE NO-LOAD CURRENT (--power S): Q0 = K_q x q(B) x m + n_j x f_j x q_j(B) x A, and
-I0 = Q0 / (10 x S) in %, S the rated power in kVA. q(B) is the curve's VA/kg, m the mass as
-for the loss, q_j(B) the joints' VA per cm2 of the limb's net area A (cm2, from the sheet),
-n_j = 2 x Z joints (4 corners, 2 at each centre limb), f_j 1 for --joints mitred (the
-default) and 0.5 for step-lap, K_q 1.3 unless --apparent-power-factor gives it. The joints'
-curve is a typical one, 2, 2.74 and 3.71 VA/cm2 at 1.5, 1.6 and 1.7 T, or --joint-curve FILE,
-a CSV B,VA/cm2 read as a curve file is; both are interpolated as the loss, never
-extrapolated. --step-lap-steps N and --step-lap-sheets N record a step-lap joint's steps per
-book and sheets per step. Needs the sheet on standard input.
-
-THE GUARANTEE (--guaranteed-loss P0 in W, --guaranteed-current I0 in %): each value is within
-the guarantee when at most the guaranteed one, within the tolerance when at most 15 % (loss)
-or 30 % (current) above it, as GB/T 1094.1 (IEC 60076-1) allows, and beyond it otherwise. The
-margin is (guaranteed - value) / guaranteed in %, positive when within. A verdict is a result:
-the exit status is 0 whatever it is.
+)" + std::string(kNoLoadCurrentHelp) +
+           R"(
 
 OUTPUT: NAME=TEXT lines in this order: flux_density (T), specific_loss (W/kg), mass (kg),
 building_factor, no_load_loss (W), numbers with up to 15 significant digits. With --power
