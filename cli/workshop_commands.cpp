@@ -18,7 +18,9 @@
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/utf8.h"
 #include "kalvitra/workshop/cut_list.h"
+#include "kalvitra/workshop/guarantee.h"
 #include "kalvitra/workshop/loss.h"
+#include "kalvitra/workshop/no_load_current.h"
 #include "platform.h"
 
 namespace kalvitra::cli {
@@ -109,6 +111,24 @@ std::string gradeList() {
     return list;
 }
 
+// The help on the no-load current and the verdicts against the guarantee.
+constexpr const char* kNoLoadCurrentHelp =
+    R"(THE NO-LOAD CURRENT (--power S): Q0 = K_q x q(B) x m + n_j x f_j x q_j(B) x A, and
+I0 = Q0 / (10 x S) in %, S the rated power in kVA. q(B) is the curve's VA/kg, m the mass as
+for the loss, q_j(B) the joints' VA per cm2 of the limb's net area A (cm2, from the sheet),
+n_j = 2 x Z joints (4 corners, 2 at each centre limb), f_j 1 for --joints mitred (the
+default) and 0.5 for step-lap, K_q 1.3 unless --apparent-power-factor gives it. The joints'
+curve is a typical one, 2, 2.74 and 3.71 VA/cm2 at 1.5, 1.6 and 1.7 T, or --joint-curve FILE,
+a CSV B,VA/cm2 read as a curve file is; both are interpolated as the loss, never
+extrapolated. --step-lap-steps N and --step-lap-sheets N record a step-lap joint's steps per
+book and sheets per step. Needs the sheet on standard input.
+
+THE GUARANTEE (--guaranteed-loss P0 in W, --guaranteed-current I0 in %): each value is within
+the guarantee when at most the guaranteed one, within the tolerance when at most 15 % (loss)
+or 30 % (current) above it, as GB/T 1094.1 (IEC 60076-1) allows, and beyond it otherwise. The
+margin is (guaranteed - value) / guaranteed in %, positive when within. A verdict is a result:
+the exit status is 0 whatever it is.)";
+
 std::string lossFooter() {
     return R"(THE LOSS: P0 = K x p(B) x mass. p(B) is the curve's specific loss at B, interpolated
 linearly between its points and never extrapolated: a B outside the curve's range is refused,
@@ -119,26 +139,43 @@ the same stacks as the mass) and F the frequency, 50 Hz unless given; the factor
 sqrt(2) x pi = 4.44288..., not the rounded 4.44. The sheet is read only when the mass or the
 net area is needed.
 
-GRADES (--grade NAME): typical 50 Hz curves from public grade tables, W/kg at each B:
+GRADES (--grade NAME): typical 50 Hz curves, W/kg at each B; 27Q110 and 30Q130 are 30Q120's
+points, 27ZH95 and 23ZH90 27ZH100's, scaled by the ratio of the maxima their names state:
 )" + gradeList() +
-           R"(These are typical figures: the supplier's curve rules for guarantees (--curve).
+           R"(These are typical figures, none above the maximum the grade's name states (30Q120: at most
+1.20 W/kg at 1.7 T, 50 Hz); the supplier's curve rules for guarantees (--curve). They give no
+VA/kg: for the no-load current give a curve file with a third column.
 
-CURVE FILE (--curve FILE): a two-column CSV B,W/kg: an optional header line, then one point
-per line, B in T strictly increasing, at least two points; blank lines, CRLF and a byte order
-mark are fine.
+CURVE FILE (--curve FILE): a CSV B,W/kg, or B,W/kg,VA/kg with the specific apparent power: an
+optional header line, then one point per line, B in T strictly increasing, at least two points,
+every line with as many numbers as the first point; blank lines, CRLF and a byte order mark are
+fine.
+
+)" + std::string(kNoLoadCurrentHelp) +
+           R"(
 
 OUTPUT: NAME=TEXT lines in this order: flux_density (T), specific_loss (W/kg), mass (kg),
-building_factor, no_load_loss (W), numbers with up to 15 significant digits.
+building_factor, no_load_loss (W), numbers with up to 15 significant digits. With --power
+then apparent_power_body, apparent_power_joints, apparent_power (VA), no_load_current (%),
+method (the formula and its K_q and joints), joint_curve (typical or the file), and for
+step-lap joints step_lap_steps and step_lap_sheets when given. With a guarantee then
+no_load_loss_verdict and no_load_loss_margin, no_load_current_verdict and
+no_load_current_margin (verdicts within, within-tolerance or beyond), and tolerance_rule.
 
 EXIT STATUS: 0; 1 when the stage-thickness action fails; 2 for a bad option, sheet or curve,
 with one line naming it: B, E, F, K, R or the mass not above 0, neither or both of
 --flux-density and --volts-per-turn, neither or both of --grade and --curve, an unknown grade,
 a curve file that cannot be read, is not numeric or whose B does not increase, a B outside the
-curve; for the sheet as cutlist says. On 1 and 2 nothing goes to standard output.
+curve; with --power also S, K_q, a guarantee or a step-lap count out of range, joints neither
+mitred nor step-lap, step-lap counts for mitred joints, a curve without VA/kg (run without
+--power for the loss alone), a B outside the joints' curve; for the sheet as cutlist says. On
+1 and 2 nothing goes to standard output.
 
 EXAMPLE (1123.6 kg at 1.6352 T on the M4-0.27 curve with K = 1.25: 1537.2 W):
   kalvitra-cli loss --flux-density 1.6352 --grade M4-0.27 --mass 1123.6 --building-factor 1.25
-  kalvitra-cli loss --volts-per-turn 10 --grade 27ZH100 --stack-round 2 < core.kvs)";
+  kalvitra-cli loss --volts-per-turn 10 --grade 27ZH100 --stack-round 2 < core.kvs
+  kalvitra-cli loss --flux-density 1.6 --curve steel.csv --power 500 --guaranteed-loss 900 \
+      --guaranteed-current 1.2 --stack-round 2 < core.kvs)";
 }
 
 // "+0.52 %", "-0.43 %": a convention's mass against the true frame's.
@@ -258,6 +295,25 @@ int deliverCutList(const Sheet& sheet, const CutList& list, const CutListCommand
     return kExitSuccess;
 }
 
+// The options of loss that ask for the apparent power, the no-load current
+// and the verdicts, as given, and whether each was.
+struct CurrentOptions {
+    OptionText power = inputOption(DesignInput::RatedPower);
+    OptionText joints = inputOption(DesignInput::Joints, "mitred");
+    OptionText jointCurveFile = inputOption(DesignInput::JointCurve);
+    OptionText factor = inputOption(DesignInput::ApparentPowerFactor,
+                                    writeDefault(workshop::kDefaultApparentPowerFactor));
+    OptionText guaranteedLoss = inputOption(DesignInput::GuaranteedLoss);
+    OptionText guaranteedCurrent = inputOption(DesignInput::GuaranteedCurrent);
+    OptionText steps = inputOption(DesignInput::StepLapSteps);
+    OptionText sheets = inputOption(DesignInput::StepLapSheets);
+    CLI::Option* powerOption = nullptr;
+    CLI::Option* jointCurveOption = nullptr;
+    CLI::Option* lossGuarantee = nullptr;
+    CLI::Option* currentGuarantee = nullptr;
+    CLI::Option* stepsOption = nullptr;
+};
+
 // The options of loss, as given, and whether each was.
 struct LossCommand {
     OptionText flux = inputOption(DesignInput::FluxDensity);
@@ -275,7 +331,35 @@ struct LossCommand {
     CLI::Option* curveOption = nullptr;
     CLI::Option* massOption = nullptr;
     CLI::Option* rounding = nullptr;
+    CurrentOptions current;
 };
+
+// Declares the options of the no-load current and the verdicts; all but the
+// loss's guarantee need the rated power.
+void declareCurrentOptions(CLI::App& app, CurrentOptions& current) {
+    current.powerOption =
+        addInputOption(app, DesignInput::RatedPower, current.power,
+                       "Rated power S in kVA (three-phase): the apparent power and I0");
+    const auto withPower = [&](DesignInput input, OptionText& option, const std::string& help) {
+        return addInputOption(app, input, option, help)->needs(current.powerOption);
+    };
+    withPower(DesignInput::Joints, current.joints, "The joints: mitred (default) or step-lap");
+    current.jointCurveOption =
+        withPower(DesignInput::JointCurve, current.jointCurveFile,
+                  "The joints' curve in a CSV file B,VA/cm2 (default: typical)");
+    withPower(DesignInput::ApparentPowerFactor, current.factor,
+              "Apparent-power factor K_q of the steel (default 1.3)");
+    current.lossGuarantee = addInputOption(app, DesignInput::GuaranteedLoss, current.guaranteedLoss,
+                                           "Guaranteed no-load loss P0 in W: its verdict");
+    current.currentGuarantee = withPower(DesignInput::GuaranteedCurrent, current.guaranteedCurrent,
+                                         "Guaranteed no-load current I0 in %: its verdict");
+    current.stepsOption = withPower(DesignInput::StepLapSteps, current.steps,
+                                    "Step-lap joints: steps per book, recorded");
+    CLI::Option* sheets = withPower(DesignInput::StepLapSheets, current.sheets,
+                                    "Step-lap joints: sheets per step, recorded");
+    current.stepsOption->needs(sheets);
+    sheets->needs(current.stepsOption);
+}
 
 // Declares loss's options on app, each bound to its place in command, with
 // the pairs that exclude or need each other.
@@ -289,9 +373,9 @@ void declareLossOptions(CLI::App& app, LossCommand& command) {
         ->needs(command.voltsOption);
     command.gradeOption = addInputOption(app, DesignInput::Grade, command.grade,
                                          "A built-in grade's curve (see GRADES)");
-    command.curveOption =
-        addInputOption(app, DesignInput::Curve, command.curveFile, "The curve in a CSV file B,W/kg")
-            ->excludes(command.gradeOption);
+    command.curveOption = addInputOption(app, DesignInput::Curve, command.curveFile,
+                                         "The curve in a CSV file B,W/kg[,VA/kg]")
+                              ->excludes(command.gradeOption);
     addInputOption(app, DesignInput::BuildingFactor, command.buildingFactor,
                    "Building factor K (default 1)");
     command.massOption = addInputOption(app, DesignInput::Mass, command.mass,
@@ -299,6 +383,7 @@ void declareLossOptions(CLI::App& app, LossCommand& command) {
     command.rounding =
         addInputOption(app, DesignInput::StackRound, command.stackRound,
                        "Stack rounding R for the frame mass and net area, as cutlist");
+    declareCurrentOptions(app, command.current);
     app.add_flag(std::string(kStrictOption), command.strict,
                  "Refuse, not warn about, a sheet read leniently");
 }
@@ -336,7 +421,59 @@ std::vector<InputSource> lossSources(const LossCommand& command) {
     if (*command.massOption) {
         sources.push_back(optionSource(DesignInput::Mass, command.mass));
     }
+    const CurrentOptions& current = command.current;
+    for (const auto& [input, option] :
+         {std::pair{DesignInput::RatedPower, &current.power},
+          {DesignInput::Joints, &current.joints},
+          {DesignInput::JointCurve, &current.jointCurveFile},
+          {DesignInput::ApparentPowerFactor, &current.factor},
+          {DesignInput::GuaranteedLoss, &current.guaranteedLoss},
+          {DesignInput::GuaranteedCurrent, &current.guaranteedCurrent},
+          {DesignInput::StepLapSteps, &current.steps},
+          {DesignInput::StepLapSheets, &current.sheets}}) {
+        sources.push_back(optionSource(input, *option));
+    }
     return sources;
+}
+
+// The numbers and words of the options of the no-load current, read in
+// order; asked when the rated power is given.
+struct CurrentNumbers {
+    bool asked = false;
+    double power = 0;
+    workshop::ApparentPowerInputs inputs;
+    std::optional<double> guaranteedLoss;
+    std::optional<double> guaranteedCurrent;
+    std::optional<workshop::StepLapLayout> stepLap;
+};
+
+CurrentNumbers readCurrentNumbers(const CurrentOptions& current,
+                                  std::span<const InputSource> sources) {
+    CurrentNumbers numbers;
+    numbers.asked = current.powerOption->count() > 0;
+    if (numbers.asked) {
+        numbers.power = readOption(current.power);
+        numbers.inputs.factor = readOption(current.factor);
+        numbers.inputs.joints.kind =
+            ask([&] { return workshop::readJointKind(current.joints.text); }, sources);
+    }
+    if (*current.lossGuarantee) {
+        numbers.guaranteedLoss = readOption(current.guaranteedLoss);
+    }
+    if (*current.currentGuarantee) {
+        numbers.guaranteedCurrent = readOption(current.guaranteedCurrent);
+    }
+    if (*current.stepsOption) {
+        const double steps = readOption(current.steps);
+        const double sheets = readOption(current.sheets);
+        if (numbers.inputs.joints.kind != workshop::JointKind::StepLap) {
+            throw Refusal{std::string(current.steps.name) + " and " +
+                          std::string(current.sheets.name) +
+                          " describe step-lap joints: give --joints step-lap"};
+        }
+        numbers.stepLap = ask([&] { return workshop::stepLapLayout(steps, sheets); }, sources);
+    }
+    return numbers;
 }
 
 // The numbers of a loss command's options, read in this order, so that of
@@ -377,6 +514,43 @@ workshop::LossCurve lossCurveOf(const LossCommand& command, std::span<const Inpu
         sources);
 }
 
+// The joints' curve of --joint-curve, or the typical one.
+workshop::JointCurve jointCurveOf(const CurrentOptions& current,
+                                  std::span<const InputSource> sources) {
+    if (!*current.jointCurveOption) {
+        return workshop::typicalJointCurve();
+    }
+    return ask(
+        [&] {
+            return workshop::readJointCurve(readOptionFile(current.jointCurveFile, kMaxCurveBytes),
+                                            current.jointCurveFile.text);
+        },
+        sources);
+}
+
+// The lines of the apparent power and the no-load current, below the loss's.
+std::string currentLines(const workshop::ApparentPower& power, double current,
+                         const CurrentNumbers& numbers, const workshop::JointCurve& jointCurve) {
+    std::string lines =
+        "apparent_power_body=" + writeDefault(power.body) + "\n" +
+        "apparent_power_joints=" + writeDefault(power.joints) + "\n" +
+        "apparent_power=" + writeDefault(power.total) + "\n" +
+        "no_load_current=" + writeDefault(current) + "\n" +
+        "method=" + workshop::methodOf(numbers.inputs.factor, numbers.inputs.joints.kind) + "\n" +
+        "joint_curve=" + jointCurve.name + "\n";
+    if (numbers.stepLap) {
+        lines += "step_lap_steps=" + std::to_string(numbers.stepLap->stepsPerBook) + "\n" +
+                 "step_lap_sheets=" + std::to_string(numbers.stepLap->sheetsPerStep) + "\n";
+    }
+    return lines;
+}
+
+// "no_load_loss_verdict=within" and its margin.
+std::string verdictLines(std::string_view name, const workshop::GuaranteeCheck& check) {
+    return std::string(name) + "_verdict=" + std::string(workshop::verdictName(check.verdict)) +
+           "\n" + std::string(name) + "_margin=" + writeDefault(check.margin) + "\n";
+}
+
 // "flux_density=..." and the other NAME=TEXT lines of a loss, in their order.
 std::string lossLines(const workshop::NoLoadLoss& loss) {
     return "flux_density=" + writeDefault(loss.fluxDensity) + "\n" +
@@ -384,6 +558,45 @@ std::string lossLines(const workshop::NoLoadLoss& loss) {
            "mass=" + writeDefault(loss.mass) + "\n" +
            "building_factor=" + writeDefault(loss.buildingFactor) + "\n" +
            "no_load_loss=" + writeDefault(loss.loss) + "\n";
+}
+
+// The lines of the apparent power and I0 of the frame whose loss is given,
+// refusals naming the option; the current for its verdict.
+std::string noLoadCurrentLines(const workshop::LossCurve& curve, const LossNumbers& loss,
+                               const workshop::NoLoadLoss& frame, const CutList& list,
+                               const CurrentOptions& options, CurrentNumbers& numbers,
+                               std::span<const InputSource> sources, double& current) {
+    const workshop::JointCurve jointCurve = jointCurveOf(options, sources);
+    numbers.inputs.joints.limbs = list.frame.limbs;
+    const workshop::ApparentPower power = ask(
+        [&] {
+            return workshop::frameApparentPower(curve, jointCurve, numbers.inputs, loss.flux, frame,
+                                                list.netAreaMm2);
+        },
+        sources);
+    current = ask([&] { return workshop::noLoadCurrent(power.total, numbers.power); }, sources);
+    return currentLines(power, current, numbers, jointCurve);
+}
+
+// The verdicts on the guarantees given, and the rule they apply.
+std::string guaranteeLines(double loss, double current, const CurrentNumbers& numbers,
+                           std::span<const InputSource> sources) {
+    std::string lines;
+    if (numbers.guaranteedLoss) {
+        lines += verdictLines(
+            "no_load_loss",
+            ask([&] { return workshop::checkNoLoadLoss(loss, *numbers.guaranteedLoss); }, sources));
+    }
+    if (numbers.guaranteedCurrent) {
+        lines += verdictLines(
+            "no_load_current",
+            ask([&] { return workshop::checkNoLoadCurrent(current, *numbers.guaranteedCurrent); },
+                sources));
+    }
+    if (!lines.empty()) {
+        lines += "tolerance_rule=" + std::string(workshop::kToleranceRule) + "\n";
+    }
+    return lines;
 }
 
 }  // namespace
@@ -423,8 +636,10 @@ int runCutList(const std::vector<std::string>& args, ByteSource& input, std::str
 
 int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string& output,
             std::string& diagnostics) {
-    CLI::App app("The no-load loss of a core's frame from a loss curve: P0 = K x p(B) x mass.",
-                 "kalvitra-cli loss");
+    CLI::App app(
+        "The no-load loss of a core's frame from a loss curve: P0 = K x p(B) x mass; with the "
+        "rated power the no-load current, and the verdicts against the guarantee.",
+        "kalvitra-cli loss");
     app.footer(lossFooter());
     LossCommand command;
     declareLossOptions(app, command);
@@ -435,10 +650,11 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
 
     const std::vector<InputSource> sources = lossSources(command);
     const LossNumbers numbers = readLossNumbers(command);
+    CurrentNumbers current = readCurrentNumbers(command.current, sources);
     const workshop::LossCurve curve = lossCurveOf(command, sources);
 
     std::optional<CutList> list;
-    if (!numbers.massGiven || *command.voltsOption) {
+    if (!numbers.massGiven || *command.voltsOption || current.asked) {
         const std::optional<Sheet> sheet =
             calculatedSheet(input, kStagesOnly, kSheetReaders, command.strict, diagnostics);
         if (!sheet) {
@@ -455,6 +671,12 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
         },
         sources);
     output += lossLines(loss);
+    double noLoadCurrent = 0;  // with the rated power, which a current's guarantee needs
+    if (current.asked) {
+        output += noLoadCurrentLines(curve, numbers, loss, *list, command.current, current, sources,
+                                     noLoadCurrent);
+    }
+    output += guaranteeLines(loss.loss, noLoadCurrent, current, sources);
     return kExitSuccess;
 }
 

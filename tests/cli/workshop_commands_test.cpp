@@ -97,7 +97,7 @@ TEST(RefusalNames, TheOptionOrFieldGiven) {
          "--mass \"0\": the mass must be a number greater than 0"},
         {"loss --flux-density 1.6 --grade M5", "",
          "--grade \"M5\": no built-in grade of this name; the built-in grades are 23ZDMH, "
-         "23R080, 27ZH100, 30Q120, M3-0.23, M4-0.27"},
+         "23R080, 23ZH90, 27ZH95, 27ZH100, 27Q110, 30Q120, 30Q130, M3-0.23, M4-0.27"},
         {"loss --flux-density 1.6 --curve nocurve.csv", "",
          "--curve \"nocurve.csv\": No such file or directory"},
         {"loss --grade M4-0.27", "",
@@ -218,6 +218,104 @@ TEST(Loss, LinesInOrderWithTheMassOfTheSheetOrGiven) {
     EXPECT_EQ(fromSheet.status, 0) << fromSheet.err;
     EXPECT_TRUE(fromSheet.out.starts_with("flux_density=1.65035766478917\n")) << fromSheet.out;
     EXPECT_NE(fromSheet.out.find("\nmass=865.07239176\n"), std::string::npos) << fromSheet.out;
+}
+
+// A steel curve with VA/kg up to 1.8 T, in round figures: 1.2 VA/kg at 1.6 T.
+const char* const kSteelCurve = "B,W/kg,VA/kg\n1.5,0.8,1.0\n1.6,1.0,1.2\n1.8,1.6,2.0\n";
+
+// The args of a command line split at blanks, CURVE standing for the file.
+std::vector<std::string> argsOf(std::string_view line, const std::string& curve) {
+    std::vector<std::string> args;
+    for (std::string_view rest = line; !rest.empty();) {
+        const std::size_t blank = std::min(rest.find(' '), rest.size());
+        const std::string_view arg = rest.substr(0, blank);
+        args.emplace_back(arg == "CURVE" ? std::string_view(curve) : arg);
+        rest.remove_prefix(std::min(blank + 1, rest.size()));
+    }
+    return args;
+}
+
+// Each option of the no-load current and the guarantee named in its refusal.
+TEST(RefusalNames, TheNoLoadCurrentOptions) {
+    TempFile curve;
+    curve.write(kSteelCurve);
+    const struct {
+        const char* commandLine;  // after "loss --flux-density 1.6"
+        std::string message;
+    } cases[] = {
+        {"--curve CURVE --power 0",
+         "--power \"0\": the rated power must be a number greater than 0"},
+        {"--curve CURVE --power 500 --joints butt",
+         "--joints \"butt\": the joints must be mitred or step-lap"},
+        {"--curve CURVE --power 500 --apparent-power-factor 0",
+         "--apparent-power-factor \"0\": the apparent-power factor must be a number greater than "
+         "0"},
+        {"--grade M4-0.27 --mass 1 --guaranteed-loss -1",
+         "--guaranteed-loss \"-1\": the guaranteed no-load loss must be a number greater than 0"},
+        {"--curve CURVE --power 500 --guaranteed-current 0",
+         "--guaranteed-current \"0\": the guaranteed no-load current must be a number greater "
+         "than 0"},
+        {"--curve CURVE --power 500 --joints step-lap --step-lap-steps 0 --step-lap-sheets 2",
+         "--step-lap-steps \"0\": the number of steps per book must be a whole number from 1 to "
+         "100"},
+        {"--curve CURVE --power 500 --step-lap-steps 5 --step-lap-sheets 2",
+         "--step-lap-steps and --step-lap-sheets describe step-lap joints: give --joints "
+         "step-lap"},
+        {"--curve CURVE --power 500 --joint-curve nojoints.csv",
+         "--joint-curve \"nojoints.csv\": No such file or directory"},
+        {"--curve CURVE --guaranteed-current 1",
+         "--guaranteed-current requires --power; see kalvitra-cli loss --help"},
+        {"--grade M4-0.27 --power 500",
+         "--grade \"M4-0.27\": no VA/kg for this grade: give a curve with a third column"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = argsOf(c.commandLine, curve.path().string());
+        args.insert(args.begin(), {"--flux-density", "1.6"});
+        const Outcome result = runCommand("loss", args);
+        EXPECT_EQ(result.status, kExitBadInput) << c.commandLine;
+        EXPECT_EQ(result.out, "") << c.commandLine;
+        EXPECT_EQ(result.err, "kalvitra-cli loss: " + c.message + "\n") << c.commandLine;
+    }
+}
+
+// The 196 mm core's net area, 272.764... cm² with R = 2, carries the joints'
+// term: 6 joints · 2.74 VA/cm² at 1.6 T; the body is 1.3 · 1.2 · 1000 kg.
+TEST(Loss, NoLoadCurrentAndVerdictsBelowTheLossLines) {
+    TempFile curve;
+    curve.write(kSteelCurve);
+    const std::string lossLines =
+        "flux_density=1.6\nspecific_loss=1\nmass=1000\nbuilding_factor=1\nno_load_loss=1000\n";
+    const struct {
+        const char* name;
+        const char* options;  // after the loss's own
+        std::string lines;    // below the loss's lines
+    } cases[] = {
+        {"LossVerdictAlone", "--guaranteed-loss 900",
+         "no_load_loss_verdict=within-tolerance\nno_load_loss_margin=-11.1111111111111\n"
+         "tolerance_rule=GB/T 1094.1 (IEC 60076-1): no-load loss at most +15 %, no-load "
+         "current at most +30 % above the guaranteed value\n"},
+        {"Mitred", "--power 500",
+         "apparent_power_body=1560\napparent_power_joints=4484.24016\n"
+         "apparent_power=6044.24016\nno_load_current=1.208848032\n"
+         "method=K_q*q(B)*m + n_j*f_j*q_j(B)*A_net (K_q=1.3, mitred)\njoint_curve=typical\n"},
+        {"StepLapRecordsItsLayout",
+         "--power 500 --joints step-lap --step-lap-steps 6 --step-lap-sheets 2 "
+         "--apparent-power-factor 1 --guaranteed-current 0.5",
+         "apparent_power_body=1200\napparent_power_joints=2242.12008\n"
+         "apparent_power=3442.12008\nno_load_current=0.688424016\n"
+         "method=K_q*q(B)*m + n_j*f_j*q_j(B)*A_net (K_q=1, step-lap)\njoint_curve=typical\n"
+         "step_lap_steps=6\nstep_lap_sheets=2\n"
+         "no_load_current_verdict=beyond\nno_load_current_margin=-37.6848032\n"
+         "tolerance_rule=GB/T 1094.1 (IEC 60076-1): no-load loss at most +15 %, no-load "
+         "current at most +30 % above the guaranteed value\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string line = "--flux-density 1.6 --curve CURVE --mass 1000 --stack-round 2 " +
+                                 std::string(c.options);
+        const Outcome result = runCommand("loss", argsOf(line, curve.path().string()));
+        EXPECT_EQ(result.status, 0) << c.name << ": " << result.err;  // whatever the verdict
+        EXPECT_EQ(result.out, lossLines + c.lines) << c.name;
+    }
 }
 
 // ---- the DXF file ----------------------------------------------------------

@@ -16,6 +16,7 @@
 #include "kalvitra/text/utf8.h"
 #include "kalvitra/workshop/cut_list.h"
 #include "kalvitra/workshop/loss.h"
+#include "kalvitra/workshop/no_load_current.h"
 #include "test_support.h"
 
 namespace kalvitra {
@@ -263,6 +264,7 @@ TEST(CommentExamples, Workshop) {
     EXPECT_EQ(writeDefault(fluxDensityOf(18, 50, 50000)), "1.62056936908279");
     EXPECT_EQ(writeDefault(18 / (4.44 * 50 * 0.05)), "1.62162162162162");
     EXPECT_NEAR(noLoadLoss(m4, 1.6352, 1123.6, 1.25).loss, 1537, 2);
+    EXPECT_NEAR(jointApparentPower(typicalJointCurve(), 1.55), 2.37, 1e-15);
 
     // A section whose widths grow is refused as a whole, naming the stage.
     Sheet growing =

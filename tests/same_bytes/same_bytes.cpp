@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "csv.h"
@@ -33,14 +34,23 @@ enum class Input { None, Sheet, CsvTable, Bytes };
 // word a user might type (valid UTF-8 always: Windows passes nothing else).
 // "{diameter}", "{stages}", "{grid}", "{area}" and "{factor}" become values a
 // designer would give the design commands, and "{round}", "{thickness}",
-// "{flux}", "{volts}", "{grade}" and "{lang}" values for the workshop
-// commands, and "{date}" one for a title block, now and then one they refuse.
+// "{flux}", "{volts}", "{grade}", "{lang}", "{power}", "{joints}",
+// "{guarantee}" and "{current}" values for the workshop commands, and
+// "{date}" one for a title block, now and then one they refuse.
 struct Invocation {
     std::string_view label;
     std::vector<std::string> args;
     Input input;
     int runs;
 };
+
+// Curve files of the no-load current, written into the working folder before
+// the runs under names that read the same on both systems.
+constexpr const char* kSteelCurveFile = "kalvitra-same-bytes-steel.csv";
+constexpr const char* kSteelCurve =
+    "B,W/kg,VA/kg\n1.5,0.83,0.95\n1.6,1.01,1.31\n1.7,1.25,1.88\n1.8,1.62,4.2\n";
+constexpr const char* kJointCurveFile = "kalvitra-same-bytes-joints.csv";
+constexpr const char* kJointCurve = "B,VA/cm2\r\n1.5,2\r\n1.6,2.74\r\n1.7,3.71\r\n";
 
 // Rows in each random CSV table.
 constexpr int kTableRows = 100;
@@ -100,6 +110,31 @@ const std::vector<Invocation> kInvocations = {
       "--building-factor", "{factor}"},
      Input::None,
      40},
+    {"loss-current",
+     {"loss", "--flux-density", "{flux}", "--curve", kSteelCurveFile, "--power", "{power}",
+      "--joints", "{joints}", "--stack-round", "{round}"},
+     Input::Sheet,
+     60},
+    {"loss-current-guaranteed",
+     {"loss", "--volts-per-turn", "{volts}", "--curve", kSteelCurveFile, "--joint-curve",
+      kJointCurveFile, "--power", "{power}", "--apparent-power-factor", "{factor}",
+      "--guaranteed-loss", "{guarantee}", "--guaranteed-current", "{current}"},
+     Input::Sheet,
+     40},
+    {"loss-step-lap",
+     {"loss", "--flux-density", "{flux}", "--curve", kSteelCurveFile, "--power", "{power}",
+      "--joints", "step-lap", "--step-lap-steps", "{number}", "--step-lap-sheets", "{stages}"},
+     Input::Sheet,
+     20},
+    {"loss-guaranteed-only",
+     {"loss", "--flux-density", "{flux}", "--grade", "{grade}", "--mass", "{number}",
+      "--guaranteed-loss", "{number}"},
+     Input::None,
+     20},
+    {"loss-grade-without-va",
+     {"loss", "--flux-density", "{flux}", "--grade", "{grade}", "--power", "{power}"},
+     Input::Sheet,
+     10},
     {"workshop-help", {"loss", "--help"}, Input::None, 1},
     {"sheet-strict", {"--strict", "{actions}"}, Input::Sheet, 60},
     {"csv-strict-chinese-header",
@@ -173,6 +208,18 @@ std::string designValue(std::string_view placeholder, RandomInputs& random) {
     }
     if (placeholder == "{date}") {
         return pickOf({"2026-12-08", "2024-02-29", "1900-01-01", "2026-02-29", "2026/12/08"});
+    }
+    if (placeholder == "{power}") {
+        return pickOf({"500", "630", "1000", "100", "0", "-5", "1e400"});
+    }
+    if (placeholder == "{joints}") {
+        return pickOf({"mitred", "step-lap", "step-lap", "mixed"});
+    }
+    if (placeholder == "{guarantee}") {
+        return pickOf({"400", "480", "900", "1200", "0"});
+    }
+    if (placeholder == "{current}") {
+        return pickOf({"0.5", "0.8", "1.2", "2", "0"});
     }
     return pickOf({"0.95", "0.96", "0.97", "1", "0.9"});  // {factor}
 }
@@ -258,6 +305,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        for (const auto& [name, text] :
+             {std::pair{kSteelCurveFile, kSteelCurve}, std::pair{kJointCurveFile, kJointCurve}}) {
+            std::ofstream curve(name, std::ios::binary);
+            curve << text;
+            if (!curve.flush()) {
+                std::fprintf(stderr, "kalvitra_same_bytes: cannot write %s\n", name);
+                return 2;
+            }
+        }
         RandomInputs random(seed);
         long runs = 0;
         long sheets = 0;

@@ -59,6 +59,14 @@ enum class DesignInput {
     Designer,      // who designed the core, on the title block
     Checker,       // who checked it
     Date,          // the drawing's date, YYYY-MM-DD
+    RatedPower,
+    Joints,               // mitred or step-lap
+    JointCurve,           // the joints' VA per cm² of net area against B
+    ApparentPowerFactor,  // K_q
+    GuaranteedLoss,       // P0 promised, W
+    GuaranteedCurrent,    // I0 promised, %
+    StepLapSteps,         // steps per book of a step-lap joint
+    StepLapSheets,        // sheets per step of a step-lap joint
 };
 
 // Which rule an input broke.

@@ -19,7 +19,7 @@ TEST(InputCatalogue, OneEntryPerInputWithUniqueNames) {
     std::set<std::string_view> keys, options;
     std::set<Field> fields;
     const auto catalogue = inputCatalogue();
-    ASSERT_EQ(catalogue.size(), static_cast<std::size_t>(DesignInput::Date) + 1);
+    ASSERT_EQ(catalogue.size(), static_cast<std::size_t>(DesignInput::StepLapSheets) + 1);
     for (std::size_t k = 0; k < catalogue.size(); ++k) {
         const InputDefinition& entry = catalogue[k];
         SCOPED_TRACE(std::string(entry.noun));

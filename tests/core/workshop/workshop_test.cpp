@@ -157,6 +157,7 @@ TEST(LossCurveFile, HeaderBlankLinesLineEndsAndByteOrderMark) {
         {"ByteOrderMarkBeforeAPoint",
          "\xEF\xBB\xBF"
          "1.5,0.83\n1.7,1.25\n"},
+        {"ThreeColumnsWithHeader", "B,W/kg,VA/kg\n1.5,0.83,1.1\n1.7,1.25,1.9\n"},
     };
     for (const auto& c : cases) {
         const LossCurve curve = readLossCurve(c.text, c.name);
@@ -257,8 +258,12 @@ TEST(WorkshopRefuses, EachInputOutOfRangeWithItsMessage) {
          "the voltage per turn gives a flux density beyond the range of numbers"},
         {"CurveNotNumeric", [] { readLossCurve("B,W/kg\n1.5,0.83\n1.6,x\n", "c"); },
          DesignInput::Curve, "line 3: expected two numbers B,W/kg"},
-        {"CurveWithThirdColumn", [] { readLossCurve("1.5,0.83,1\n1.6,0.9\n", "c"); },
+        {"CurveColumnsChange", [] { readLossCurve("1.5,0.83,1\n1.6,0.9\n", "c"); },
+         DesignInput::Curve, "line 2: expected three numbers B,W/kg,VA/kg"},
+        {"CurveFourColumns", [] { readLossCurve("1.5,0.83,1,2\n1.6,0.9,1,2\n", "c"); },
          DesignInput::Curve, "line 1: expected two numbers B,W/kg"},
+        {"CurveNegativeApparentPower", [] { readLossCurve("1.5,0.83,1\n1.6,0.9,-1\n", "c"); },
+         DesignInput::Curve, "line 2: flux density, loss and apparent power must not be negative"},
         {"CurveOnePoint", [] { readLossCurve("B,W/kg\n1.5,0.83\n", "c"); }, DesignInput::Curve,
          "a curve needs at least two points"},
         {"CurveNegativeLoss", [] { readLossCurve("1.5,0.83\n1.6,-1\n", "c"); }, DesignInput::Curve,
