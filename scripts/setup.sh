@@ -67,9 +67,6 @@ windows_packages=(
   # clipboard read back with xclip, screenshots with ImageMagick), with a
   # Chinese font for Wine
   nsis xvfb xauth xdotool xclip imagemagick fonts-wqy-microhei
-  # Wine's own faces (Tahoma, MS Sans Serif), which its Windows UI font
-  # names resolve to; without them Latin text falls back to a serif face
-  fonts-wine
   # the programs' icon, rendered from its drawing (packed into an .ico
   # by ImageMagick above)
   librsvg2-bin

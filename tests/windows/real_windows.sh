@@ -138,14 +138,21 @@ design_file() {
 export_through_menu() {
   local window=$1 key=$2 folder=$3 dialog before file
   before=$(ls "$folder")
-  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-  sleep 0.5
-  xdotool key --clearmodifiers alt+f
-  sleep 0.5
-  xdotool key e
-  sleep 0.5
-  xdotool key "$key"
-  dialog=$(window_of '^Export (section|cut list)$')
+  # Now and then under Wine the menu does not take the first keys (the
+  # window is not yet the active one): the menu is asked for again.
+  for _ in 1 2 3; do
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    sleep 0.5
+    xdotool key --clearmodifiers alt+f
+    sleep 0.5
+    xdotool key e
+    sleep 0.5
+    xdotool key "$key"
+    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Export (section|cut list)$' \
+      2>/dev/null | head -1) && [[ -n $dialog ]] && break
+    xdotool key --clearmodifiers Escape Escape Escape
+  done
+  [[ -n $dialog ]] || fail "no save dialog from the export menu's \"$key\""
   sleep 1
   xdotool windowfocus --sync "$dialog" 2>/dev/null || true
   xdotool key Return
