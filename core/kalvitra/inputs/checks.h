@@ -54,6 +54,11 @@ enum class DesignInput {
     Mass,
     Grade,
     Curve,
+    RatedPower,          // S, three-phase
+    HvVoltage,           // U1, line to line
+    LvVoltage,           // U2, line to line
+    Connection,          // the IEC symbol, e.g. Dyn11
+    VoltsPerTurnFactor,  // K_t in e = K_t·√S
 };
 
 // Which rule an input broke.
