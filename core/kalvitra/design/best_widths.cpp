@@ -334,11 +334,10 @@ public:
             if (rounded.emptyStep &&
                 netAreaCm2(design.grossArea, factor) - sureLoss >= question_.netArea) {
                 refuse(DesignInput::StackRound,
-                       "no diameter up to " + writeDefault(design.diameter) +
-                           " mm reaches the net area with the stacks as cut: there " + "step " +
-                           std::to_string(*rounded.emptyStep + 1) +
-                           "'s stack rounds to 0 at a stack rounding of " +
-                           writeDefault(question_.stackRound) + " mm");
+                       "the stack rounding is too coarse for this core: no diameter up to " +
+                           writeDefault(design.diameter) +
+                           " mm reaches the net area as cut, and at that one step " +
+                           std::to_string(*rounded.emptyStep + 1) + "'s stack rounds to 0");
             }
             if (scanned >= kMaxGridWidths) {
                 refuse(DesignInput::DiameterStep,

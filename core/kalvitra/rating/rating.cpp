@@ -126,11 +126,12 @@ long long turnsFor(double phase, double voltsPerTurn, const Rating& rating,
                    std::string_view winding) {
     const double turns = std::max(1.0, roundHalfUp(phase / voltsPerTurn));
     if (!(turns <= kMaxTurns)) {
-        const bool given = rating.volts.voltsPerTurn.has_value();
-        refuse(given ? DesignInput::VoltsPerTurn : DesignInput::VoltsPerTurnFactor, DesignRule::Fit,
-               "the " + std::string(given ? "voltage per turn" : "volts-per-turn factor") +
-                   " gives " + writeDefault(turns) + " turns on the " + std::string(winding) +
-                   " winding, more than " + writeDefault(kMaxTurns));
+        const DesignInput source =
+            rating.volts.voltsPerTurn ? DesignInput::VoltsPerTurn : DesignInput::VoltsPerTurnFactor;
+        refuse(source, DesignRule::Fit,
+               "the " + std::string(definitionOf(source).noun) + " gives " + writeDefault(turns) +
+                   " turns on the " + std::string(winding) + " winding, more than " +
+                   writeDefault(kMaxTurns));
     }
     return static_cast<long long>(turns);
 }
@@ -191,12 +192,12 @@ RatedCore rateCore(const Rating& rating, design::DiameterQuestion section) {
     try {
         rated.core = design::smallestDiameter(section);
     } catch (const DesignError& error) {
-        if (error.input() != DesignInput::NetArea) {
-            throw;
-        }
-        refuse(DesignInput::FluxDensity, DesignRule::Fit,
-               "the flux density asks for a net area of " +
-                   writeDefault(rated.turns.netAreaRequired) + " cm²: " + error.what());
+        // The net area is no input here: the flux density asked for it.
+        const bool area = error.input() == DesignInput::NetArea;
+        refuse(area ? DesignInput::FluxDensity : error.input(),
+               area ? DesignRule::Fit : error.rule(),
+               "the core of " + writeDefault(rated.turns.netAreaRequired) +
+                   " cm\u00B2 net that the rating asks for: " + error.what());
     }
     const workshop::Section cut = {rated.core.diameter, rated.core.widths};
     rated.stacks = workshop::stepStacks(cut, section.stackRound);
