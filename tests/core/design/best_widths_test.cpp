@@ -319,19 +319,6 @@ INSTANTIATE_TEST_SUITE_P(
                     DiameterCase{"DecimalRounding", {50, 0.95, 4, 2, 2.5, 0, 0.3}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A designer's find-D: the ideal area × factor reached 331.5 cm² at 215 mm,
-// but the stacks as cut there give 329.412 cm².
-TEST(SmallestDiameterAsCut, ReachesTheTargetThatTheIdealAreaOnlySeemedToReach) {
-    const DiameterQuestion ideal = {331.5, 0.97, 8, 5, 5, 0, 0};
-    EXPECT_EQ(smallestDiameter(ideal).diameter, 215);
-    DiameterQuestion asCut = ideal;
-    asCut.stackRound = 2;
-    EXPECT_LT(netAreaAsCut(asCut, 215), 331.5);
-    const StepWidths design = smallestDiameter(asCut);
-    EXPECT_EQ(design.diameter, 220);
-    EXPECT_GE(netAreaAsCut(asCut, design.diameter), 331.5);
-}
-
 struct BadQuestion {
     const char* name;
     std::function<void()> ask;

@@ -4,11 +4,9 @@
 
 #include <cmath>
 #include <functional>
-#include <numeric>
 #include <string>
 
 #include "kalvitra/text/numbers.h"
-#include "kalvitra/workshop/cut_list.h"
 
 namespace kalvitra::rating {
 namespace {
@@ -21,37 +19,6 @@ Rating tender(double hv, double lv, const char* connection) {
     rating.connection = readConnection(connection);
     rating.fluxDensity = 1.6;
     return rating;
-}
-
-design::DiameterQuestion nineStages(double stackRound) {
-    return {0, 0.97, 9, 5, 5, 0, stackRound};
-}
-
-// 500 kVA, 10/0.4 kV, Dyn11, 50 Hz, 1.6 T, K_t 0.45. By hand: U2_ph =
-// 400/√3 = 230.94 V; e₀ = 0.45·√500 = 10.062 V; N2 = R(22.95) = 23, e =
-// 10.0409 V; N1 = R(10000/10.0409 = 995.93) = 996; the ratio 996/23 = 43.3043
-// against 43.3013, +0.0071 %; A = 10.0409 / (4.44288·50·1.6) = 282.50 cm².
-// Nine stages on a 5 mm grid give it at D = 200; the stacks floored to 2 mm
-// sum to 194 mm, below D, and their net area of 287.02 cm² carries the flux
-// at 10.0409 / (4.44288·50·0.028702) = 1.5748 T.
-TEST(Rating, FiveHundredKvaTenKvDyn11EndToEnd) {
-    const RatedCore rated = rateCore(tender(10, 0.4, "Dyn11"), nineStages(2));
-    const Turns& t = rated.turns;
-    EXPECT_EQ(t.hvPhaseVoltage, 10000);
-    EXPECT_EQ(writeShortest(t.lvPhaseVoltage), "230.94010767585033");
-    EXPECT_EQ(t.lvTurns, 23);
-    EXPECT_EQ(writeShortest(t.voltsPerTurn), "10.0408742467761");
-    EXPECT_EQ(t.hvTurns, 996);
-    EXPECT_EQ(writeShortest(t.ratioErrorPercent), "0.007107497889946579");
-    EXPECT_FALSE(t.ratioBeyondTolerance);
-    EXPECT_EQ(writeShortest(t.netAreaRequired), "282.49884102669427");
-    EXPECT_EQ(rated.core.diameter, 200);
-    EXPECT_EQ(rated.core.widths, (std::vector<double>{195, 185, 170, 155, 140, 120, 100, 75, 45}));
-    EXPECT_EQ(rated.stacks, (std::vector<double>{44, 30, 30, 22, 16, 18, 12, 12, 10}));
-    EXPECT_EQ(std::accumulate(rated.stacks.begin(), rated.stacks.end(), 0.0), 194);
-    EXPECT_EQ(writeShortest(rated.netArea), "287.02299999999997");
-    EXPECT_GE(rated.netArea, t.netAreaRequired);
-    EXPECT_EQ(writeShortest(rated.fluxDensity), "1.5747802289109611");
 }
 
 struct ConnectionCase {
@@ -188,14 +155,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadRating{"HvOfZero", turnsWith([](Rating& r) { r.hvVoltage = 0; }), DesignInput::HvVoltage,
                   DesignRule::Range, "the HV line voltage must be a number greater than 0"},
-        BadRating{"LvOfZero", turnsWith([](Rating& r) { r.lvVoltage = 0; }), DesignInput::LvVoltage,
-                  DesignRule::Range, "the LV line voltage must be a number greater than 0"},
         BadRating{"HvBelowLv", turnsWith([](Rating& r) { r.hvVoltage = 0.3; }),
                   DesignInput::HvVoltage, DesignRule::Fit,
                   "the HV line voltage 0.3 kV is below the LV line voltage 0.4 kV; the capital "
                   "letters of the connection are the HV winding"},
-        BadRating{"PowerOfZero", turnsWith([](Rating& r) { r.power = 0; }), DesignInput::RatedPower,
-                  DesignRule::Range, "the rated power must be a number greater than 0"},
         BadRating{"FactorOfZero", turnsWith([](Rating& r) { r.volts.factor = 0; }),
                   DesignInput::VoltsPerTurnFactor, DesignRule::Range,
                   "the volts-per-turn factor must be a number greater than 0"},
@@ -221,10 +184,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "the core of 451998.145642711 cm² net that the rating asks for: no core "
                   "diameter up to 1E+100 reaches the net area"},
         BadRating{"NotASymbol", [] { readConnection("Dx7"); }, DesignInput::Connection,
-                  DesignRule::Reading, kNotASymbol},
-        BadRating{"Empty", [] { readConnection(""); }, DesignInput::Connection, DesignRule::Reading,
-                  kNotASymbol},
-        BadRating{"LvInCapitals", [] { readConnection("DYn11"); }, DesignInput::Connection,
                   DesignRule::Reading, kNotASymbol},
         BadRating{"LeadingZeroClock", [] { readConnection("Dyn011"); }, DesignInput::Connection,
                   DesignRule::Reading, kNotASymbol},
