@@ -20,7 +20,7 @@ namespace {
 constexpr std::string_view kSheetOption = "--sheet";
 
 constexpr const char* kRatingFooter =
-    R"(THE CHAIN, in this order, R(x) rounding half up:
+    R"(THE CHAIN: in this order, R(x) rounding half up:
   1. phase voltages: U_ph = U x 1000 / sqrt(3) for a star winding, U x 1000 for a delta, in V;
   2. e0 = K x sqrt(S), the estimated volts per turn; --volts-per-turn E gives e0 itself;
   3. LV turns N2 = max(1, R(U2_ph / e0)); the volts per turn are then e = U2_ph / N2;
@@ -33,6 +33,7 @@ constexpr const char* kRatingFooter =
      widths; with --stack-round R the net area that must reach A is the one as cut;
   7. the flux density at that core, e / (sqrt(2) x pi x F x A_net), A_net the net area with the
      stacks as cut (as cutlist and loss take it). It differs from B by the grid and R.
+
 CONNECTION (--connection C): the IEC symbol, the HV winding in capitals and the LV winding in
 small letters: D/d delta, Y/y star, YN/yn a star with its neutral, then the clock number 0 to
 11 (optional). Two star or two delta windings give an even clock number, a star and a delta an
@@ -55,11 +56,13 @@ turns on either winding (e or K too small), and what kalvitra-cli diameter refus
 out of range.
 
 EXAMPLE (500 kVA, 10/0.4 kV, Dyn11, at 1.6 T):
-  kalvitra-cli rating --power 500 --hv 10 --lv 0.4 --connection Dyn11 --flux-density 1.6
+  kalvitra-cli rating --power 500 --hv 10 --lv 0.4 --connection Dyn11 --flux-density 1.6 \
     --stages 9 --stacking-factor 0.97 --stack-round 2
-  kalvitra-cli rating --power 500 --hv 10 --lv 0.4 --connection Dyn11 --flux-density 1.6
-    --stages 9 --stacking-factor 0.97 --stack-round 2 --sheet --window-height 460
-    --centre-distance 420 --limbs 3 | kalvitra-cli cutlist --stack-round 2)";
+  kalvitra-cli rating --power 500 --hv 10 --lv 0.4 --connection Dyn11 --flux-density 1.6 \
+    --stages 9 --stacking-factor 0.97 --stack-round 2 --sheet --window-height 460 \
+    --centre-distance 420 --limbs 3 | kalvitra-cli cutlist --stack-round 2
+It writes the chain of a 996/23-turn winding at 10.04 V per turn, 282.5 cm2 required, D = 200 mm
+and 287.02 cm2 as cut at 1.57 T; the second pipes the core's sheet to the cut list.)";
 
 // The options of rating, as given, and whether each was.
 struct RatingCommand {
