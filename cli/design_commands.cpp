@@ -18,10 +18,11 @@
 #include "kalvitra/sheet/sheet_text.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/text/utf8.h"
+#include "kalvitra/workshop/cut_list.h"
+#include "rating_command.h"
 #include "workshop_commands.h"
 
 namespace kalvitra::cli {
-namespace {
 
 using design::StepWidths;
 
@@ -36,6 +37,8 @@ void appendSheetStart(const StepWidths& found, const std::string* stackingFactor
                writeDefault(found.widths[k]) + "\n";
     }
 }
+
+namespace {
 
 // Two lines for the designer: what was found, and its figures.
 void appendSummary(const StepWidths& found, std::string_view what,
@@ -53,6 +56,32 @@ void appendSummary(const StepWidths& found, std::string_view what,
     diagnostics += ", utilisation " +
                    twoDecimals(100.0 * design::utilisation(found.diameter, found.grossArea)) +
                    " %\n";
+}
+
+// The summary of a found diameter; with a stack rounding also
+// "net area as cut 345.32 cm² with the stacks floored to 2 mm: 46 32 ...".
+void appendDiameterSummary(const StepWidths& found, const design::DiameterQuestion& question,
+                           const std::string& stackingFactorText, std::string& diagnostics) {
+    const bool rounded = question.stackRound != 0;
+    appendSummary(found,
+                  "widths on a " + writeDefault(question.grid) + " mm grid, D = " +
+                      writeDefault(found.diameter) + " mm, the smallest multiple of " +
+                      writeDefault(question.diameterStep) + " mm that reaches " +
+                      writeDefault(question.netArea) + " cm\u00B2 net" + (rounded ? " as cut" : ""),
+                  question.stackingFactor, stackingFactorText, diagnostics);
+    if (!rounded) {
+        return;
+    }
+    const workshop::Section section = {found.diameter, found.widths};
+    const std::vector<double> stacks = workshop::stepStacks(section, question.stackRound);
+    diagnostics += "net area as cut " +
+                   twoDecimals(workshop::netArea(section, stacks, question.stackingFactor) / 100) +
+                   " cm\u00B2 with the stacks floored to " + writeDefault(question.stackRound) +
+                   " mm:";
+    for (const double stack : stacks) {
+        diagnostics += " " + writeDefault(stack);
+    }
+    diagnostics += "\n";
 }
 
 // ---- the three commands ---------------------------------------------------
@@ -82,11 +111,16 @@ EXAMPLE:
 constexpr const char* kDiameterFooter =
     R"(Finds the smallest diameter D, a multiple of S, whose best widths on the grid G reach
 the net area A at stacking factor F (ideal gross area x F >= A; see kalvitra-cli widths
---help). Writes D=, dpxs= (F exactly as given) and PK1=..PKn= to standard output; standard
-error gets the stages, the ideal gross and net area, and the utilisation.
+--help). With --stack-round R the net area that must reach A is the one as cut, as cutlist
+and loss take it: F x sum of w_k s_k with every cumulative height floored to a multiple of R.
+Flooring only takes area away, so the diameters are tried one step at a time up from the ideal
+answer; one at which a step's stack rounds to 0 is passed over. Writes D=, dpxs= (F exactly as
+given) and PK1=..PKn= to standard output; standard error gets the stages, the ideal gross and
+net area, and the utilisation, and with R the net area as cut and the stacks.
 Exit status 0, or 2 with a one-line message and nothing on standard output: a missing required
 or unknown option, a number with anything after it, A <= 0, F outside (0, 1], N outside 1..9,
-G <= 0, S <= 0, W < 0, a grid or step too fine for a core of this area.
+G <= 0, S <= 0, W < 0, R <= 0, a grid or step too fine for a core of this area, an R so coarse
+that a step keeps no stack.
 
 EXAMPLE:
   kalvitra-cli diameter --net-area 1000 --stacking-factor 0.96 --stages 9)";
@@ -180,6 +214,7 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
     OptionText grid = inputOption(DesignInput::Grid, "5");
     OptionText step = inputOption(DesignInput::DiameterStep, "5");
     OptionText minWidth = inputOption(DesignInput::MinWidth, "0");
+    OptionText stackRound = inputOption(DesignInput::StackRound);
     addInputOption(app, DesignInput::NetArea, netArea, "Net area A in cm2 to reach (required)")
         ->required();
     addInputOption(app, DesignInput::StackingFactor, stackingFactor,
@@ -190,11 +225,14 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
     addInputOption(app, DesignInput::Grid, grid, "Widths are multiples of G mm (default 5)");
     addInputOption(app, DesignInput::DiameterStep, step, "D is a multiple of S mm (default 5)");
     addInputOption(app, DesignInput::MinWidth, minWidth, "Narrowest width W in mm (default 0)");
+    CLI::Option* rounding = addInputOption(app, DesignInput::StackRound, stackRound,
+                                           "The net area as cut, stacks floored to R mm");
     if (const auto status = parseOptions(app, args, output, diagnostics)) {
         return *status;
     }
 
     const std::array options = {optionSource(DesignInput::NetArea, netArea),
+                                optionSource(DesignInput::StackRound, stackRound),
                                 optionSource(DesignInput::StackingFactor, stackingFactor),
                                 optionSource(DesignInput::Stages, stages),
                                 optionSource(DesignInput::Grid, grid),
@@ -207,15 +245,20 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
     question.grid = readOption(grid);
     question.diameterStep = readOption(step);
     question.minWidth = readOption(minWidth);
-    const StepWidths found = ask([&] { return design::smallestDiameter(question); }, options);
+    if (*rounding) {
+        question.stackRound = readOption(stackRound);
+    }
+    const StepWidths found = ask(
+        [&] {
+            if (*rounding) {
+                checkPositive(DesignInput::StackRound, question.stackRound);  // given, so not none
+            }
+            return design::smallestDiameter(question);
+        },
+        options);
 
     appendSheetStart(found, &stackingFactor.text, output);
-    appendSummary(found,
-                  "widths on a " + writeDefault(question.grid) +
-                      " mm grid, D = " + writeDefault(found.diameter) +
-                      " mm, the smallest multiple of " + writeDefault(question.diameterStep) +
-                      " mm that reaches " + writeDefault(question.netArea) + " cm\u00B2 net",
-                  question.stackingFactor, stackingFactor.text, diagnostics);
+    appendDiameterSummary(found, question, stackingFactor.text, diagnostics);
     return kExitSuccess;
 }
 
@@ -256,8 +299,8 @@ int runSection(const std::vector<std::string>& args, ByteSource& input, std::str
     return kExitSuccess;
 }
 
-// The commands by name, with what each answers. widths and diameter read no
-// standard input.
+// The commands by name, with what each answers. widths, diameter and rating
+// read no standard input.
 struct DesignCommand {
     std::string_view name;
     std::string_view summary;
@@ -272,6 +315,9 @@ constexpr DesignCommand kDesignCommands[] = {
     {"diameter", "the smallest core diameter that reaches a net area, as a sheet",
      [](const std::vector<std::string>& args, ByteSource&, std::string& output,
         std::string& diagnostics) { return runDiameter(args, output, diagnostics); }},
+    {"rating", "from a transformer's rating to its turns, net area and core",
+     [](const std::vector<std::string>& args, ByteSource&, std::string& output,
+        std::string& diagnostics) { return runRating(args, output, diagnostics); }},
     {"section", "a drawing of a sheet's section to scale, SVG or DXF", runSection},
     {"cutlist", "what to cut per step of a sheet's core, with sheets and masses, as CSV (and DXF)",
      runCutList},

@@ -5,15 +5,21 @@
 #include <vector>
 
 #include "byte_stream.h"
+#include "kalvitra/design/best_widths.h"
 
 // The batch tool's commands, named by the first argument: the design
-// questions (widths, diameter, section) and the workshop's (cutlist, loss).
+// questions (widths, diameter, rating, section) and the workshop's (cutlist, loss).
 // Apart from the command line and the standard streams so that tests can
 // drive them.
 
 namespace kalvitra::cli {
 
 bool isDesignCommand(std::string_view word);
+
+// The start of a sheet for a found section: D=, then dpxs= with the stacking
+// factor's text as given (when there is one), then PK1=..PKn=.
+void appendSheetStart(const design::StepWidths& found, const std::string* stackingFactorText,
+                      std::string& out);
 
 // One line per command for the tool's help: two blanks, the name, and what
 // it answers ("  widths    the best stage widths for a core diameter, ...").

@@ -9,6 +9,7 @@
 #include "kalvitra/drawing/section_drawing.h"
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/inputs/checks.h"
+#include "kalvitra/rating/rating.h"
 #include "kalvitra/sheet/actions.h"
 #include "kalvitra/sheet/errors.h"
 #include "kalvitra/sheet/sheet.h"
@@ -161,6 +162,72 @@ std::string refusal(Question question) {
         return error.what();
     }
     return "";
+}
+
+TEST(CommentExamples, DiameterAsCut) {
+    using namespace design;
+    const StepWidths ideal = smallestDiameter({331.5, 0.97, 8, 5, 5, 0, 0});
+    EXPECT_EQ(ideal.diameter, 215);
+    EXPECT_EQ(writeDefault(netAreaCm2(ideal.grossArea, 0.97)), "331.52819612819");
+    const workshop::Section at215 = {215, ideal.widths};
+    EXPECT_EQ(writeDefault(workshop::netArea(at215, workshop::stepStacks(at215, 2), 0.97) / 100),
+              "329.412");
+    const StepWidths asCut = smallestDiameter({331.5, 0.97, 8, 5, 5, 0, 2});
+    EXPECT_EQ(asCut.diameter, 220);
+    const workshop::Section at220 = {220, asCut.widths};
+    EXPECT_EQ(twoDecimals(workshop::netArea(at220, workshop::stepStacks(at220, 2), 0.97) / 100),
+              "345.32");
+    EXPECT_EQ(workshop::roundedStacks({196, {190, 180, 160}}, 50).emptyStep, 0u);
+}
+
+TEST(CommentExamples, Rating) {
+    using namespace rating;
+    const Connection dyn11 = readConnection("Dyn11");
+    EXPECT_EQ(dyn11.hv, Winding::Delta);
+    EXPECT_EQ(dyn11.lv, Winding::Star);
+    EXPECT_TRUE(dyn11.lvNeutral);
+    EXPECT_EQ(dyn11.clock, 11);
+    for (const char* symbol : {"YNd11", "Yyn0", "Dd0", "Yd"}) {
+        EXPECT_EQ(refusal([&] { readConnection(symbol); }), "") << symbol;
+    }
+    EXPECT_EQ(readConnection("Yd").clock, std::nullopt);
+    EXPECT_EQ(refusal([] { readConnection("Dx7"); }),
+              "the connection is not an IEC symbol such as Dyn11: the HV winding D, Y or YN, the "
+              "LV winding d, y or yn, then the clock number 0 to 11");
+    EXPECT_EQ(refusal([] { readConnection("Ii0"); }),
+              "the connection is single-phase; the rating is of a three-phase transformer");
+    EXPECT_EQ(refusal([] { readConnection("Dyn0"); }),
+              "the connection has the clock number 0, but a delta and a star winding give an odd "
+              "one");
+
+    // By hand: U2_ph = 400/√3 = 230.94 V; e₀ = 0.45·√500 = 10.062 V; N2 =
+    // R(22.95) = 23, e = 10.0409 V; N1 = R(10000/10.0409 = 995.93) = 996; the
+    // ratio 996/23 = 43.3043 against 43.3013, +0.0071 %; A = 10.0409 /
+    // (4.44288·50·1.6) = 282.50 cm². Nine stages on a 5 mm grid give it at D =
+    // 200; the stacks floored to 2 mm sum to 194 mm, below D, and their net
+    // area of 287.02 cm² carries the flux at 10.0409 / (4.44288·50·0.028702)
+    // = 1.5748 T.
+    Rating tender;
+    tender.power = 500;
+    tender.hvVoltage = 10;
+    tender.lvVoltage = 0.4;
+    tender.connection = dyn11;
+    tender.fluxDensity = 1.6;
+    const RatedCore rated = rateCore(tender, {0, 0.97, 9, 5, 5, 0, 2});
+    const Turns& t = rated.turns;
+    EXPECT_EQ(writeDefault(t.hvPhaseVoltage), "10000");
+    EXPECT_EQ(writeDefault(t.lvPhaseVoltage), "230.94010767585");
+    EXPECT_EQ(t.lvTurns, 23);
+    EXPECT_EQ(writeDefault(t.voltsPerTurn), "10.0408742467761");
+    EXPECT_EQ(t.hvTurns, 996);
+    EXPECT_EQ(writeDefault(t.ratioErrorPercent), "0.00710749788994658");
+    EXPECT_EQ(writeDefault(t.netAreaRequired), "282.498841026694");
+    EXPECT_EQ(rated.core.diameter, 200);
+    EXPECT_EQ(widthTexts(rated.core),
+              (Texts{"195", "185", "170", "155", "140", "120", "100", "75", "45"}));
+    EXPECT_EQ(rated.stacks, (std::vector<double>{44, 30, 30, 22, 16, 18, 12, 12, 10}));
+    EXPECT_EQ(writeDefault(rated.netArea), "287.023");
+    EXPECT_EQ(writeDefault(rated.fluxDensity), "1.57478022891096");
 }
 
 TEST(CommentExamples, Checks) {

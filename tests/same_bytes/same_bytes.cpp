@@ -33,10 +33,11 @@ enum class Input { None, Sheet, CsvTable, Bytes };
 // "{number}" and "{word}" anywhere in an argument become a number text or a
 // word a user might type (valid UTF-8 always: Windows passes nothing else).
 // "{diameter}", "{stages}", "{grid}", "{area}" and "{factor}" become values a
-// designer would give the design commands, and "{round}", "{thickness}",
-// "{flux}", "{volts}", "{grade}", "{lang}", "{power}", "{joints}",
-// "{guarantee}" and "{current}" values for the workshop commands, and
-// "{date}" one for a title block, now and then one they refuse.
+// designer would give the design commands, "{power}", "{hv}", "{lv}" and
+// "{connection}" a rating, and "{round}", "{thickness}", "{flux}", "{volts}",
+// "{grade}", "{lang}", "{joints}", "{guarantee}" and "{current}" values for
+// the workshop commands, and "{date}" one for a title block, now and then one
+// they refuse.
 struct Invocation {
     std::string_view label;
     std::vector<std::string> args;
@@ -89,6 +90,31 @@ const std::vector<Invocation> kInvocations = {
       "--grid", "{grid}", "--diameter-step", "{grid}"},
      Input::None,
      40},
+    {"diameter-as-cut",
+     {"diameter", "--net-area", "{area}", "--stacking-factor", "{factor}", "--stages", "{stages}",
+      "--stack-round", "{round}"},
+     Input::None,
+     30},
+    {"rating",
+     {"rating", "--power", "{power}", "--hv", "{hv}", "--lv", "{lv}", "--connection",
+      "{connection}", "--flux-density", "{flux}", "--stages", "{stages}", "--stacking-factor",
+      "{factor}", "--stack-round", "{round}"},
+     Input::None,
+     60},
+    {"rating-sheet",
+     {"rating",       "--power",        "{power}",  "--hv",
+      "{hv}",         "--lv",           "{lv}",     "--connection",
+      "{connection}", "--flux-density", "{flux}",   "--volts-per-turn",
+      "{volts}",      "--stages",       "{stages}", "--stacking-factor",
+      "{factor}",     "--sheet",        "--limbs",  "3"},
+     Input::None,
+     20},
+    {"rating-odd",
+     {"rating", "--power", "{number}", "--hv", "{number}", "--lv", "0.4", "--connection", "{word}",
+      "--flux-density", "1.6", "--stages", "9", "--stacking-factor", "0.97"},
+     Input::None,
+     10},
+    {"rating-help", {"rating", "--help"}, Input::None, 1},
     {"section", {"section"}, Input::Sheet, 100},
     {"design-help", {"diameter", "--help"}, Input::None, 1},
     {"section-dxf", {"section", "--format", "dxf", "--lang", "{lang}"}, Input::Sheet, 60},
@@ -203,14 +229,23 @@ std::string designValue(std::string_view placeholder, RandomInputs& random) {
     if (placeholder == "{grade}") {
         return pickOf({"23ZDMH", "23R080", "27ZH100", "30Q120", "M3-0.23", "M4-0.27", "M5"});
     }
+    if (placeholder == "{power}") {
+        return pickOf({"100", "250", "500", "500", "630", "1000", "2500", "0", "-5", "1e400"});
+    }
+    if (placeholder == "{hv}") {
+        return pickOf({"10", "10", "11", "20", "35", "6.3", "0.3"});
+    }
+    if (placeholder == "{lv}") {
+        return pickOf({"0.4", "0.4", "0.69", "6.3", "0"});
+    }
+    if (placeholder == "{connection}") {
+        return pickOf({"Dyn11", "Dyn11", "Yyn0", "Yd11", "YNd11", "Dd0", "Dyn0", "Yz5", "Dx7"});
+    }
     if (placeholder == "{lang}") {
         return pickOf({"en", "zh", "zh", "fr"});
     }
     if (placeholder == "{date}") {
         return pickOf({"2026-12-08", "2024-02-29", "1900-01-01", "2026-02-29", "2026/12/08"});
-    }
-    if (placeholder == "{power}") {
-        return pickOf({"500", "630", "1000", "100", "0", "-5", "1e400"});
     }
     if (placeholder == "{joints}") {
         return pickOf({"mitred", "step-lap", "step-lap", "mixed"});

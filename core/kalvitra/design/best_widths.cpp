@@ -10,6 +10,7 @@
 
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/text/numbers.h"
+#include "kalvitra/workshop/cut_list.h"
 
 namespace kalvitra::design {
 namespace {
@@ -251,6 +252,7 @@ void checkQuestion(const DiameterQuestion& question) {
     checkPositive(DesignInput::Grid, question.grid);
     checkInput(DesignInput::MinWidth, question.minWidth);
     checkInput(DesignInput::DiameterStep, question.diameterStep);
+    checkInput(DesignInput::StackRound, question.stackRound);
 }
 
 // No set of widths beats the continuous optimum, so no diameter below its
@@ -271,6 +273,12 @@ long long lowestMultiple(const DiameterQuestion& question) {
         0LL, static_cast<long long>(std::floor(bound * (1.0 - 1e-9) / question.diameterStep)));
 }
 
+// A design at a multiple of the diameter step.
+struct Found {
+    long long multiple = 0;
+    StepWidths design;
+};
+
 // The best grid design at each multiple of the diameter step. The best area
 // grows with D, so the smallest multiple that reaches the area is found by
 // bracketing it and halving the bracket.
@@ -278,7 +286,7 @@ class DiameterSearch {
 public:
     explicit DiameterSearch(const DiameterQuestion& question) : question_(question) {}
 
-    StepWidths smallest(long long low) const {
+    Found smallest(long long low) const {
         if (low > 0 && reaches(at(low))) {
             low = 0;  // the bound was not below the answer after all; bisect from 0
         }
@@ -303,7 +311,43 @@ public:
                 low = middle;
             }
         }
-        return atHigh;
+        return {high, std::move(atHigh)};
+    }
+
+    // The smallest multiple from the ideal answer up whose stacks, floored
+    // to R, reach the area. Flooring takes less than R from each cumulative
+    // height, so less than R·w_1 < R·D from the section: past the diameter
+    // whose ideal area reaches A plus that much, every core reaches as cut,
+    // and one that does not has a step without a stack.
+    StepWidths asCut(Found found) const {
+        const double factor = question_.stackingFactor;
+        for (long long scanned = 0;; ++scanned) {
+            const StepWidths& design = found.design;
+            const workshop::Section section = {design.diameter, design.widths};
+            const workshop::RoundedStacks rounded =
+                workshop::roundedStacks(section, question_.stackRound);
+            if (!rounded.emptyStep &&
+                workshop::netArea(section, rounded.stacks, factor) / 100 >= question_.netArea) {
+                return design;
+            }
+            const double sureLoss = factor * question_.stackRound * design.diameter / 100;
+            if (rounded.emptyStep &&
+                netAreaCm2(design.grossArea, factor) - sureLoss >= question_.netArea) {
+                refuse(DesignInput::StackRound,
+                       "the stack rounding is too coarse for this core: no diameter up to " +
+                           writeDefault(design.diameter) +
+                           " mm reaches the net area as cut, and at that one step " +
+                           std::to_string(*rounded.emptyStep + 1) + "'s stack rounds to 0");
+            }
+            if (scanned >= kMaxGridWidths) {
+                refuse(DesignInput::DiameterStep,
+                       "the diameter step is too fine to search for the net area as cut (more "
+                       "than " +
+                           std::to_string(kMaxGridWidths) + " diameters)");
+            }
+            ++found.multiple;
+            found.design = at(found.multiple);
+        }
     }
 
 private:
@@ -385,7 +429,11 @@ StepWidths bestGridWidths(double diameter, int stages, double grid, double minWi
 StepWidths smallestDiameter(const DiameterQuestion& question) {
     checkQuestion(question);
     const DiameterSearch search(question);
-    return search.smallest(lowestMultiple(question));
+    Found ideal = search.smallest(lowestMultiple(question));
+    if (question.stackRound == 0) {
+        return std::move(ideal.design);
+    }
+    return search.asCut(std::move(ideal));
 }
 
 }  // namespace kalvitra::design

@@ -80,6 +80,7 @@ struct DiameterQuestion {
     double grid = 5;
     double diameterStep = 5;
     double minWidth = 0;
+    double stackRound = 0;  // R, mm: the stacks as cut are floored to it; 0 for none
 };
 
 // Net area in cm² of an ideal gross area in mm²: gross / 100 × stacking
@@ -92,9 +93,20 @@ double netAreaCm2(double grossArea, double stackingFactor);
 // continuous optimum's bound and halves the bracket.
 //   {1000 cm², F 0.96, 9 stages, grid 5, step 5}
 //     -> D = 375, {365, 345, 320, 290, 260, 225, 185, 140, 80}, net 1005.23315557598 cm²
+// With a stack rounding R the area that must reach A is the one as cut: the
+// net area (workshop::netArea) of the stacks floored to R (workshop::stepStacks).
+// Flooring only takes area away, so the ideal answer is a lower bound, and
+// the multiples of the step are tried one by one up from it; a diameter at
+// which a step's stack rounds to 0 is no core and is passed over.
+//   {331.5 cm², F 0.97, 8 stages, grid 5, step 5}    -> D = 215, net 331.528196128190 cm²
+//   the same with R 2 (as cut at 215 mm: 329.412 cm²) -> D = 220, net 345.32 cm² as cut
 // Throws DesignError for an input out of range, DesignError(Grid) when the
 // core would need more than kMaxGridWidths grid widths, and
-// DesignError(NetArea) when no diameter up to kMaxDiameter reaches it.
+// DesignError(NetArea) when no diameter up to kMaxDiameter reaches it. With R:
+// DesignError(StackRound) when the diameters past which the ideal area would
+// reach A whatever the flooring still leave a step without a stack (R is too
+// coarse for the core), and DesignError(DiameterStep) when the step is so
+// fine that more than kMaxGridWidths diameters lie in that range.
 StepWidths smallestDiameter(const DiameterQuestion& question);
 
 }  // namespace kalvitra::design

@@ -112,6 +112,7 @@ design::StepWidths widthsOf(const Inputs& in) {
             question.grid = in.grid;
             question.diameterStep = in.diameterStep;
             question.minWidth = in.minWidth;
+            question.stackRound = in.stackRound;  // the target is the net area as cut
             return design::smallestDiameter(question);
         }
     }

@@ -27,7 +27,8 @@ enum class WidthMode {
     BestForDiameter,  // the best widths for D, on the grid (or of any value)
     AsGiven,          // the widths typed, or read from a sheet
     FindDiameter,     // the smallest D, a multiple of the diameter step, whose
-                      // best grid widths reach the target net area
+                      // best grid widths reach the target net area with the
+                      // stacks as cut (floored to the stack rounding)
 };
 
 // Where the loss curve comes from.

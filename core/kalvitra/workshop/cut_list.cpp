@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/sheet/actions.h"
@@ -127,7 +128,7 @@ CutList cutListOfSheet(const Sheet& sheet, const CutListOptions& options) {
     return cutList(sectionOfSheet(sheet), frame, options);
 }
 
-std::vector<double> stepStacks(const Section& section, double stackRound) {
+RoundedStacks roundedStacks(const Section& section, double stackRound) {
     checkWidths(section);
     checkInput(DesignInput::StackRound, stackRound);
     if (stackRound != 0) {
@@ -135,7 +136,8 @@ std::vector<double> stepStacks(const Section& section, double stackRound) {
             refuse(DesignInput::StackRound, "the stack rounding is too fine for the diameter");
         }
     }
-    std::vector<double> stacks;
+    RoundedStacks rounded;
+    std::vector<double>& stacks = rounded.stacks;
     stacks.reserve(section.widths.size());
     if (stackRound == 0) {
         double before = 0;
@@ -144,20 +146,29 @@ std::vector<double> stepStacks(const Section& section, double stackRound) {
             stacks.push_back(height - before);
             before = height;
         }
-        return stacks;
+        return rounded;
     }
     long long before = 0;
     for (std::size_t k = 0; k < section.widths.size(); ++k) {
         const long long multiple =
             floorMultiple(heightAt(section.diameter, section.widths[k]), stackRound);
         if (multiple <= before) {
-            refuse(DesignInput::StackRound, stepPlace(k) + ": its stack rounds to 0 at a stack " +
-                                                "rounding of " + writeDefault(stackRound) + " mm");
+            return {{}, k};
         }
         stacks.push_back(writtenMultiple(multiple - before, stackRound));
         before = multiple;
     }
-    return stacks;
+    return rounded;
+}
+
+std::vector<double> stepStacks(const Section& section, double stackRound) {
+    RoundedStacks rounded = roundedStacks(section, stackRound);
+    if (rounded.emptyStep) {
+        refuse(DesignInput::StackRound, stepPlace(*rounded.emptyStep) +
+                                            ": its stack rounds to 0 at a stack rounding of " +
+                                            writeDefault(stackRound) + " mm");
+    }
+    return std::move(rounded.stacks);
 }
 
 double netArea(const Section& section, std::span<const double> stacks, double stackingFactor) {

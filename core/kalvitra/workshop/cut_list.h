@@ -67,6 +67,16 @@ Frame frameOfSheet(const Sheet& sheet);
 //                                    rounding of 50 mm"
 std::vector<double> stepStacks(const Section& section, double stackRound);
 
+// The stacks as stepStacks gives them, but a step whose rounded stack is 0 is
+// told rather than refused, for a search that goes on to the next section:
+// then emptyStep is its index (from 0) and there are no stacks.
+//   ({196, {190, 180, 160}}, 50) -> emptyStep 0
+struct RoundedStacks {
+    std::vector<double> stacks;
+    std::optional<std::size_t> emptyStep;
+};
+RoundedStacks roundedStacks(const Section& section, double stackRound);
+
 // Area of steel in the limb: k · Σ w_k · s_k, with the stacks above.
 double netArea(const Section& section, std::span<const double> stacks, double stackingFactor);
 

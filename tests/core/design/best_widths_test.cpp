@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "kalvitra/text/numbers.h"
+#include "kalvitra/workshop/cut_list.h"
 
 namespace kalvitra::design {
 namespace {
@@ -272,6 +273,52 @@ TEST(SmallestDiameter, ThousandSquareCentimetreCore) {
     EXPECT_FALSE(reachesAt({1000, 0.96, 9, 5, 5, 0}, 370));
 }
 
+// The net area with the stacks floored to R, as the cut list has it; 0 when a
+// step's stack rounds to 0 (no core).
+double netAreaAsCut(const DiameterQuestion& q, double diameter) {
+    try {
+        const StepWidths design = bestGridWidths(diameter, q.stages, q.grid, q.minWidth);
+        const workshop::Section section = {diameter, design.widths};
+        return workshop::netArea(section, workshop::stepStacks(section, q.stackRound),
+                                 q.stackingFactor) /
+               100;
+    } catch (const DesignError&) {
+        return 0;
+    }
+}
+
+class SmallestDiameterAsCut : public testing::TestWithParam<DiameterCase> {};
+
+// Checked against the cut list's net area at every multiple of the step from
+// the first one up: the answer is the first that reaches the target as cut.
+TEST_P(SmallestDiameterAsCut, IsTheFirstStepMultipleThatReachesAsCut) {
+    const DiameterQuestion& q = GetParam().question;
+    const StepWidths design = smallestDiameter(q);
+    double expected = 0;
+    for (long long m = 1; m < 100000; ++m) {
+        const double diameter = readLenient(writeDefault(static_cast<double>(m) * q.diameterStep));
+        if (netAreaAsCut(q, diameter) >= q.netArea) {
+            expected = diameter;
+            break;
+        }
+    }
+    EXPECT_EQ(design.diameter, expected);
+    EXPECT_EQ(design.widths, bestGridWidths(design.diameter, q.stages, q.grid, q.minWidth).widths);
+    DiameterQuestion ideal = q;
+    ideal.stackRound = 0;
+    EXPECT_GE(design.diameter, smallestDiameter(ideal).diameter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SmallestDiameterAsCut,
+    testing::Values(DiameterCase{"Target331_5cm2_R2", {331.5, 0.97, 8, 5, 5, 0, 2}},
+                    DiameterCase{"Core282cm2_9stages_R2", {282.5, 0.97, 9, 5, 5, 0, 2}},
+                    DiameterCase{"FineRounding", {1000, 0.96, 9, 5, 5, 0, 0.5}},
+                    DiameterCase{"CoarseRounding", {1000, 0.96, 9, 5, 5, 0, 10}},
+                    DiameterCase{"StepFinerThanGrid", {75, 0.96, 7, 5, 0.5, 0, 1}},
+                    DiameterCase{"DecimalRounding", {50, 0.95, 4, 2, 2.5, 0, 0.3}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct BadQuestion {
     const char* name;
     std::function<void()> ask;
@@ -367,6 +414,21 @@ INSTANTIATE_TEST_SUITE_P(
                         smallestDiameter({1e300, 0.96, 6, 5, 5, 0});
                     },
                     DesignInput::Grid},
+        BadQuestion{"NegativeStackRound",
+                    [] {
+                        smallestDiameter({331.5, 0.97, 8, 5, 5, 0, -2});
+                    },
+                    DesignInput::StackRound},
+        BadQuestion{"StackRoundThatLeavesAStepNoStack",
+                    [] {
+                        smallestDiameter({331.5, 0.97, 8, 5, 5, 0, 150});
+                    },
+                    DesignInput::StackRound},
+        BadQuestion{"StepTooFineToScanAsCut",
+                    [] {
+                        smallestDiameter({331.5, 0.97, 8, 5, 1e-5, 0, 2});
+                    },
+                    DesignInput::DiameterStep},
         BadQuestion{"StepTooFine",
                     [] {
                         smallestDiameter({1000, 0.96, 6, 5, 1e-20, 0});

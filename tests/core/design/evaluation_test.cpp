@@ -98,6 +98,19 @@ TEST(Evaluation, EveryWidthModeGivesAWholeDesign) {
                 9.8 / (4.44288293815837 * 50 * byVoltage.netAreaCm2 / 1e4), 1e-12);
 }
 
+// Finding D with the stacks rounded, the net area the design shows, as cut,
+// reaches the target: with the ideal area 331.5 cm² gave 215 mm and 329.41
+// cm² as cut.
+TEST(Evaluation, FoundDiameterReachesTheTargetAsCut) {
+    Inputs find;
+    find.widthMode = WidthMode::FindDiameter;
+    find.netArea = 331.5;
+    ASSERT_EQ(find.stackRound, 2);
+    const Design found = designOf(find);
+    EXPECT_EQ(found.diameter, 220);
+    EXPECT_GE(found.netAreaCm2, 331.5);
+}
+
 // Each bad input is named by the evaluation, however the design gets to it;
 // inputs on their own ranges are all named at once.
 TEST(Evaluation, NamesEveryInputItCannotTake) {

@@ -19,7 +19,7 @@ TEST(InputCatalogue, OneEntryPerInputWithUniqueNames) {
     std::set<std::string_view> keys, options;
     std::set<Field> fields;
     const auto catalogue = inputCatalogue();
-    ASSERT_EQ(catalogue.size(), static_cast<std::size_t>(DesignInput::StepLapSheets) + 1);
+    ASSERT_EQ(catalogue.size(), static_cast<std::size_t>(DesignInput::VoltsPerTurnFactor) + 1);
     for (std::size_t k = 0; k < catalogue.size(); ++k) {
         const InputDefinition& entry = catalogue[k];
         SCOPED_TRACE(std::string(entry.noun));
@@ -63,8 +63,14 @@ TEST(InputCatalogue, NumberInputsAreTheNumericEntriesWithKeys) {
         EXPECT_FALSE(definitionOf(number.input).key.empty());
         EXPECT_NE(definitionOf(number.input).range.kind, RangeKind::Listed);
     }
+    // The rating's inputs have their keys for the design files, but no box in
+    // the designer yet.
+    const std::set<DesignInput> notYetInTheDesigner = {
+        DesignInput::RatedPower, DesignInput::HvVoltage, DesignInput::LvVoltage,
+        DesignInput::VoltsPerTurnFactor};
     for (const InputDefinition& entry : inputCatalogue()) {
-        if (!entry.key.empty() && entry.range.kind != RangeKind::Listed) {
+        if (!entry.key.empty() && entry.range.kind != RangeKind::Listed &&
+            !notYetInTheDesigner.contains(entry.input)) {
             EXPECT_TRUE(numbers.contains(entry.input)) << entry.key;
         }
     }
