@@ -466,7 +466,9 @@ void DesignerWindow::recompute() {
     for (const core_design::Problem& problem : document_->designProblems()) {
         problems.append({problem.input, problemText(problem, currentLanguage())});
     }
-    if (problems.isEmpty() && document_->design() != nullptr) {
+    // Out of date, the document's design is the last whole one before the
+    // edit at fault, which may not be the one on screen: it is shown greyed.
+    if (document_->design() != nullptr) {
         showDesign(*document_->design());
     }
     showProblems(problems);
