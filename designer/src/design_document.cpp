@@ -93,6 +93,20 @@ void DesignDocument::setModified(bool modified) {
     }
 }
 
+// What the core chose for the design kept stands in the inputs the mode
+// leaves unused.
+void DesignDocument::takeChosenTexts() {
+    if (!design_) {
+        return;
+    }
+    const DesignTexts chosen = chosenTexts(*design_);
+    for (auto it = chosen.begin(); it != chosen.end(); ++it) {
+        if (!isUsed(texts_, findInputRow(it.key())->input)) {
+            texts_[it.key()] = it.value();
+        }
+    }
+}
+
 // The core's design of the texts. What the core chose (best widths, or the
 // diameter found) stands in the texts of the inputs the mode leaves unused,
 // ready to be taken over as given.
@@ -106,12 +120,7 @@ void DesignDocument::evaluate() {
         designProblems_ = std::move(evaluation.problems);
         if (evaluation.design) {
             design_ = std::move(evaluation.design);
-            const DesignTexts chosen = chosenTexts(*design_);
-            for (auto it = chosen.begin(); it != chosen.end(); ++it) {
-                if (!isUsed(texts_, findInputRow(it.key())->input)) {
-                    texts_[it.key()] = it.value();
-                }
-            }
+            takeChosenTexts();
             Q_EMIT evaluated();
             return;
         }
@@ -121,6 +130,7 @@ void DesignDocument::evaluate() {
     // not one of its half-typed texts.
     if (!editingKey_.isEmpty()) {
         design_ = designBeforeEdit_;
+        takeChosenTexts();
     }
     Q_EMIT evaluated();
 }

@@ -266,6 +266,8 @@ private Q_SLOTS:
         document.setText(QStringLiteral("stages"), QStringLiteral("12"));
         QVERIFY(document.isOutOfDate());
         QCOMPARE(document.design()->widths.size(), std::size_t{8});
+        QCOMPARE(document.texts().value(QStringLiteral("widths")),
+                 QStringLiteral("190 180 165 150 130 105 80 45"));
         // Another box begun from a good design keeps that one.
         document.setText(QStringLiteral("stages"), QStringLiteral("3"));
         document.setText(QStringLiteral("grid"), QStringLiteral("x"));

@@ -77,6 +77,7 @@ private:
     void replace(const DesignTexts& texts, const QString& path, bool modified);
     void setModified(bool modified);
     void evaluate();
+    void takeChosenTexts();
 
     DesignTexts texts_;
     QString path_;
