@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSplitter>
@@ -210,7 +211,9 @@ QList<QStringList> DesignerWindow::shortcutRows() const {
             if (item->menu() != nullptr) {
                 menus.append(item->menu());
             } else if (!item->shortcut().isEmpty()) {
-                rows.append({QString(item->text()).remove(QLatin1Char('&')),
+                // The mnemonic out: "新建(&N)" -> "新建", "&New" -> "New".
+                static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));
+                rows.append({QString(item->text()).remove(mnemonic),
                              item->shortcut().toString(QKeySequence::NativeText)});
             }
         }

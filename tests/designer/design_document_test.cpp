@@ -12,6 +12,7 @@
 
 #include "kalvitra/designer/calculator_launcher.h"
 #include "kalvitra/designer/design_exporter.h"
+#include "kalvitra/designer/help.h"
 
 using namespace kalvitra;
 using namespace kalvitra::designer;
@@ -272,6 +273,26 @@ private Q_SLOTS:
         document.setText(QStringLiteral("stages"), QStringLiteral("3"));
         document.setText(QStringLiteral("grid"), QStringLiteral("x"));
         QCOMPARE(document.design()->widths.size(), std::size_t{3});
+    }
+
+    // The guide beside the program comes first, then the build tree's, then
+    // the install's; the English one stands in for a language missing.
+    void theUserGuideIsFoundInTheWindowsLanguage() {
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin/docs")));
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("share/kalvitra")));
+        const QString program = root.filePath(QStringLiteral("bin"));
+        QCOMPARE(findUserGuide(program, Language::Chinese), QString());
+        const QString installed =
+            writeFile(root.filePath(QStringLiteral("share/kalvitra/user-guide.md")), "#");
+        QCOMPARE(findUserGuide(program, Language::Chinese), installed);
+        const QString chinese =
+            writeFile(root.filePath(QStringLiteral("share/kalvitra/user-guide.zh_CN.md")), "#");
+        QCOMPARE(findUserGuide(program, Language::Chinese), chinese);
+        const QString beside =
+            writeFile(root.filePath(QStringLiteral("bin/docs/user-guide.md")), "#");
+        QCOMPARE(findUserGuide(program, Language::English), beside);
+        QCOMPARE(findUserGuide(program, Language::Chinese), chinese);
     }
 
     // Which file cannot be read, and why, is the file readers' to test;

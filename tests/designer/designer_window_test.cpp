@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "kalvitra/designer/help.h"
 #include "kalvitra/designer/language.h"
 #include "kalvitra/designer/section_view.h"
 #include "kalvitra/drawing/stage_table.h"
@@ -163,6 +164,22 @@ private Q_SLOTS:
         QCOMPARE(window_->stageTable()->rowCount(), 8);
         QCOMPARE(window_->cutListTable()->rowCount(), 24);
         QVERIFY(!output(*window_, "noLoadLoss").isEmpty());
+    }
+
+    // The shortcuts listed are the actions' own, the guide's F1 among them,
+    // and the About box names the version.
+    void theHelpMenuListsTheShortcutsAndTheVersion() {
+        const QList<QStringList> rows = window_->shortcutRows();
+        const auto* guide = window_->findChild<QAction*>(QStringLiteral("actionUserGuide"));
+        QVERIFY(guide != nullptr);
+        QCOMPARE(guide->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        QVERIFY(rows.contains(QStringList{QStringLiteral("User guide"),
+                                          guide->shortcut().toString(QKeySequence::NativeText)}));
+        QVERIFY(rows.contains(QStringList{
+            QStringLiteral("Save as…"),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText)}));
+        QVERIFY(DesignerWindow::aboutText().contains(designerVersion()));
+        QVERIFY(DesignerWindow::aboutText().contains(QStringLiteral("MIT")));
     }
 
     // Tab walks the inputs group by group, top to bottom, past the ones the
