@@ -12,18 +12,33 @@
 
 namespace kalvitra::cli {
 
-std::string describeRefusal(const DesignError& error, std::span<const InputSource> sources) {
+namespace {
+
+// The option or field of an input with its text, or nothing when the
+// command does not take that input.
+std::string sourceOf(DesignInput input, std::span<const InputSource> sources) {
     for (const InputSource& source : sources) {
-        if (source.input != error.input() || source.name.empty()) {
+        if (source.input != input || source.name.empty()) {
             continue;
         }
         std::string named(source.name);
         if (source.text != nullptr) {
             named += " " + quoteForMessage(*source.text);
         }
-        return named + ": " + error.what();
+        return named;
     }
-    return error.what();
+    return "";
+}
+
+}  // namespace
+
+std::string describeRefusal(const DesignError& error, std::span<const InputSource> sources) {
+    std::string named = sourceOf(error.input(), sources);
+    if (error.also()) {
+        const std::string also = sourceOf(*error.also(), sources);
+        named += named.empty() || also.empty() ? also : ", " + also;
+    }
+    return named.empty() ? error.what() : named + ": " + error.what();
 }
 
 OptionText inputOption(DesignInput input, std::string defaultText) {

@@ -20,6 +20,10 @@ if(WIN32)
   install(TARGETS ${kalvitra_programs} RUNTIME DESTINATION .)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
   if(KALVITRA_BUILD_GUI)
+    # The designer's Help menu looks for the guide in docs beside it.
+    install(FILES ${KALVITRA_USER_GUIDES} DESTINATION docs)
+  endif()
+  if(KALVITRA_BUILD_GUI)
     include(${CMAKE_CURRENT_LIST_DIR}/KalvitraWindowsRuntime.cmake)
   endif()
 
@@ -132,6 +136,8 @@ if(KALVITRA_BUILD_GUI)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   install(FILES ${kalvitra_metainfo_file}
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # The user guide, which the designer's Help menu opens from share/kalvitra.
+  install(FILES ${KALVITRA_USER_GUIDES} DESTINATION ${CMAKE_INSTALL_DATADIR}/kalvitra)
 
   # The icon: the drawing itself for any size, and the fixed sizes menus
   # and panels look up, rendered from it here rather than kept beside it,

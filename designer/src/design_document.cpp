@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "kalvitra/designer/language.h"
+#include "kalvitra/text/typed_numbers.h"
 
 namespace kalvitra::designer {
 
@@ -14,14 +15,30 @@ QString DesignDocument::name() const {
     return path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).completeBaseName();
 }
 
+QString DesignDocument::enteredText(const QString& key, const QString& text) {
+    const InputRow* row = findInputRow(key);
+    if (row == nullptr || row->kind != InputKind::WidthList) {
+        return text;
+    }
+    // A pasted column or a list with commas is kept as the words read, on
+    // one line, for the box, the file and the report alike.
+    return QString::fromStdString(normaliseWidthList(text.toStdString()));
+}
+
 void DesignDocument::setText(const QString& key, const QString& text) {
-    texts_[key] = text;
+    if (key != editingKey_) {
+        editingKey_ = key;
+        designBeforeEdit_ = design_;
+    }
+    texts_[key] = enteredText(key, text);
     evaluate();
     Q_EMIT changed();
     setModified(true);
 }
 
 void DesignDocument::clear() {
+    sheetReadings_.clear();
+    sheetReadingNotes_.clear();
     replace(defaultTexts(), QString(), false);
 }
 
@@ -31,6 +48,8 @@ std::optional<FileError> DesignDocument::open(const QString& path) {
     if (read.error) {
         return read.error;
     }
+    sheetReadings_ = read.lenient;
+    sheetReadingNotes_ = lenientNotes(read.lenient, read.texts);
     // A sheet becomes a new design: saving it asks for a design file.
     replace(read.texts, isDesign ? path : QString(), !isDesign);
     return std::nullopt;
@@ -56,7 +75,11 @@ std::optional<QString> DesignDocument::save(const QString& path) {
 }
 
 void DesignDocument::replace(const DesignTexts& texts, const QString& path, bool modified) {
+    editingKey_.clear();
     texts_ = texts;
+    for (auto it = texts_.begin(); it != texts_.end(); ++it) {
+        it.value() = enteredText(it.key(), it.value());
+    }
     path_ = path;
     evaluate();
     Q_EMIT changed();
@@ -67,6 +90,20 @@ void DesignDocument::setModified(bool modified) {
     if (modified_ != modified) {
         modified_ = modified;
         Q_EMIT modifiedChanged(modified);
+    }
+}
+
+// What the core chose for the design kept stands in the inputs the mode
+// leaves unused.
+void DesignDocument::takeChosenTexts() {
+    if (!design_) {
+        return;
+    }
+    const DesignTexts chosen = chosenTexts(*design_);
+    for (auto it = chosen.begin(); it != chosen.end(); ++it) {
+        if (!isUsed(texts_, findInputRow(it.key())->input)) {
+            texts_[it.key()] = it.value();
+        }
     }
 }
 
@@ -83,13 +120,17 @@ void DesignDocument::evaluate() {
         designProblems_ = std::move(evaluation.problems);
         if (evaluation.design) {
             design_ = std::move(evaluation.design);
-            const DesignTexts chosen = chosenTexts(*design_);
-            for (auto it = chosen.begin(); it != chosen.end(); ++it) {
-                if (!isUsed(texts_, findInputRow(it.key())->input)) {
-                    texts_[it.key()] = it.value();
-                }
-            }
+            takeChosenTexts();
+            Q_EMIT evaluated();
+            return;
         }
+    }
+    // Out of date while a box is being typed in ("1" on the way to "12"):
+    // the design shown greyed is the last one before that box was touched,
+    // not one of its half-typed texts.
+    if (!editingKey_.isEmpty()) {
+        design_ = designBeforeEdit_;
+        takeChosenTexts();
     }
     Q_EMIT evaluated();
 }

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,15 +18,18 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <limits>
 
 #include "kalvitra/designer/calculator_launcher.h"
+#include "kalvitra/designer/help.h"
 #include "kalvitra/designer/language.h"
 #include "kalvitra/designer/presentation.h"
 #include "kalvitra/designer/section_view.h"
@@ -70,6 +76,22 @@ void fillTable(QTableWidget& table, const QStringList& header, const QList<QStri
                 Qt::AlignVCenter);
         }
     }
+}
+
+// A marked input is pale red; an output shown in an input's box (D found,
+// widths chosen) has the window's shade, as a read-only field.
+void paintBase(QWidget& control) {
+    const auto* edit = qobject_cast<const QLineEdit*>(&control);
+    const QPalette standard = QApplication::palette();
+    QColor base = standard.base().color();
+    if (control.property("marked").toBool()) {
+        base = kMarkedBase;
+    } else if (edit != nullptr && edit->isReadOnly()) {
+        base = standard.window().color();
+    }
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::Base, base);
+    control.setPalette(palette);
 }
 
 // Shows a number's text from its start: a long one is cut at the right.
@@ -122,7 +144,7 @@ void DesignerWindow::buildMenus() {
            [this] { saveAs(); });
     file->addSeparator();
     designActions_ << action(file, "actionExportSheet", tr("Export s&heet…"), {}, [this] {
-        exportWith(tr("Export sheet"), tr("Kalvitra sheets (*.kvs)"), QStringLiteral("kvs"),
+        exportWith(tr("Export sheet"), tr("Kalvitra sheets (*.kvs)"), QStringLiteral(".kvs"),
                    &DesignerWindow::exportSheet);
     });
     designActions_ << action(file, "actionOpenInCalculator", tr("Open in &calculator"), {},
@@ -130,30 +152,122 @@ void DesignerWindow::buildMenus() {
     QMenu* exports = file->addMenu(tr("&Export"));
     exports->setObjectName(QStringLiteral("exportMenu"));
     designActions_ << action(exports, "actionExportSvg", tr("Section as &SVG…"), {}, [this] {
-        exportWith(tr("Export section"), tr("SVG drawings (*.svg)"), QStringLiteral("svg"),
+        exportWith(tr("Export section"), tr("SVG drawings (*.svg)"), QStringLiteral(".svg"),
                    &DesignerWindow::exportSectionSvg);
     });
     designActions_ << action(exports, "actionExportSectionDxf", tr("Section as &DXF…"), {}, [this] {
-        exportWith(tr("Export section"), tr("DXF drawings (*.dxf)"), QStringLiteral("dxf"),
+        exportWith(tr("Export section"), tr("DXF drawings (*.dxf)"), QStringLiteral("-section.dxf"),
                    &DesignerWindow::exportSectionDxf);
     });
     designActions_ << action(
         exports, "actionExportCutListDxf", tr("Cut list as D&XF…"), {}, [this] {
-            exportWith(tr("Export cut list"), tr("DXF drawings (*.dxf)"), QStringLiteral("dxf"),
-                       &DesignerWindow::exportCutListDxf);
+            exportWith(tr("Export cut list"), tr("DXF drawings (*.dxf)"),
+                       QStringLiteral("-cutlist.dxf"), &DesignerWindow::exportCutListDxf);
         });
     designActions_ << action(exports, "actionExportCsv", tr("Cut list as &CSV…"), {}, [this] {
-        exportWith(tr("Export cut list"), tr("CSV tables (*.csv)"), QStringLiteral("csv"),
+        exportWith(tr("Export cut list"), tr("CSV tables (*.csv)"), QStringLiteral(".csv"),
                    &DesignerWindow::exportCutListCsv);
     });
     designActions_ << action(exports, "actionExportPdf", tr("&Report as PDF…"), {}, [this] {
-        exportWith(tr("Export report"), tr("PDF documents (*.pdf)"), QStringLiteral("pdf"),
+        exportWith(tr("Export report"), tr("PDF documents (*.pdf)"), QStringLiteral(".pdf"),
                    &DesignerWindow::exportReportPdf);
     });
     designActions_ << action(file, "actionPrint", tr("&Print report"), QKeySequence::Print,
                              [this] { print(); });
     file->addSeparator();
     action(file, "actionQuit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
+    buildHelpMenu();
+}
+
+void DesignerWindow::buildHelpMenu() {
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("helpMenu"));
+    const auto action = [this, help](const char* name, const QString& text, QKeySequence shortcut,
+                                     auto slot) {
+        QAction* added = help->addAction(text);
+        added->setObjectName(QLatin1String(name));
+        added->setShortcut(shortcut);
+        connect(added, &QAction::triggered, this, slot);
+    };
+    action("actionUserGuide", tr("&User guide"), QKeySequence::HelpContents,
+           [this] { openUserGuide(); });
+    action("actionShortcuts", tr("&Keyboard shortcuts"), {}, [this] { showShortcuts(); });
+    help->addSeparator();
+    action("actionAbout", tr("&About the core designer"), {}, [this] { showAbout(); });
+    action("actionAboutQt", tr("About &Qt"), {}, [] { QApplication::aboutQt(); });
+}
+
+QList<QStringList> DesignerWindow::shortcutRows() const {
+    QList<QStringList> rows;
+    QList<const QMenu*> menus;
+    for (const QAction* top : menuBar()->actions()) {
+        if (top->menu() != nullptr) {
+            menus.append(top->menu());
+        }
+    }
+    // Menu by menu, submenus after the menu that holds them.
+    for (qsizetype m = 0; m < menus.size(); ++m) {
+        for (const QAction* item : menus[m]->actions()) {
+            if (item->menu() != nullptr) {
+                menus.append(item->menu());
+            } else if (!item->shortcut().isEmpty()) {
+                // The mnemonic out: "新建(&N)" -> "新建", "&New" -> "New".
+                static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));
+                rows.append({QString(item->text()).remove(mnemonic),
+                             item->shortcut().toString(QKeySequence::NativeText)});
+            }
+        }
+    }
+    return rows;
+}
+
+void DesignerWindow::showShortcuts() {
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("shortcutsDialog"));
+    dialog.setWindowTitle(tr("Keyboard shortcuts"));
+    auto* layout = new QVBoxLayout(&dialog);
+    QTableWidget* table =
+        makeTable(QStringLiteral("shortcutsTable"), tr("Keyboard shortcuts"), &dialog);
+    fillTable(*table, {tr("Command"), tr("Shortcut")}, shortcutRows());
+    layout->addWidget(table);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    buttons->setObjectName(QStringLiteral("shortcutsButtons"));
+    buttons->setAccessibleName(tr("Close"));
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(420, 360);
+    dialog.exec();
+}
+
+void DesignerWindow::openUserGuide() {
+    const QString guide = findUserGuide(QCoreApplication::applicationDirPath(), currentLanguage());
+    if (guide.isEmpty()) {
+        reportProblem(tr("No user guide"),
+                      tr("The user guide %1 is in none of these folders:\n%2")
+                          .arg(userGuideName(currentLanguage()),
+                               userGuideFolders(QCoreApplication::applicationDirPath())
+                                   .join(QLatin1Char('\n'))));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(guide))) {
+        reportProblem(tr("No user guide"),
+                      tr("No program opened %1.").arg(QDir::toNativeSeparators(guide)));
+    }
+}
+
+QString DesignerWindow::aboutText() {
+    return tr("<h3>Kalvitra core designer %1</h3>"
+              "<p>Designs the stepped iron core of a power transformer: the section, the "
+              "cut list, the masses and the no-load loss.</p>"
+              "<p>Copyright © 2026 Kalvitra developers. Released under the MIT licence: "
+              "free to use, copy, change and pass on, without warranty.</p>"
+              "<p>Built with Qt %2, under the GNU LGPL version 3; Help ▸ About Qt tells "
+              "more.</p>")
+        .arg(designerVersion(), QString::fromLatin1(qVersion()));
+}
+
+void DesignerWindow::showAbout() {
+    QMessageBox::about(this, tr("About the core designer"), aboutText());
 }
 
 // The box of one input: a list of choices, or a line of text that keeps any
@@ -306,8 +420,16 @@ void DesignerWindow::edited(const QString& key) {
         return;  // the window fills its own fields
     }
     QWidget* control = inputs_.value(key);
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
-        document_->setText(key, edit->text());
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        const QString typed = edit->text();
+        const int cursor = edit->cursorPosition();
+        document_->setText(key, typed);
+        // The document keeps the widths normalised and the box shows them so
+        // at once; the cursor stays after what was typed.
+        if (edit->text() != typed) {
+            edit->setCursorPosition(
+                static_cast<int>(DesignDocument::enteredText(key, typed.left(cursor)).size()));
+        }
     } else if (const auto* choices = qobject_cast<const QComboBox*>(control)) {
         document_->setText(key, choices->currentData().toString());
     }
@@ -321,9 +443,16 @@ void DesignerWindow::updateModes(const DesignTexts& texts) {
             continue;
         }
         // D and the widths show what the core chose when they are not typed,
-        // so they stay readable and copyable.
+        // so they stay readable and copyable, but read-only and shaded as an
+        // output, out of the tab order.
         if (row.input == DesignInput::Diameter || row.kind == InputKind::WidthList) {
-            static_cast<QLineEdit*>(control)->setReadOnly(!used);
+            auto* edit = static_cast<QLineEdit*>(control);
+            if (edit->isReadOnly() != !used) {
+                edit->setReadOnly(!used);
+                edit->setFocusPolicy(used ? Qt::StrongFocus : Qt::ClickFocus);
+                edit->setAccessibleDescription(used ? QString() : tr("chosen by the design"));
+                paintBase(*edit);
+            }
         } else {
             control->setEnabled(used);
         }
@@ -340,7 +469,9 @@ void DesignerWindow::recompute() {
     for (const core_design::Problem& problem : document_->designProblems()) {
         problems.append({problem.input, problemText(problem, currentLanguage())});
     }
-    if (problems.isEmpty() && document_->design() != nullptr) {
+    // Out of date, the document's design is the last whole one before the
+    // edit at fault, which may not be the one on screen: it is shown greyed.
+    if (document_->design() != nullptr) {
         showDesign(*document_->design());
     }
     showProblems(problems);
@@ -378,10 +509,7 @@ void DesignerWindow::showProblems(const QList<InputProblem>& problems) {
             continue;
         }
         control->setProperty("marked", marked);
-        QPalette palette = control->palette();
-        palette.setColor(QPalette::Base,
-                         marked ? kMarkedBase : QApplication::palette().base().color());
-        control->setPalette(palette);
+        paintBase(*control);
         control->setToolTip(marked ? problem->message : hintOf(row));
         control->setAccessibleDescription(marked ? problem->message : QString());
     }
@@ -440,6 +568,14 @@ bool DesignerWindow::openFile(const QString& path) {
     if (const std::optional<FileError> error = document_->open(path)) {
         reportNotOpened(path, *error);
         return false;
+    }
+    // Nothing read leniently is taken without a word.
+    if (const QStringList& notes = document_->sheetReadingNotes(); !notes.isEmpty()) {
+        reportProblem(tr("Sheet read leniently"),
+                      tr("%1 does not hold one plain number in every field the calculations "
+                         "read. The design takes what the calculations read:\n\n%2\n\nCheck "
+                         "these inputs before using the design.")
+                          .arg(QDir::toNativeSeparators(path), notes.join(QLatin1Char('\n'))));
     }
     return true;
 }
@@ -573,11 +709,11 @@ void DesignerWindow::chooseCurveFile() {
     }
 }
 
-void DesignerWindow::exportWith(const QString& title, const QString& filter, const QString& suffix,
+void DesignerWindow::exportWith(const QString& title, const QString& filter, const QString& ending,
                                 std::optional<QString> (DesignerWindow::*write)(const QString&)) {
     const QString suggested =
         QDir(filePath().isEmpty() ? QDir::homePath() : QFileInfo(filePath()).path())
-            .filePath(designName() + QLatin1Char('.') + suffix);
+            .filePath(designName() + ending);
     QString path = QFileDialog::getSaveFileName(this, title, suggested, filter);
     if (path.isEmpty()) {
         return;

@@ -4,11 +4,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <algorithm>
 
+#include "kalvitra/designer/language.h"
 #include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/inputs/checks.h"
 #include "kalvitra/sheet/sheet_file.h"
 #include "kalvitra/text/typed_numbers.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra::designer {
 namespace {
@@ -101,6 +104,25 @@ bool isChoiceOf(const InputRow& row, const QString& value) {
     return false;
 }
 
+bool isWidthField(Field field) {
+    return indexOf(field) >= indexOf(Field::PK1) && indexOf(field) <= indexOf(Field::PK9);
+}
+
+// Why a sheet's widths were not taken: each width field read leniently, with
+// what was read, then the core's reason in English, or the rule of the
+// widths in another language.
+QString widthsRefusal(const std::vector<LenientFinding>& lenient, const DesignError& error) {
+    QStringList lines = {localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                                     "The sheet's stage widths cannot be taken:"))};
+    for (const LenientFinding& finding : lenient) {
+        if (isWidthField(finding.field)) {
+            lines.append(lenientNote(finding, {}));
+        }
+    }
+    lines.append(problemText({DesignInput::Widths, error.rule(), error.what()}, currentLanguage()));
+    return lines.join(QLatin1Char('\n'));
+}
+
 }  // namespace
 
 std::optional<QString> saveBytes(const QString& path, const QByteArray& bytes) {
@@ -187,30 +209,34 @@ FileRead readDesignFile(const QString& path) {
 }
 
 FileRead readSheetFile(const QString& path, const DesignTexts& base) {
-    FileRead read{base, {}};
+    FileRead read{base, {}, {}};
     const LoadedSheet loaded = loadSheetFile(pathOf(path));
     if (loaded.error) {
         read.error = fileError(*loaded.error);
         return read;
     }
     const Sheet& sheet = loaded.sheet;
+    read.lenient = findLenientReadings(sheet, kAllActions);
     std::vector<double> widths;
     try {
         widths = stageWidths(sheet);
-    } catch (const DesignError&) {
-        read.error = contentError(localised(QT_TRANSLATE_NOOP(
-            "kalvitra::designer::Files",
-            "The sheet gives no stage widths from PK1 on, each greater than 0.")));
+    } catch (const DesignError& error) {
+        read.error = contentError(widthsRefusal(read.lenient, error));
         return read;
     }
     read.texts[QStringLiteral("widthMode")] = QStringLiteral("given");
     read.texts[QStringLiteral("widths")] = QString::fromStdString(writeWidthList(widths));
-    // Every input the sheet holds in a field of its own, as the catalogue keeps it.
+    // Every input the sheet holds in a field of its own, as the catalogue
+    // keeps it; a text read leniently is taken as the calculations read it.
     for (const InputDefinition& entry : inputCatalogue()) {
         if (!entry.field || entry.key.empty()) {
             continue;
         }
-        const QString value = QString::fromStdString(sheet.textRef(*entry.field)).trimmed();
+        QString value = QString::fromStdString(sheet.textRef(*entry.field)).trimmed();
+        const auto finding = std::ranges::find(read.lenient, *entry.field, &LenientFinding::field);
+        if (finding != read.lenient.end() && finding->kind != LenientKind::Empty) {
+            value = QString::fromStdString(writeDefault(finding->value));
+        }
         if (!value.isEmpty()) {
             read.texts[QLatin1String(entry.key)] = value;
         }
@@ -218,8 +244,51 @@ FileRead readSheetFile(const QString& path, const DesignTexts& base) {
     return read;
 }
 
+QString lenientNote(const LenientFinding& finding, const DesignTexts& texts) {
+    const QString field = QString::fromUtf8(fieldName(finding.field));
+    const QString text = QString::fromStdString(quoteForMessage(finding.text));
+    const QString value = QString::fromStdString(writeDefault(finding.value));
+    const QString other = QString::fromUtf8(fieldName(finding.other));
+    switch (finding.kind) {
+        case LenientKind::NotOneNumber:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "%1: %2 read as %3"))
+                .arg(field, text, value);
+        case LenientKind::DecimalComma:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                               "%1: %2 read as %3 (a comma ends a number: use "
+                                               "a decimal point)"))
+                .arg(field, text, value);
+        case LenientKind::Empty: {
+            const InputDefinition* entry = findInputByField(finding.field);
+            const QString kept = entry ? texts.value(QLatin1String(entry->key)) : value;
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                               "%1: empty; the design keeps %2"))
+                .arg(field, kept);
+        }
+        case LenientKind::NotDecreasing:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                               "%1: %2 is not below %3 (%4): the widths must "
+                                               "decrease"))
+                .arg(field, text, other, QString::fromStdString(writeDefault(finding.otherValue)));
+        case LenientKind::SkippedStage:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files",
+                                               "%1: empty while %2 is given: stage %3 is skipped"))
+                .arg(field, other)
+                .arg(static_cast<int>(indexOf(finding.field) - indexOf(Field::PK1)) + 1);
+    }
+    return field;
+}
+
+QStringList lenientNotes(const std::vector<LenientFinding>& findings, const DesignTexts& texts) {
+    QStringList notes;
+    for (const LenientFinding& finding : findings) {
+        notes.append(lenientNote(finding, texts));
+    }
+    return notes;
+}
+
 FileRead readCurveFile(const QString& path, const DesignTexts& base) {
-    FileRead read{base, {}};
+    FileRead read{base, {}, {}};
     const std::optional<QByteArray> bytes = readBounded(path, kMostCurveBytes, read.error);
     if (bytes) {
         read.texts[QStringLiteral("curveFile")] = path;

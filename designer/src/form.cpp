@@ -54,7 +54,8 @@ const std::array kRows = {
     entryRow(InputKind::WidthList, DesignInput::Widths, Group::Widths,
              QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Widths"),
              QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                               "The stage widths, widest first, blanks between.")),
+                               "The stage widths, widest first, separated by blanks, commas "
+                               "or line breaks.")),
     number(DesignInput::NetArea, Group::Widths,
            QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Target net area"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
@@ -198,16 +199,13 @@ void readWidths(const InputRow& row, const QString& text, FormReading& reading) 
     if (widths.problem == PlainNumberProblem::Empty) {
         reading.problems.append(
             {row.input, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                                    "Type the widths, widest first, blanks "
-                                                    "between."))});
+                                                    "Type the widths, widest first, separated by "
+                                                    "blanks, commas or line breaks."))});
     } else if (widths.problem != PlainNumberProblem::None) {
-        const QStringList words = text.simplified().split(QLatin1Char(' '));
-        const auto index = static_cast<qsizetype>(widths.index) - 1;
         reading.problems.append(
             {row.input, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Width %1: %2"))
                             .arg(QString::number(widths.index),
-                                 readingMessage(widths.problem,
-                                                index < words.size() ? words[index] : QString()))});
+                                 readingMessage(widths.problem, fromStd(widths.text)))});
     } else {
         reading.inputs.givenWidths = widths.widths;
     }
@@ -374,8 +372,11 @@ struct InputRule {
 };
 
 constexpr InputRule kInputRules[] = {
-    {DesignInput::Diameter, QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                              "The core diameter must be a number from %1 to %2.")},
+    {DesignInput::Diameter,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The core diameter must be a number from %1 to %2, above the widest "
+                       "width, and not so large beside the widths that the grid or the "
+                       "stack rounding is too fine for it.")},
     {DesignInput::Stages,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                        "The number of stages must be a whole number from %1 to %2.")},

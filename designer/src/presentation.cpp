@@ -73,9 +73,22 @@ QList<ValueRow> valueRows(const core_design::Design* d) {
         {"grossArea", ValueGroup::Results,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Gross area")),
          text([](const Design& x) { return withUnit(x.sheet.textRef(Field::txmj), "cm²"); })},
+        // Two net areas that differ: the steel as the stacks are cut, and the
+        // calculator's gross area × stacking factor. Each has a name of its own.
         {"netArea", ValueGroup::Results,
-         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Net area")),
+         localised(
+             QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Net area, stacks as cut")),
          text([](const Design& x) { return twoPlaces(x.netAreaCm2, "cm²"); })},
+        {"netAreaOfGross", ValueGroup::Results,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                     "Net area, gross area × stacking factor")),
+         text([](const Design& x) { return withUnit(x.netAreaOfGrossText, "cm²"); })},
+        {"idealStack", ValueGroup::Results,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Total stack, ideal")),
+         text([](const Design& x) { return twoPlaces(x.idealStack, "mm"); })},
+        {"stackAsCut", ValueGroup::Results,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Total stack, as cut")),
+         text([](const Design& x) { return twoPlaces(x.stackAsCut, "mm"); })},
         {"utilisation", ValueGroup::Results,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Utilisation")),
          text([](const Design& x) { return withUnit(x.section.utilisationText, "%"); })},

@@ -1,5 +1,6 @@
 #include "kalvitra/designer/section_view.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -143,19 +144,35 @@ void SectionView::setOutOfDate(bool outOfDate) {
     }
 }
 
+QFont SectionView::bannerFont() const {
+    QFont font = this->font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    font.setBold(true);
+    return font;
+}
+
+QRect SectionView::bannerRect() const {
+    if (!outOfDate_) {
+        return {};
+    }
+    const int height = QFontMetrics(bannerFont()).height() * 3 / 2;
+    return {0, 0, width(), height};
+}
+
+// Out of date, the greyed drawing stands below a banner of its own, so the
+// banner covers none of it (the stage numbers stand in the middle).
 void SectionView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    const double scale = paintSection(painter, section_, QRectF(rect()).adjusted(4, 4, -4, -4));
+    const QRect banner = bannerRect();
+    const QRectF target = QRectF(rect()).adjusted(4, 4 + banner.height(), -4, -4);
+    const double scale = paintSection(painter, section_, target);
     scale_ = scale > 0 ? 1 / scale : 0;
     if (outOfDate_) {
         painter.fillRect(rect(), QColor(255, 255, 255, 150));
-        QFont font = painter.font();
-        font.setPointSizeF(font.pointSizeF() * 1.6);
-        font.setBold(true);
-        painter.setFont(font);
+        painter.setFont(bannerFont());
         painter.setPen(QColor(0xb0, 0x3a, 0x2e));
-        painter.drawText(rect(), Qt::AlignCenter, tr("Out of date: see the marked input"));
+        painter.drawText(banner, Qt::AlignCenter, tr("Out of date: see the marked input"));
     }
 }
 

@@ -261,6 +261,84 @@ The file on disk is as it was.</translation>
         <source>The report went to the default printer.</source>
         <translation>The report went to the default printer.</translation>
     </message>
+    <message>
+        <source>chosen by the design</source>
+        <translation>chosen by the design</translation>
+    </message>
+    <message>
+        <source>Sheet read leniently</source>
+        <translation>Sheet read leniently</translation>
+    </message>
+    <message>
+        <source>%1 does not hold one plain number in every field the calculations read. The design takes what the calculations read:
+
+%2
+
+Check these inputs before using the design.</source>
+        <translation>%1 does not hold one plain number in every field the calculations read. The design takes what the calculations read:
+
+%2
+
+Check these inputs before using the design.</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>&amp;User guide</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard shortcuts</source>
+        <translation>&amp;Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>&amp;About the core designer</source>
+        <translation>&amp;About the core designer</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>About &amp;Qt</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Shortcut</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>No user guide</source>
+        <translation>No user guide</translation>
+    </message>
+    <message>
+        <source>The user guide %1 is in none of these folders:
+%2</source>
+        <translation>The user guide %1 is in none of these folders:
+%2</translation>
+    </message>
+    <message>
+        <source>No program opened %1.</source>
+        <translation>No program opened %1.</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Kalvitra core designer %1&lt;/h3&gt;&lt;p&gt;Designs the stepped iron core of a power transformer: the section, the cut list, the masses and the no-load loss.&lt;/p&gt;&lt;p&gt;Copyright © 2026 Kalvitra developers. Released under the MIT licence: free to use, copy, change and pass on, without warranty.&lt;/p&gt;&lt;p&gt;Built with Qt %2, under the GNU LGPL version 3; Help ▸ About Qt tells more.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Kalvitra core designer %1&lt;/h3&gt;&lt;p&gt;Designs the stepped iron core of a power transformer: the section, the cut list, the masses and the no-load loss.&lt;/p&gt;&lt;p&gt;Copyright © 2026 Kalvitra developers. Released under the MIT licence: free to use, copy, change and pass on, without warranty.&lt;/p&gt;&lt;p&gt;Built with Qt %2, under the GNU LGPL version 3; Help ▸ About Qt tells more.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>About the core designer</source>
+        <translation>About the core designer</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Files</name>
@@ -301,10 +379,6 @@ The file on disk is as it was.</translation>
         <translation>Line %1 is not NAME=TEXT of a sheet field.</translation>
     </message>
     <message>
-        <source>The sheet gives no stage widths from PK1 on, each greater than 0.</source>
-        <translation>The sheet gives no stage widths from PK1 on, each greater than 0.</translation>
-    </message>
-    <message>
         <source>The file does not exist.</source>
         <translation>The file does not exist.</translation>
     </message>
@@ -319,6 +393,30 @@ The file on disk is as it was.</translation>
     <message>
         <source>It could not be read: %1</source>
         <translation>It could not be read: %1</translation>
+    </message>
+    <message>
+        <source>The sheet&apos;s stage widths cannot be taken:</source>
+        <translation>The sheet&apos;s stage widths cannot be taken:</translation>
+    </message>
+    <message>
+        <source>%1: %2 read as %3</source>
+        <translation>%1: %2 read as %3</translation>
+    </message>
+    <message>
+        <source>%1: %2 read as %3 (a comma ends a number: use a decimal point)</source>
+        <translation>%1: %2 read as %3 (a comma ends a number: use a decimal point)</translation>
+    </message>
+    <message>
+        <source>%1: empty; the design keeps %2</source>
+        <translation>%1: empty; the design keeps %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not below %3 (%4): the widths must decrease</source>
+        <translation>%1: %2 is not below %3 (%4): the widths must decrease</translation>
+    </message>
+    <message>
+        <source>%1: empty while %2 is given: stage %3 is skipped</source>
+        <translation>%1: empty while %2 is given: stage %3 is skipped</translation>
     </message>
 </context>
 <context>
@@ -354,10 +452,6 @@ The file on disk is as it was.</translation>
     <message>
         <source>Widths</source>
         <translation>Widths</translation>
-    </message>
-    <message>
-        <source>The stage widths, widest first, blanks between.</source>
-        <translation>The stage widths, widest first, blanks between.</translation>
     </message>
     <message>
         <source>Target net area</source>
@@ -492,10 +586,6 @@ The file on disk is as it was.</translation>
         <translation>The number is beyond the range of double precision.</translation>
     </message>
     <message>
-        <source>Type the widths, widest first, blanks between.</source>
-        <translation>Type the widths, widest first, blanks between.</translation>
-    </message>
-    <message>
         <source>Width %1: %2</source>
         <translation>Width %1: %2</translation>
     </message>
@@ -574,10 +664,6 @@ The file on disk is as it was.</translation>
     <message>
         <source>Core section</source>
         <translation>Core section</translation>
-    </message>
-    <message>
-        <source>The core diameter must be a number from %1 to %2.</source>
-        <translation>The core diameter must be a number from %1 to %2.</translation>
     </message>
     <message>
         <source>The number of stages must be a whole number from %1 to %2.</source>
@@ -676,6 +762,18 @@ The file on disk is as it was.</translation>
         <translation>The checker&apos;s name must be one line without control characters, at most %1 bytes.</translation>
     </message>
     <message>
+        <source>The stage widths, widest first, separated by blanks, commas or line breaks.</source>
+        <translation>The stage widths, widest first, separated by blanks, commas or line breaks.</translation>
+    </message>
+    <message>
+        <source>Type the widths, widest first, separated by blanks, commas or line breaks.</source>
+        <translation>Type the widths, widest first, separated by blanks, commas or line breaks.</translation>
+    </message>
+    <message>
+        <source>The core diameter must be a number from %1 to %2, above the widest width, and not so large beside the widths that the grid or the stack rounding is too fine for it.</source>
+        <translation>The core diameter must be a number from %1 to %2, above the widest width, and not so large beside the widths that the grid or the stack rounding is too fine for it.</translation>
+    </message>
+    <message>
         <source>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</source>
         <translation>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</translation>
     </message>
@@ -685,10 +783,6 @@ The file on disk is as it was.</translation>
     <message>
         <source>Gross area</source>
         <translation>Gross area</translation>
-    </message>
-    <message>
-        <source>Net area</source>
-        <translation>Net area</translation>
     </message>
     <message>
         <source>Utilisation</source>
@@ -729,6 +823,22 @@ The file on disk is as it was.</translation>
     <message>
         <source>Loss figures</source>
         <translation>Loss figures</translation>
+    </message>
+    <message>
+        <source>Net area, stacks as cut</source>
+        <translation>Net area, stacks as cut</translation>
+    </message>
+    <message>
+        <source>Net area, gross area × stacking factor</source>
+        <translation>Net area, gross area × stacking factor</translation>
+    </message>
+    <message>
+        <source>Total stack, ideal</source>
+        <translation>Total stack, ideal</translation>
+    </message>
+    <message>
+        <source>Total stack, as cut</source>
+        <translation>Total stack, as cut</translation>
     </message>
 </context>
 <context>

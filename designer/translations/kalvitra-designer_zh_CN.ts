@@ -261,6 +261,84 @@ The file on disk is as it was.</source>
         <source>The report went to the default printer.</source>
         <translation>报告已发送到默认打印机。</translation>
     </message>
+    <message>
+        <source>chosen by the design</source>
+        <translation>由设计选定</translation>
+    </message>
+    <message>
+        <source>Sheet read leniently</source>
+        <translation>计算单按宽松方式读取</translation>
+    </message>
+    <message>
+        <source>%1 does not hold one plain number in every field the calculations read. The design takes what the calculations read:
+
+%2
+
+Check these inputs before using the design.</source>
+        <translation>%1 中计算所读的字段并非每个都是一个单纯的数。设计采用计算所读出的值：
+
+%2
+
+使用本设计前请核对这些输入。</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>用户指南(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard shortcuts</source>
+        <translation>键盘快捷键(&amp;K)</translation>
+    </message>
+    <message>
+        <source>&amp;About the core designer</source>
+        <translation>关于铁心设计(&amp;A)</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>关于 &amp;Qt</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>键盘快捷键</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>快捷键</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>No user guide</source>
+        <translation>找不到用户指南</translation>
+    </message>
+    <message>
+        <source>The user guide %1 is in none of these folders:
+%2</source>
+        <translation>以下文件夹中都没有用户指南 %1：
+%2</translation>
+    </message>
+    <message>
+        <source>No program opened %1.</source>
+        <translation>没有程序能打开 %1。</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Kalvitra core designer %1&lt;/h3&gt;&lt;p&gt;Designs the stepped iron core of a power transformer: the section, the cut list, the masses and the no-load loss.&lt;/p&gt;&lt;p&gt;Copyright © 2026 Kalvitra developers. Released under the MIT licence: free to use, copy, change and pass on, without warranty.&lt;/p&gt;&lt;p&gt;Built with Qt %2, under the GNU LGPL version 3; Help ▸ About Qt tells more.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Kalvitra 铁心设计 %1&lt;/h3&gt;&lt;p&gt;设计电力变压器的阶梯形铁心：截面、剪切表、质量和空载损耗。&lt;/p&gt;&lt;p&gt;版权所有 © 2026 Kalvitra 开发者。按 MIT 许可证发布：可自由使用、复制、修改和分发，不提供任何担保。&lt;/p&gt;&lt;p&gt;使用 Qt %2 构建，Qt 按 GNU LGPL 第 3 版许可；详见“帮助 ▸ 关于 Qt”。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>About the core designer</source>
+        <translation>关于铁心设计</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Files</name>
@@ -301,10 +379,6 @@ The file on disk is as it was.</source>
         <translation>第 %1 行不是计算单字段的 字段名=内容。</translation>
     </message>
     <message>
-        <source>The sheet gives no stage widths from PK1 on, each greater than 0.</source>
-        <translation>计算单没有从 PK1 起、每个都大于 0 的片宽。</translation>
-    </message>
-    <message>
         <source>The file does not exist.</source>
         <translation>文件不存在。</translation>
     </message>
@@ -319,6 +393,30 @@ The file on disk is as it was.</source>
     <message>
         <source>It could not be read: %1</source>
         <translation>读取出错：%1</translation>
+    </message>
+    <message>
+        <source>The sheet&apos;s stage widths cannot be taken:</source>
+        <translation>无法采用计算单中的各级片宽：</translation>
+    </message>
+    <message>
+        <source>%1: %2 read as %3</source>
+        <translation>%1：%2 读作 %3</translation>
+    </message>
+    <message>
+        <source>%1: %2 read as %3 (a comma ends a number: use a decimal point)</source>
+        <translation>%1：%2 读作 %3（逗号使数在此结束：小数请用点号）</translation>
+    </message>
+    <message>
+        <source>%1: empty; the design keeps %2</source>
+        <translation>%1：为空；设计保留 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not below %3 (%4): the widths must decrease</source>
+        <translation>%1：%2 不小于 %3（%4）：片宽必须逐级减小</translation>
+    </message>
+    <message>
+        <source>%1: empty while %2 is given: stage %3 is skipped</source>
+        <translation>%1：为空而 %2 有值：跳过了第 %3 级</translation>
     </message>
 </context>
 <context>
@@ -354,10 +452,6 @@ The file on disk is as it was.</source>
     <message>
         <source>Widths</source>
         <translation>片宽</translation>
-    </message>
-    <message>
-        <source>The stage widths, widest first, blanks between.</source>
-        <translation>各级片宽，从最宽的开始，以空格分隔。</translation>
     </message>
     <message>
         <source>Target net area</source>
@@ -492,10 +586,6 @@ The file on disk is as it was.</source>
         <translation>数值超出双精度范围。</translation>
     </message>
     <message>
-        <source>Type the widths, widest first, blanks between.</source>
-        <translation>请输入片宽，从最宽的开始，以空格分隔。</translation>
-    </message>
-    <message>
         <source>Width %1: %2</source>
         <translation>第 %1 个片宽：%2</translation>
     </message>
@@ -574,10 +664,6 @@ The file on disk is as it was.</source>
     <message>
         <source>Core section</source>
         <translation>铁心截面</translation>
-    </message>
-    <message>
-        <source>The core diameter must be a number from %1 to %2.</source>
-        <translation>铁心直径必须是 %1 到 %2 之间的数。</translation>
     </message>
     <message>
         <source>The number of stages must be a whole number from %1 to %2.</source>
@@ -676,6 +762,18 @@ The file on disk is as it was.</source>
         <translation>校对人姓名须为一行文字，不含控制字符，至多 %1 字节。</translation>
     </message>
     <message>
+        <source>The stage widths, widest first, separated by blanks, commas or line breaks.</source>
+        <translation>各级片宽，从最宽的开始，用空格、逗号、顿号或换行分隔。</translation>
+    </message>
+    <message>
+        <source>Type the widths, widest first, separated by blanks, commas or line breaks.</source>
+        <translation>请输入片宽，从最宽的开始，用空格、逗号、顿号或换行分隔。</translation>
+    </message>
+    <message>
+        <source>The core diameter must be a number from %1 to %2, above the widest width, and not so large beside the widths that the grid or the stack rounding is too fine for it.</source>
+        <translation>铁心直径必须是 %1 到 %2 之间的数，大于最宽的片宽，且相对片宽不能大到使片宽模数或叠厚取整显得过细。</translation>
+    </message>
+    <message>
         <source>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</source>
         <translation>日期须为 1900-01-01 起的某一天，格式 YYYY-MM-DD，如 2026-12-08；留空为今天。</translation>
     </message>
@@ -685,10 +783,6 @@ The file on disk is as it was.</source>
     <message>
         <source>Gross area</source>
         <translation>截面积</translation>
-    </message>
-    <message>
-        <source>Net area</source>
-        <translation>净截面积</translation>
     </message>
     <message>
         <source>Utilisation</source>
@@ -729,6 +823,22 @@ The file on disk is as it was.</source>
     <message>
         <source>Loss figures</source>
         <translation>损耗结果</translation>
+    </message>
+    <message>
+        <source>Net area, stacks as cut</source>
+        <translation>净截面积（按剪切叠厚）</translation>
+    </message>
+    <message>
+        <source>Net area, gross area × stacking factor</source>
+        <translation>净截面积（截面积×叠片系数）</translation>
+    </message>
+    <message>
+        <source>Total stack, ideal</source>
+        <translation>总叠厚（理想）</translation>
+    </message>
+    <message>
+        <source>Total stack, as cut</source>
+        <translation>总叠厚（按剪切）</translation>
     </message>
 </context>
 <context>

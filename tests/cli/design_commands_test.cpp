@@ -128,8 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 "minimum width and the diameter; the grid is too coarse for "
                                 "even one stage")},
         BadUse{"GridTooFine", "widths", widthsArgs("1000", "3", {"--grid", "0.01"}), "",
-               kW + std::string("--grid \"0.01\": the grid is too fine for the diameter (more "
-                                "than 20000 widths)")},
+               kW + std::string("--diameter \"1000\", --grid \"0.01\": D 1000 holds more than "
+                                "20000 widths of the grid 0.01 mm; make D smaller or the grid "
+                                "coarser")},
         BadUse{"MinWidthEqualsD", "widths",
                widthsArgs("200", "3", {"--grid", "5", "--min-width", "200"}), "",
                kW + std::string("--min-width \"200\": the minimum width must be below the "

@@ -252,6 +252,16 @@ TEST(CommentExamples, Checks) {
               }),
               "stage 1 (PK1) has no width but stage 3 has one; the stages in use must come first");
     EXPECT_EQ(refusal([] {
+                  stageWidths(testing::sheetWith(
+                      {{Field::PK1, "210"}, {Field::PK2, "２００"}, {Field::PK3, "185"}}));
+              }),
+              "stage 2 (PK2) has no width (\"２００\" reads as 0) but stage 3 has one; the "
+              "stages in use must come first");
+    EXPECT_EQ(refusal([] {
+                  stageWidths(testing::sheetWith({{Field::PK1, "２１０"}}));
+              }),
+              "no stage width given (PK1..PK9); PK1 (\"２１０\" reads as 0)");
+    EXPECT_EQ(refusal([] {
                   stageWidths(testing::sheetWith({{Field::PK1, "190"}, {Field::PK2, "-20"}}));
               }),
               "stage 2 (PK2): a width must be greater than 0");

@@ -13,6 +13,7 @@
 #include "kalvitra/designer/calculator_launcher.h"
 #include "kalvitra/designer/design_exporter.h"
 #include "kalvitra/drawing/title_block.h"
+#include "kalvitra/designer/help.h"
 
 using namespace kalvitra;
 using namespace kalvitra::designer;
@@ -221,6 +222,126 @@ private Q_SLOTS:
         QVERIFY(document.isModified());
         QVERIFY(!document.isOutOfDate());
         QCOMPARE(document.design()->widths, (std::vector<double>{190, 175, 155}));
+    }
+
+    // A sheet's lenient texts are taken as the calculations read them, and
+    // each is listed with what was read: nothing is taken without a word.
+    void aSheetReadLenientlySaysWhatWasRead_data() {
+        QTest::addColumn<QByteArray>("sheet");
+        QTest::addColumn<QString>("widths");
+        QTest::addColumn<QString>("factor");
+        QTest::addColumn<QStringList>("notes");
+
+        QTest::newRow("a decimal comma in a width and the factor")
+            << QByteArray(
+                   "D=215\nPK1=210\nPK2=200,5\nPK3=185\nH=500\nM=370\nZ=3\n"
+                   "dpxs=0,97\n")
+            << QStringLiteral("210 200 185") << QStringLiteral("0")
+            << QStringList{QStringLiteral("dpxs: \"0,97\" read as 0 (a comma ends a number: use "
+                                          "a decimal point)"),
+                           QStringLiteral("PK2: \"200,5\" read as 200 (a comma ends a number: "
+                                          "use a decimal point)")};
+        QTest::newRow("a unit after a number, an empty density")
+            << QByteArray("D=215\nPK1=210mm\nPK2=185\nH=500\nM=370\nZ=3\nMD=\ndpxs=0.97\n")
+            << QStringLiteral("210 185") << QStringLiteral("0.97")
+            << QStringList{QStringLiteral("MD: empty; the design keeps 7.65"),
+                           QStringLiteral("PK1: \"210mm\" read as 210")};
+        QTest::newRow("plain numbers")
+            << QByteArray("D=215\nPK1=210\nPK2=185\nH=500\nM=370\nZ=3\nMD=7.65\ndpxs=0.97\n")
+            << QStringLiteral("210 185") << QStringLiteral("0.97") << QStringList{};
+    }
+    void aSheetReadLenientlySaysWhatWasRead() {
+        QFETCH(QByteArray, sheet);
+        DesignDocument document;
+        QCOMPARE(document.open(writeFile(pathOf(QStringLiteral("lenient.kvs")), sheet)),
+                 std::nullopt);
+        QTEST(document.texts().value(QStringLiteral("widths")), "widths");
+        QTEST(document.texts().value(QStringLiteral("stackingFactor")), "factor");
+        QTEST(document.sheetReadingNotes(), "notes");
+        QCOMPARE(static_cast<qsizetype>(document.sheetReadings().size()),
+                 document.sheetReadingNotes().size());
+        document.clear();
+        QVERIFY(document.sheetReadingNotes().isEmpty());
+    }
+
+    // Widths that read as nothing refuse the sheet, naming the field and
+    // what was read; the document stays as it was.
+    void aSheetWhoseWidthsReadAsNothingIsRefusedByName() {
+        DesignDocument document;
+        const Snapshot before = Snapshot::of(document);
+        const std::optional<FileError> error =
+            document.open(writeFile(pathOf(QStringLiteral("fullwidth.kvs")),
+                                    "D=215\nPK1=210\nPK2=\uFF12\uFF10\uFF10\nPK3=185\n"));
+        QVERIFY(error.has_value());
+        QCOMPARE(error->problem, FileProblem::Content);
+        QVERIFY2(error->message.contains(QStringLiteral("PK2: \"\uFF12\uFF10\uFF10\" read as 0")),
+                 qPrintable(error->message));
+        QVERIFY2(error->message.contains(QStringLiteral("stage 2 (PK2) has no width"),
+                                         Qt::CaseInsensitive),
+                 qPrintable(error->message));
+        QVERIFY(Snapshot::of(document) == before);
+    }
+
+    // The widths are kept as the words read, one blank between, whatever
+    // separated them: a pasted column prints on one line and saves without CR LF.
+    void enteredWidthsAreNormalised_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("pasted column")
+            << QStringLiteral("210\r\n200\r\n185") << QStringLiteral("210 200 185");
+        QTest::newRow("commas") << QStringLiteral("210,200,185") << QStringLiteral("210 200 185");
+        QTest::newRow("Chinese marks")
+            << QStringLiteral("210\uFF0C200\u3001185") << QStringLiteral("210 200 185");
+        QTest::newRow("typing on after a comma")
+            << QStringLiteral("210,") << QStringLiteral("210 ");
+    }
+    void enteredWidthsAreNormalised() {
+        QFETCH(QString, typed);
+        DesignDocument document;
+        document.setText(QStringLiteral("widthMode"), QStringLiteral("given"));
+        document.setText(QStringLiteral("widths"), typed);
+        QTEST(document.texts().value(QStringLiteral("widths")), "kept");
+        const QString path = pathOf(QStringLiteral("pasted.kvd"));
+        QCOMPARE(document.save(path), std::nullopt);
+        QVERIFY(!contents(path).contains('\r'));
+    }
+
+    // While a box is half typed into an error ("1" on the way to "12"), the
+    // design kept is the last one before that box was touched.
+    void theDesignKeptIsTheOneBeforeTheEdit() {
+        DesignDocument document;
+        document.setText(QStringLiteral("stages"), QStringLiteral("1"));
+        QVERIFY(!document.isOutOfDate());
+        QCOMPARE(document.design()->widths.size(), std::size_t{1});
+        document.setText(QStringLiteral("stages"), QStringLiteral("12"));
+        QVERIFY(document.isOutOfDate());
+        QCOMPARE(document.design()->widths.size(), std::size_t{8});
+        QCOMPARE(document.texts().value(QStringLiteral("widths")),
+                 QStringLiteral("190 180 165 150 130 105 80 45"));
+        // Another box begun from a good design keeps that one.
+        document.setText(QStringLiteral("stages"), QStringLiteral("3"));
+        document.setText(QStringLiteral("grid"), QStringLiteral("x"));
+        QCOMPARE(document.design()->widths.size(), std::size_t{3});
+    }
+
+    // The guide beside the program comes first, then the build tree's, then
+    // the install's; the English one stands in for a language missing.
+    void theUserGuideIsFoundInTheWindowsLanguage() {
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("bin/docs")));
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("share/kalvitra")));
+        const QString program = root.filePath(QStringLiteral("bin"));
+        QCOMPARE(findUserGuide(program, Language::Chinese), QString());
+        const QString installed =
+            writeFile(root.filePath(QStringLiteral("share/kalvitra/user-guide.md")), "#");
+        QCOMPARE(findUserGuide(program, Language::Chinese), installed);
+        const QString chinese =
+            writeFile(root.filePath(QStringLiteral("share/kalvitra/user-guide.zh_CN.md")), "#");
+        QCOMPARE(findUserGuide(program, Language::Chinese), chinese);
+        const QString beside =
+            writeFile(root.filePath(QStringLiteral("bin/docs/user-guide.md")), "#");
+        QCOMPARE(findUserGuide(program, Language::English), beside);
+        QCOMPARE(findUserGuide(program, Language::Chinese), chinese);
     }
 
     // Which file cannot be read, and why, is the file readers' to test;

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "kalvitra/designer/help.h"
 #include "kalvitra/designer/language.h"
 #include "kalvitra/designer/section_view.h"
 #include "kalvitra/drawing/stage_table.h"
@@ -165,12 +166,29 @@ private Q_SLOTS:
         QVERIFY(!output(*window_, "noLoadLoss").isEmpty());
     }
 
+    // The shortcuts listed are the actions' own, the guide's F1 among them,
+    // and the About box names the version.
+    void theHelpMenuListsTheShortcutsAndTheVersion() {
+        const QList<QStringList> rows = window_->shortcutRows();
+        const auto* guide = window_->findChild<QAction*>(QStringLiteral("actionUserGuide"));
+        QVERIFY(guide != nullptr);
+        QCOMPARE(guide->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        QVERIFY(rows.contains(QStringList{QStringLiteral("User guide"),
+                                          guide->shortcut().toString(QKeySequence::NativeText)}));
+        QVERIFY(rows.contains(QStringList{
+            QStringLiteral("Save as…"),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText)}));
+        QVERIFY(DesignerWindow::aboutText().contains(designerVersion()));
+        QVERIFY(DesignerWindow::aboutText().contains(QStringLiteral("MIT")));
+    }
+
     // Tab walks the inputs group by group, top to bottom, past the ones the
-    // modes leave unused.
+    // modes leave unused and the outputs the mode shows in D and the widths.
     void tabOrderFollowsTheGroups() {
         QStringList expected;
         for (const InputRow& row : inputRows()) {
-            if (window_->inputControl(QLatin1String(row.key))->isEnabled()) {
+            const QWidget* control = window_->inputControl(QLatin1String(row.key));
+            if (control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) != 0) {
                 expected << QLatin1String(row.key);
             }
         }

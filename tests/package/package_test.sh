@@ -141,6 +141,7 @@ contents() {
         ./usr/share/man/man1/kalvitra.1.gz ./usr/share/man/man1/kalvitra-cli.1.gz \
         ./usr/share/man/man1/kalvitra-designer.1.gz \
         ./usr/share/doc/kalvitra/copyright ./usr/share/doc/kalvitra/changelog.gz \
+        ./usr/share/kalvitra/user-guide.md ./usr/share/kalvitra/user-guide.zh_CN.md \
         $icons/scalable/apps/kalvitra.svg
       for size in "${icon_sizes[@]}"; do
         echo "$icons/${size}x$size/apps/kalvitra.png"

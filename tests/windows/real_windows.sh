@@ -174,7 +174,7 @@ export_through_menu() {
 }
 # Makes the exports of the open design into its folder, by the mnemonics of
 # the Export submenu: section as SVG and DXF, cut list as DXF and CSV.
-export_keys=(s d c)
+export_keys=(s d x c)
 export_all() {
   local window=$1 folder=$2 key
   for key in "${export_keys[@]}"; do

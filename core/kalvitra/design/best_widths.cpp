@@ -79,11 +79,19 @@ struct GridRange {
     long long count = 0;  // grid widths in [minWidth, D)
 };
 
+// More grid widths below D than the search takes. The fault is the ratio of
+// the two: a mistyped D (1000000 for 1000) holds as many widths as a grid
+// of 0.005, so D is named first, with the grid beside it.
+[[noreturn]] void refuseTooManyGridWidths(double diameter, double grid) {
+    throw DesignError(DesignInput::Diameter, DesignInput::Grid,
+                      "D " + writeDefault(diameter) + " holds more than " +
+                          std::to_string(kMaxGridWidths) + " widths of the grid " +
+                          writeDefault(grid) + " mm; make D smaller or the grid coarser");
+}
+
+// Called with D / grid at most kMaxWrittenMultiple.
 GridRange gridRange(double diameter, double grid, double minWidth) {
     const double top = std::floor(diameter / grid);
-    if (top > static_cast<double>(kMaxWrittenMultiple)) {
-        refuseTooFineGrid("the diameter");
-    }
     // Multiples near D/grid, then stepped until the text values decide.
     long long widest = static_cast<long long>(top) + 1;
     while (widest >= 1 && !(writtenMultiple(widest, grid) < diameter)) {
@@ -224,11 +232,23 @@ std::vector<double> bestChain(double diameter, const std::vector<double>& width,
     return chain;
 }
 
-// The best grid design, or no widths at all when the grid holds none.
-StepWidths gridDesign(double diameter, int stages, double grid, double minWidth) {
+// The best grid design, or no widths at all when the grid holds none. Too
+// many grid widths are D's fault too when D is given, the grid's alone when
+// the search chose D.
+StepWidths gridDesign(double diameter, int stages, double grid, double minWidth,
+                      bool diameterGiven = true) {
+    const auto tooMany = [&] {
+        if (diameterGiven) {
+            refuseTooManyGridWidths(diameter, grid);
+        }
+        refuseTooFineGrid("a core of this area");
+    };
+    if (diameter / grid > static_cast<double>(kMaxWrittenMultiple)) {
+        tooMany();
+    }
     const GridRange range = gridRange(diameter, grid, minWidth);
     if (range.count > kMaxGridWidths) {
-        refuseTooFineGrid("the diameter");
+        tooMany();
     }
     StepWidths design;
     design.diameter = diameter;
@@ -357,7 +377,7 @@ private:
             refuse(DesignInput::NetArea, "no core diameter up to " + writeDefault(kMaxDiameter) +
                                              " reaches the net area");
         }
-        return gridDesign(diameter, question_.stages, question_.grid, question_.minWidth);
+        return gridDesign(diameter, question_.stages, question_.grid, question_.minWidth, false);
     }
     bool reaches(const StepWidths& design) const {
         return !design.widths.empty() &&

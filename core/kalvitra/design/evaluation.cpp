@@ -185,6 +185,13 @@ Design designOf(const Inputs& in, drawing::Language language) {
         result.stages.push_back(row);
     }
     result.netAreaCm2 = list.netAreaMm2 / 100;
+    result.netAreaOfGrossText = result.sheet.textRef(Field::txjmj);
+    for (const double stack : workshop::stepStacks(section, 0)) {
+        result.idealStack += stack;
+    }
+    for (const double stack : list.stacks) {
+        result.stackAsCut += stack;
+    }
     result.frameMass = list.frameMass;
     result.calculatorWeight = workshop::calculatorWeight(result.sheet);
     result.threeLimbsMass = workshop::threeLimbsConventionMass(list);
@@ -266,6 +273,9 @@ Evaluation evaluate(const Inputs& inputs, drawing::Language language) {
                 addMassProblem(problems, error.what());
             } else {
                 problems.add(error.input(), error.rule(), error.what());
+            }
+            if (error.also()) {
+                problems.add(*error.also(), error.rule(), error.what());
             }
         } catch (const CalcError& error) {
             if (error.field()) {

@@ -115,7 +115,12 @@ struct Design {
     drawing::SectionDrawing section;  // with the title block of the drawings and the report
     workshop::CutList cutList;
     std::vector<StageRow> stages;
-    double netAreaCm2 = 0;        // steel in the limb with the stacks as cut
+    double netAreaCm2 = 0;  // steel in the limb with the stacks as cut
+    // The calculator's net area, its gross area (txmj) × the stacking factor,
+    // as the sheet's txjmj writes it: not netAreaCm2, which has the stacks as cut.
+    std::string netAreaOfGrossText;
+    double idealStack = 0;        // mm, both packets of every step as they come (no rounding)
+    double stackAsCut = 0;        // mm, the same with each step's stack rounded as cut
     double frameMass = 0;         // kg, every piece as cut
     double calculatorWeight = 0;  // kg, the calculator's own core weight
     double threeLimbsMass = 0;    // kg, "3 limbs Hw + yokes 2C + D"

@@ -5,6 +5,7 @@
 #include "kalvitra/sheet/errors.h"
 #include "kalvitra/sheet/sheet.h"
 #include "kalvitra/text/numbers.h"
+#include "kalvitra/text/utf8.h"
 
 namespace kalvitra {
 
@@ -26,6 +27,20 @@ double readStageInput(const Sheet& sheet, Field field, int stage, std::string_vi
     }
 }
 
+namespace {
+
+// What a width field that reads as 0 holds, when it holds text: ' ("２００"
+// reads as 0)', or nothing for an empty field.
+std::string readAsZero(const Sheet& sheet, int stage) {
+    const std::string& text = sheet.textRef(widthField(stage));
+    if (text.find_first_not_of(" \t") == std::string::npos) {
+        return "";
+    }
+    return " (" + quoteForMessage(text) + " reads as 0)";
+}
+
+}  // namespace
+
 std::vector<double> stageWidths(const Sheet& sheet) {
     const auto widthOf = [&](int stage) {
         return readStageInput(sheet, widthField(stage), stage, "width");
@@ -37,15 +52,22 @@ std::vector<double> stageWidths(const Sheet& sheet) {
         }
     }
     if (used == 0) {
-        throw DesignError(DesignInput::Widths, "no stage width given (PK1..PK9)");
+        std::string detail = "no stage width given (PK1..PK9)";
+        for (int stage = 1; stage <= kStageCount; ++stage) {
+            if (const std::string zero = readAsZero(sheet, stage); !zero.empty()) {
+                detail += "; " + std::string(fieldName(widthField(stage))) + zero;
+                break;
+            }
+        }
+        throw DesignError(DesignInput::Widths, detail);
     }
     std::vector<double> widths;
     for (int stage = 1; stage <= used; ++stage) {
         const double width = widthOf(stage);
         if (width == 0) {
             throw DesignError(DesignInput::Widths,
-                              stagePlace(stage) + " has no width but stage " +
-                                  std::to_string(used) +
+                              stagePlace(stage) + " has no width" + readAsZero(sheet, stage) +
+                                  " but stage " + std::to_string(used) +
                                   " has one; the stages in use must come first");
         }
         if (width < 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -83,19 +84,27 @@ enum class DesignRule {
 };
 
 // An input the design cannot take: which input, which rule, and the detail
-// in English (what()), which names the value where that helps.
+// in English (what()), which names the value where that helps. An input that
+// does not fit another may name that other too (also()): changing either
+// mends it, and a front end marks both.
 class DesignError : public std::invalid_argument {
 public:
     DesignError(DesignInput input, DesignRule rule, const std::string& detail)
         : std::invalid_argument(detail), input_(input), rule_(rule) {}
     DesignError(DesignInput input, const std::string& detail)
         : DesignError(input, DesignRule::Fit, detail) {}
+    DesignError(DesignInput input, DesignInput also, const std::string& detail)
+        : DesignError(input, DesignRule::Fit, detail) {
+        also_ = also;
+    }
     DesignInput input() const noexcept { return input_; }
     DesignRule rule() const noexcept { return rule_; }
+    std::optional<DesignInput> also() const noexcept { return also_; }
 
 private:
     DesignInput input_;
     DesignRule rule_;
+    std::optional<DesignInput> also_;
 };
 
 // Diameters whose square and area stay well inside the double range; the
@@ -125,6 +134,9 @@ double readStageInput(const Sheet& sheet, Field field, int stage, std::string_vi
 // stage 3 has one; the stages in use must come first"), or when one is
 // negative ("stage 2 (PK2): a width must be greater than 0") or beyond the
 // double range ("stage 2 (PK2): the width is a number beyond the double range").
+// A width whose text reads as 0 is named with its text: PK2 "２００" ->
+// "stage 2 (PK2) has no width ("２００" reads as 0) but stage 3 has one; ...",
+// PK1 "２１０" alone -> "no stage width given (PK1..PK9); PK1 ("２１０" reads as 0)".
 std::vector<double> stageWidths(const Sheet& sheet);
 
 // Throws DesignError(Widths) unless every width is below D and below the one

@@ -30,32 +30,74 @@ PlainReading readTypedNumber(std::string_view text) {
     return readPlainNumber(foldFullWidth(text));
 }
 
-WidthListReading readWidthList(std::string_view text) {
-    WidthListReading reading;
+namespace {
+
+// What separates two widths once full-width forms are folded; the
+// enumeration comma 、 (U+3001) has no ASCII form and is turned into a blank first.
+constexpr std::string_view kWidthSeparators = " \t\r\n\v\f,;";
+constexpr std::string_view kEnumerationComma = "\u3001";
+
+std::string foldedList(std::string_view text) {
     const std::string folded = foldFullWidth(text);
     const std::string_view rest = folded;
+    std::string list;
+    list.reserve(folded.size());
+    std::size_t from = 0;
+    for (std::size_t at = rest.find(kEnumerationComma); at != std::string_view::npos;
+         at = rest.find(kEnumerationComma, from)) {
+        list.append(rest.substr(from, at - from));
+        list += ' ';
+        from = at + kEnumerationComma.size();
+    }
+    list.append(rest.substr(from));
+    return list;
+}
+
+// The words of the list, in order.
+std::vector<std::string> widthWords(const std::string& folded) {
+    std::vector<std::string> words;
     std::size_t at = 0;
-    while (true) {
-        at = rest.find_first_not_of(" \t\r\n", at);
-        if (at == std::string_view::npos) {
-            break;
-        }
-        const std::size_t end = std::min(rest.find_first_of(" \t\r\n", at), rest.size());
-        const PlainReading width = readPlainNumber(rest.substr(at, end - at));
+    while ((at = folded.find_first_not_of(kWidthSeparators, at)) != std::string::npos) {
+        const std::size_t end = std::min(folded.find_first_of(kWidthSeparators, at), folded.size());
+        words.push_back(folded.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
+
+}  // namespace
+
+WidthListReading readWidthList(std::string_view text) {
+    WidthListReading reading;
+    for (std::string& word : widthWords(foldedList(text))) {
+        const PlainReading width = readPlainNumber(word);
         if (width.problem != PlainNumberProblem::None) {
             reading.problem = width.problem;
             reading.index = reading.widths.size() + 1;
+            reading.text = std::move(word);
             reading.widths.clear();
             return reading;
         }
         reading.widths.push_back(width.value);
-        at = end;
     }
     if (reading.widths.empty()) {
         reading.problem = PlainNumberProblem::Empty;
         reading.index = 1;
     }
     return reading;
+}
+
+std::string normaliseWidthList(std::string_view text) {
+    const std::string folded = foldedList(text);
+    std::string normal;
+    for (const std::string& word : widthWords(folded)) {
+        normal += normal.empty() ? "" : " ";
+        normal += word;
+    }
+    if (!normal.empty() && kWidthSeparators.find(folded.back()) != std::string_view::npos) {
+        normal += ' ';
+    }
+    return normal;
 }
 
 std::string writeWidthList(std::span<const double> widths) {

@@ -26,17 +26,30 @@ std::string foldFullWidth(std::string_view text);
 // plain number (readPlainNumber), so a decimal comma is told apart.
 PlainReading readTypedNumber(std::string_view text);
 
-// Widths typed as a list, separated by blanks (ideographic ones too).
-// Problem None with the widths, or the problem of the first width that does
-// not read, 1-based in index; Empty when there is no width at all.
-//   "190 180 160" -> {190, 180, 160}
-//   "190 18,5"    -> DecimalComma at 2
+// Widths typed or pasted as a list. A list is what a designer types here, so
+// blanks (ideographic ones too), line breaks, commas (full-width too), the
+// enumeration comma 、 and semicolons all separate widths, any number of them
+// in a row; a decimal comma inside one width cannot be told from a separator
+// and is read as one. Problem None with the widths, or the problem of the
+// first width that does not read, 1-based in index, with its text as typed;
+// Empty when there is no width at all.
+//   "190 180 160"        -> {190, 180, 160}
+//   "210,200，185、170;160" -> {210, 200, 185, 170, 160}
+//   "210\r\n200\r\n185"     -> {210, 200, 185}
+//   "190 18x5"           -> NotANumber at 2, text "18x5"
 struct WidthListReading {
     std::vector<double> widths;
     PlainNumberProblem problem = PlainNumberProblem::None;
     std::size_t index = 0;
+    std::string text;  // the width that does not read, full-width forms folded
 };
 WidthListReading readWidthList(std::string_view text);
+// The words of a width list, whether they read or not, one blank between:
+// the text a box and a design file keep, so a pasted column or a list with
+// commas shows and prints on one line. A separator after the last word stays
+// as one blank, so the next width typed starts a word of its own.
+//   "210\r\n200，x" -> "210 200 x"      "210," -> "210 "      " \n" -> ""
+std::string normaliseWidthList(std::string_view text);
 // The widths as their default texts, one blank between: "190 181.5".
 std::string writeWidthList(std::span<const double> widths);
 

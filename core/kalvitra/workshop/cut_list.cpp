@@ -37,6 +37,24 @@ double heightAt(double diameter, double width) {
     return std::sqrt(diameter * diameter - width * width);
 }
 
+// A step whose rounded stack is 0. When the widest width is below D/√2, the
+// first stage stands taller than it is wide, which no stepped section has:
+// D is out of proportion with the widths (1000000 typed for 1000), and D is
+// named first, the rounding beside it. Otherwise the widths lie too close
+// for the rounding.
+[[noreturn]] void refuseStackRoundedAway(const Section& section, std::size_t k, double stackRound) {
+    const std::string detail = stepPlace(k) + ": its stack rounds to 0 at a stack rounding of " +
+                               writeDefault(stackRound) + " mm";
+    const double widest = section.widths.front();
+    if (widest * std::numbers::sqrt2 < section.diameter) {
+        throw DesignError(DesignInput::Diameter, DesignInput::StackRound,
+                          "D " + writeDefault(section.diameter) +
+                              " is too large for the widths (the widest, " + writeDefault(widest) +
+                              ", is below D/√2): " + detail);
+    }
+    refuse(DesignInput::StackRound, detail);
+}
+
 void checkWidths(const Section& section) {
     checkInput(DesignInput::Diameter, section.diameter);
     checkStageCount(section.widths.size());
@@ -164,9 +182,7 @@ RoundedStacks roundedStacks(const Section& section, double stackRound) {
 std::vector<double> stepStacks(const Section& section, double stackRound) {
     RoundedStacks rounded = roundedStacks(section, stackRound);
     if (rounded.emptyStep) {
-        refuse(DesignInput::StackRound, stepPlace(*rounded.emptyStep) +
-                                            ": its stack rounds to 0 at a stack rounding of " +
-                                            writeDefault(stackRound) + " mm");
+        refuseStackRoundedAway(section, *rounded.emptyStep, stackRound);
     }
     return std::move(rounded.stacks);
 }

@@ -65,6 +65,10 @@ Frame frameOfSheet(const Sheet& sheet);
 // holds more than kMaxWrittenMultiple of it, and for a step whose rounded stack is 0:
 //   ({196, {190, 180, 160}}, 50) -> "step 1: its stack rounds to 0 at a stack
 //                                    rounding of 50 mm"
+// unless the widest width is below D/√2: then D is too large for the widths,
+// DesignError(Diameter, also StackRound): ({1000000, {190, 180}}, 2) -> "D
+// 1000000 is too large for the widths (the widest, 190, is below D/√2): step
+// 2: its stack rounds to 0 at a stack rounding of 2 mm"
 std::vector<double> stepStacks(const Section& section, double stackRound);
 
 // The stacks as stepStacks gives them, but a step whose rounded stack is 0 is

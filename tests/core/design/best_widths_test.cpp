@@ -371,7 +371,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadQuestion{"GridAsWideAsD", [] { bestGridWidths(200, 3, 200, 0); }, DesignInput::Grid},
         BadQuestion{"NoGridWidthAboveMin", [] { bestGridWidths(200, 3, 30, 190); },
                     DesignInput::Grid},
-        BadQuestion{"GridTooFine", [] { bestGridWidths(1000, 3, 0.001, 0); }, DesignInput::Grid},
+        // Too many grid widths below a D that is given: D is named, the grid beside it.
+        BadQuestion{"GridTooFine", [] { bestGridWidths(1000, 3, 0.001, 0); },
+                    DesignInput::Diameter},
         BadQuestion{"MinWidthIsD", [] { bestGridWidths(200, 3, 5, 200); }, DesignInput::MinWidth},
         BadQuestion{"MinWidthAboveContinuousNarrowest", [] { bestWidths(1000, 9, 220); },
                     DesignInput::MinWidth},

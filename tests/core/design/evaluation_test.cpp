@@ -51,18 +51,6 @@ TEST(TypedNumbers, FullWidthFormsReadAsTheirCharacters) {
     }
 }
 
-TEST(TypedNumbers, WidthListsNameTheFirstBadWidth) {
-    const WidthListReading good = readWidthList(" 190\u3000１８０\t160.5 ");
-    EXPECT_EQ(good.widths, (std::vector<double>{190, 180, 160.5}));
-    EXPECT_EQ(writeWidthList(good.widths), "190 180 160.5");
-
-    const WidthListReading comma = readWidthList("190 18,5 160");
-    EXPECT_EQ(comma.problem, PlainNumberProblem::DecimalComma);
-    EXPECT_EQ(comma.index, 2u);
-    EXPECT_TRUE(comma.widths.empty());
-    EXPECT_EQ(readWidthList("  ").problem, PlainNumberProblem::Empty);
-}
-
 TEST(Evaluation, PublishedCoreGivesItsFrameMassAndTheSheetsAnswers) {
     const Design design = designOf(publishedCore());
     EXPECT_EQ(twoDecimals(design.frameMass), "865.07");
@@ -181,4 +169,78 @@ TEST(Evaluation, NamesEveryInputItCannotTake) {
     for (const auto& c : cases) {
         EXPECT_EQ(problemsOf(c.change), c.named) << testing::PrintToString(c.named);
     }
+}
+
+// A diameter far beyond the widths is named, in every mode that takes D,
+// with the input that does not fit it beside; the inputs that merely fit
+// badly keep their own blame.
+struct BlameCase {
+    const char* name;
+    void (*change)(Inputs&);
+    std::vector<DesignInput> named;
+    const char* message;  // the first problem's
+};
+
+class DiameterBlame : public testing::TestWithParam<BlameCase> {};
+
+TEST_P(DiameterBlame, NamesTheInputToChange) {
+    Inputs inputs = publishedCore();
+    GetParam().change(inputs);
+    const Evaluation evaluation = evaluate(inputs, drawing::Language::English);
+    EXPECT_FALSE(evaluation.design.has_value());
+    std::vector<DesignInput> named;
+    for (const Problem& problem : evaluation.problems) {
+        named.push_back(problem.input);
+    }
+    EXPECT_EQ(named, GetParam().named);
+    ASSERT_FALSE(evaluation.problems.empty());
+    EXPECT_EQ(evaluation.problems.front().message, GetParam().message);
+}
+
+using I = DesignInput;
+INSTANTIATE_TEST_SUITE_P(
+    Evaluation, DiameterBlame,
+    testing::Values(
+        BlameCase{"HugeDiameterOnTheGrid",
+                  [](Inputs& in) {
+                      in.widthMode = WidthMode::BestForDiameter;
+                      in.diameter = 1000000;
+                  },
+                  {I::Diameter, I::Grid},
+                  "D 1000000 holds more than 20000 widths of the grid 5 mm; make D smaller or "
+                  "the grid coarser"},
+        BlameCase{"HugeDiameterWithWidthsGiven",
+                  [](Inputs& in) { in.diameter = 1000000; },
+                  {I::Diameter, I::StackRound},
+                  "D 1000000 is too large for the widths (the widest, 190, is below D/√2): "
+                  "step 2: its stack rounds to 0 at a stack rounding of 2 mm"},
+        BlameCase{"WidthsTooCloseForTheRounding",
+                  [](Inputs& in) {
+                      in.givenWidths = {190, 189.9};
+                  },
+                  {I::StackRound},
+                  "step 2: its stack rounds to 0 at a stack rounding of 2 mm"},
+        BlameCase{"GridTooFineForAnOrdinaryDiameter",
+                  [](Inputs& in) {
+                      in.widthMode = WidthMode::BestForDiameter;
+                      in.grid = 0.001;
+                  },
+                  {I::Diameter, I::Grid},
+                  "D 196 holds more than 20000 widths of the grid 0.001 mm; make D smaller or "
+                  "the grid coarser"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Evaluation, GivesBothNetAreasAndTheTotalStackIdealAndAsCut) {
+    const Design design = designOf(publishedCore());
+    // The calculator's gross area × stacking factor, as its sheet shows it,
+    // beside the steel with the stacks as cut.
+    EXPECT_EQ(design.netAreaOfGrossText, design.sheet.textRef(Field::txjmj));
+    EXPECT_NE(twoDecimals(design.netAreaCm2), design.netAreaOfGrossText.substr(0, 6));
+    double asCut = 0;
+    for (const StageRow& stage : design.stages) {
+        asCut += stage.stack;
+    }
+    EXPECT_EQ(design.stackAsCut, asCut);
+    EXPECT_EQ(design.stackAsCut, 192);  // sqrt(196² − 30²) = 193.69 floored to 2 mm
+    EXPECT_EQ(twoDecimals(design.idealStack), "193.69");
 }

@@ -37,11 +37,23 @@ public:
     const std::vector<core_design::Problem>& designProblems() const { return designProblems_; }
     bool isOutOfDate() const { return !readingProblems_.isEmpty() || !designProblems_.empty(); }
     // The last whole design, which the last evaluation made unless the
-    // document is out of date; null before the first.
+    // document is out of date; null before the first. Out of date, it is the
+    // last design before the input being edited was first changed, so the
+    // half-typed texts that led up to the error are not shown.
     const core_design::Design* design() const { return design_ ? &*design_ : nullptr; }
 
+    // The fields of the sheet last opened that were read leniently, and a
+    // line for each in the UI language naming what the design took; empty
+    // after a design file, a new design or a refused sheet.
+    const std::vector<LenientFinding>& sheetReadings() const { return sheetReadings_; }
+    const QStringList& sheetReadingNotes() const { return sheetReadingNotes_; }
+
     // An input's text as the designer changed it: the document is modified.
+    // The widths are kept normalised (normaliseWidthList): the words read,
+    // one blank between, whatever separated them.
     void setText(const QString& key, const QString& text);
+    // The text the document keeps for what was entered in the input.
+    static QString enteredText(const QString& key, const QString& text);
     // A new design of the default texts, not modified and without a file.
     void clear();
 
@@ -65,6 +77,7 @@ private:
     void replace(const DesignTexts& texts, const QString& path, bool modified);
     void setModified(bool modified);
     void evaluate();
+    void takeChosenTexts();
 
     DesignTexts texts_;
     QString path_;
@@ -72,6 +85,11 @@ private:
     QList<InputProblem> readingProblems_;
     std::vector<core_design::Problem> designProblems_;
     std::optional<core_design::Design> design_;
+    // The input typed in last, and the design from before its first change.
+    QString editingKey_;
+    std::optional<core_design::Design> designBeforeEdit_;
+    std::vector<LenientFinding> sheetReadings_;
+    QStringList sheetReadingNotes_;
 };
 
 }  // namespace kalvitra::designer

@@ -70,6 +70,12 @@ public:
     std::optional<QString> exportSectionDxf(const QString& path);
     std::optional<QString> exportCutListDxf(const QString& path);
 
+    // The menus' commands that have a shortcut, menu by menu: their text and
+    // the shortcut as this system writes it, from the actions themselves.
+    QList<QStringList> shortcutRows() const;
+    // The About box's text: the version, the licence, Qt's notice.
+    static QString aboutText();
+
     // Asks about unsaved changes; false when the designer cancels.
     bool mayDiscardChanges();
 
@@ -78,6 +84,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildHelpMenu();
     QWidget* buildInputs();
     QWidget* newInputControl(const InputRow& row, QWidget* parent);
     QWidget* buildOutputs();
@@ -100,9 +107,14 @@ private:
     bool saveReported(const QString& path);
     void chooseCurveFile();
     void openInCalculator();
-    void exportWith(const QString& title, const QString& filter, const QString& suffix,
+    // Asks where to write, suggesting the design's name with the ending
+    // ("-section.dxf"), so that no two exports suggest the same file.
+    void exportWith(const QString& title, const QString& filter, const QString& ending,
                     std::optional<QString> (DesignerWindow::*write)(const QString&));
     void print();
+    void openUserGuide();
+    void showShortcuts();
+    void showAbout();
 
     QHash<QString, QWidget*> inputs_;
     QHash<QString, QLineEdit*> outputs_;

@@ -2,9 +2,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "kalvitra/designer/form.h"
+#include "kalvitra/sheet/lenient_reading.h"
 
 // The designer's files: every write goes through a temporary file renamed
 // into place, so a failed save leaves the old file whole; every read is the
@@ -38,6 +41,9 @@ struct FileError {
 struct FileRead {
     DesignTexts texts;               // every input: the file's, or the default where it names none
     std::optional<FileError> error;  // when the file was not read
+    // A sheet's fields that the calculations read leniently, as the batch
+    // tool warns about them (findLenientReadings), in sheet order.
+    std::vector<LenientFinding> lenient;
 };
 
 // Reads a design file. Keys the file does not name keep their defaults; an
@@ -46,8 +52,18 @@ struct FileRead {
 FileRead readDesignFile(const QString& path);
 
 // Reads a sheet (.kvs): D, its widths as given, and the frame and material
-// fields it fills, over base.
+// fields it fills, over base. A field read leniently is taken as the
+// calculations read it ("200,5" as 200) and listed in lenient; an empty one
+// keeps base's text. A sheet whose widths cannot be read is refused, its
+// message naming each width field read leniently and what was read.
 FileRead readSheetFile(const QString& path, const DesignTexts& base);
+
+// One line in the UI language for a field read leniently, naming the field,
+// its text and what the design took for it (texts: what the sheet gave):
+//   PK2: “200,5” read as 200 (a comma ends a number: use a decimal point)
+//   H: empty; the design keeps 760
+QString lenientNote(const LenientFinding& finding, const DesignTexts& texts);
+QStringList lenientNotes(const std::vector<LenientFinding>& findings, const DesignTexts& texts);
 
 // A loss curve file's text, or why it cannot be read.
 FileRead readCurveFile(const QString& path, const DesignTexts& base);

@@ -29,6 +29,9 @@ public:
     // The drawing no longer matches the inputs: shown veiled, with a word.
     void setOutOfDate(bool outOfDate);
     bool isOutOfDate() const { return outOfDate_; }
+    // The band at the top where the out-of-date word stands, above the
+    // drawing; empty when the drawing is up to date.
+    QRect bannerRect() const;
     // Millimetres per pixel of the last paint, 0 before it: the drawing is to
     // scale when this is the same across and down.
     double scale() const { return scale_; }
@@ -39,6 +42,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QFont bannerFont() const;
+
     drawing::SectionDrawing section_;
     bool outOfDate_ = false;
     double scale_ = 0;
