@@ -12,8 +12,8 @@
 
 #include "kalvitra/designer/calculator_launcher.h"
 #include "kalvitra/designer/design_exporter.h"
-#include "kalvitra/drawing/title_block.h"
 #include "kalvitra/designer/help.h"
+#include "kalvitra/drawing/title_block.h"
 
 using namespace kalvitra;
 using namespace kalvitra::designer;

@@ -68,10 +68,10 @@ enum class DesignInput {
     GuaranteedCurrent,    // I0 promised, %
     StepLapSteps,         // steps per book of a step-lap joint
     StepLapSheets,        // sheets per step of a step-lap joint
-    HvVoltage,           // U1, line to line
-    LvVoltage,           // U2, line to line
-    Connection,          // the IEC symbol, e.g. Dyn11
-    VoltsPerTurnFactor,  // K_t in e = K_t·√S
+    HvVoltage,            // U1, line to line
+    LvVoltage,            // U2, line to line
+    Connection,           // the IEC symbol, e.g. Dyn11
+    VoltsPerTurnFactor,   // K_t in e = K_t·√S
 };
 
 // Which rule an input broke.
