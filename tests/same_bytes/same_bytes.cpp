@@ -6,6 +6,7 @@
 //
 //   kalvitra_same_bytes TRANSCRIPT [SEED]
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -283,6 +284,10 @@ std::vector<std::string> commandLine(const Invocation& invocation, RandomInputs&
         }
         replaceAll(arg, "{number}", random);
         replaceAll(arg, "{word}", random);
+        // No system passes a NUL inside an argument: Linux's argv ends the
+        // argument there, Windows' command line ends the whole line there.
+        // The argument is what Linux passes.
+        arg.erase(std::min(arg.find('\0'), arg.size()));
         args.push_back(arg);
     }
     return args;
