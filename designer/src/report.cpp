@@ -98,6 +98,12 @@ QList<QStringList> valueTable(const QList<ValueRow>& values, ValueGroup group) {
     return rows;
 }
 
+// One group of the output values under its title.
+void valueSection(Page& page, const QList<ValueRow>& values, ValueGroup group, double size) {
+    page.heading(valueGroupTitle(group), 11);
+    page.table({}, valueTable(values, group), {3, 2}, size);
+}
+
 }  // namespace
 
 std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& report) {
@@ -122,12 +128,10 @@ std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& repo
         if (report.design != nullptr) {
             paintSection(painter, report.design->section, page.take(0.42));
         }
-        page.heading(valueGroupTitle(ValueGroup::Results), 11);
-        page.table({}, valueTable(values, ValueGroup::Results), {3, 2}, 9.5);
-        page.heading(valueGroupTitle(ValueGroup::Conventions), 11);
-        page.table({}, valueTable(values, ValueGroup::Conventions), {3, 2}, 9.5);
-        page.heading(valueGroupTitle(ValueGroup::Loss), 11);
-        page.table({}, valueTable(values, ValueGroup::Loss), {3, 2}, 9.5);
+        for (const ValueGroup group :
+             {ValueGroup::Results, ValueGroup::Conventions, ValueGroup::Loss}) {
+            valueSection(page, values, group, 9.5);
+        }
         if (report.design != nullptr) {
             page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Title block")),
                          11);
@@ -140,6 +144,10 @@ std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& repo
     }
     {
         Page page(painter, area, unit);
+        if (report.design != nullptr && report.design->turns) {
+            valueSection(page, values, ValueGroup::Rating, 8.5);
+        }
+        valueSection(page, values, ValueGroup::NoLoad, 8.5);
         if (report.design != nullptr) {
             page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Stage table")),
                          11);

@@ -498,7 +498,8 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < english.size(); ++i) {
             QCOMPARE(translated[i].first, english[i].first);
             const QString& text = translated[i].second;
-            if (text == english[i].second && text.contains(word)) {
+            const bool unit = translated[i].first.contains(QLatin1String("Unit."));
+            if (text == english[i].second && text.contains(word) && !unit) {
                 QVERIFY2(gradeName.match(text).hasMatch(),
                          qPrintable(translated[i].first + QStringLiteral(": ") + text));
             }
