@@ -146,7 +146,12 @@ QList<ValueRow> ratingRows(const core_design::Design* d) {
 // I0, or why there is none.
 QString currentText(const core_design::Design& d) {
     if (!d.apparentPowerRefusal.empty()) {
-        return QString::fromStdString(d.apparentPowerRefusal);
+        // The core's words name the curve and what it lacks; in Chinese, the rule.
+        return inChinese() ? say(QT_TRANSLATE_NOOP(
+                                 "kalvitra::designer::Presentation",
+                                 "The curve cannot give the apparent power: it needs a third "
+                                 "column of VA/kg, and B within the joint curve."))
+                           : QString::fromStdString(d.apparentPowerRefusal);
     }
     if (!d.noLoadCurrent) {
         return say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",

@@ -1052,6 +1052,10 @@ Check these inputs before using the design.</translation>
         <source>No-load and guarantee</source>
         <translation>No-load and guarantee</translation>
     </message>
+    <message>
+        <source>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</source>
+        <translation>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Report</name>

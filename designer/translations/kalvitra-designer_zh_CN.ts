@@ -1052,6 +1052,10 @@ Check these inputs before using the design.</source>
         <source>No-load and guarantee</source>
         <translation>空载与保证值</translation>
     </message>
+    <message>
+        <source>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</source>
+        <translation>此曲线给不出励磁容量：需要第三列 VA/kg，且磁密在接缝曲线范围内。</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Report</name>
