@@ -192,9 +192,9 @@ QList<ValueRow> noLoadRows(const core_design::Design* d) {
         d ? d->currentVerdict : std::nullopt));
     rows.append({"toleranceRule", ValueGroup::NoLoad,
                  say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Tolerance rule")),
-                 d ? say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
-                                           "GB/T 1094.1 (IEC 60076-1): no-load loss +15 %, "
-                                           "no-load current +30 % above the guarantee"))
+                 d ? say(QT_TRANSLATE_NOOP(
+                         "kalvitra::designer::Presentation",
+                         "GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee"))
                    : QString()});
     return rows;
 }

@@ -1041,8 +1041,8 @@ Check these inputs before using the design.</translation>
         <translation>Tolerance rule</translation>
     </message>
     <message>
-        <source>GB/T 1094.1 (IEC 60076-1): no-load loss +15 %, no-load current +30 % above the guarantee</source>
-        <translation>GB/T 1094.1 (IEC 60076-1): no-load loss +15 %, no-load current +30 % above the guarantee</translation>
+        <source>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</source>
+        <translation>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</translation>
     </message>
     <message>
         <source>Rating</source>
@@ -1094,6 +1094,10 @@ Check these inputs before using the design.</translation>
     <message>
         <source>Title block</source>
         <translation>Title block</translation>
+    </message>
+    <message>
+        <source>The third page could not be started.</source>
+        <translation>The third page could not be started.</translation>
     </message>
 </context>
 <context>

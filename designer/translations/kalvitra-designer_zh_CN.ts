@@ -1041,8 +1041,8 @@ Check these inputs before using the design.</source>
         <translation>允许偏差依据</translation>
     </message>
     <message>
-        <source>GB/T 1094.1 (IEC 60076-1): no-load loss +15 %, no-load current +30 % above the guarantee</source>
-        <translation>GB/T 1094.1（IEC 60076-1）：空载损耗不超过保证值 +15 %，空载电流不超过保证值 +30 %</translation>
+        <source>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</source>
+        <translation>GB/T 1094.1（IEC 60076-1）：P0 不超过保证值 +15 %，I0 不超过 +30 %</translation>
     </message>
     <message>
         <source>Rating</source>
@@ -1094,6 +1094,10 @@ Check these inputs before using the design.</source>
     <message>
         <source>Title block</source>
         <translation>标题栏</translation>
+    </message>
+    <message>
+        <source>The third page could not be started.</source>
+        <translation>无法开始第三页。</translation>
     </message>
 </context>
 <context>

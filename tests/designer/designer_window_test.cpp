@@ -471,7 +471,7 @@ private Q_SLOTS:
         }
     }
 
-    void theReportHasTwoA4Pages() {
+    void theReportHasThreeA4Pages() {
         QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
         QVERIFY(written(window_->exportReportPdf(pdf)));
@@ -479,7 +479,7 @@ private Q_SLOTS:
         info.start(QStringLiteral(KALVITRA_PDFINFO), {pdf});
         QVERIFY(info.waitForFinished(30'000));
         const QString said = QString::fromUtf8(info.readAllStandardOutput());
-        QVERIFY2(said.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))),
+        QVERIFY2(said.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))),
                  qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("(A4)")), qPrintable(said));
     }
