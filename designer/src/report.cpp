@@ -121,9 +121,9 @@ void paintTables(Page& page, const Report& report) {
 // then every input typed.
 void paintVerdictsAndInputs(Page& page, const QList<ValueRow>& values, const Report& report) {
     if (report.design != nullptr && report.design->turns) {
-        valueSection(page, values, ValueGroup::Rating, {1, 2});
+        valueSection(page, values, ValueGroup::Rating, {1, 3});
     }
-    valueSection(page, values, ValueGroup::NoLoad, {1, 2});
+    valueSection(page, values, ValueGroup::NoLoad, {1, 3});
     page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Inputs")), 11);
     page.table({}, inputRowsOf(report.texts), {3, 4, 1}, 8.5);
 }

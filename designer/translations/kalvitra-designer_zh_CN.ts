@@ -1042,7 +1042,7 @@ Check these inputs before using the design.</source>
     </message>
     <message>
         <source>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</source>
-        <translation>GB/T 1094.1（IEC 60076-1）：P0 不超过保证值 +15 %，I0 不超过 +30 %</translation>
+        <translation>GB/T 1094.1（IEC 60076-1）：P0 +15 %，I0 +30 %（高于保证值）</translation>
     </message>
     <message>
         <source>Rating</source>
