@@ -251,6 +251,21 @@ private Q_SLOTS:
         QVERIFY(!valueRow(valueRows(&design), "noLoadCurrent").text.isEmpty());
     }
 
+    // One LV turn at K_t 8 leaves 43 HV turns for a ratio of 43.30: the
+    // error, -0.69 %, is flagged in words and in red.
+    void aRatioErrorBeyondItsToleranceIsFlagged() {
+        DesignDocument document;
+        typeTheTender(document);
+        document.setText(QStringLiteral("widthMode"), QStringLiteral("rating"));
+        document.setText(QStringLiteral("voltsPerTurnFactor"), QStringLiteral("8"));
+        document.setText(QStringLiteral("centreDistance"), QStringLiteral("1200"));  // D 950
+        QVERIFY(!document.isOutOfDate());
+        QCOMPARE(document.design()->turns->lvTurns, 1);
+        const ValueRow ratio = valueRow(valueRows(document.design()), "ratioError");
+        QVERIFY2(ratio.text.contains(QLatin1String("beyond the 0.5 %")), qPrintable(ratio.text));
+        QCOMPARE(ratio.tone, Tone::Bad);
+    }
+
     // A rating left half typed is refused by name; the last design stays.
     void aRatingWithoutItsConnectionIsNamed() {
         DesignDocument document;
