@@ -94,6 +94,25 @@ void paintBase(QWidget& control) {
     control.setPalette(palette);
 }
 
+// The background of an output by its tone: green within, amber within the
+// tolerance, red beyond; the words say the same.
+void paintTone(QLineEdit& field, QPalette palette) {
+    switch (static_cast<Tone>(field.property("tone").toInt())) {
+        case Tone::Plain:
+            break;
+        case Tone::Good:
+            palette.setColor(QPalette::Base, QColor(0xd4, 0xf0, 0xd4));
+            break;
+        case Tone::Warning:
+            palette.setColor(QPalette::Base, QColor(0xff, 0xe4, 0xb0));
+            break;
+        case Tone::Bad:
+            palette.setColor(QPalette::Base, QColor(0xf8, 0xc8, 0xc8));
+            break;
+    }
+    field.setPalette(palette);
+}
+
 // Shows a number's text from its start: a long one is cut at the right.
 void setShownText(QLineEdit& field, const QString& text) {
     if (field.text() != text) {
@@ -492,7 +511,10 @@ void DesignerWindow::showDesign(const core_design::Design& design) {
     }
     section_->setSection(design.section);
     for (const ValueRow& row : valueRows(&design)) {
-        setShownText(*outputs_.value(QLatin1String(row.key)), row.text);
+        QLineEdit& field = *outputs_.value(QLatin1String(row.key));
+        setShownText(field, row.text);
+        field.setProperty("tone", static_cast<int>(row.tone));
+        paintTone(field, field.palette());
     }
     fillTable(*stageTable_, stageTableHeader(), stageTableRows(design));
     fillTable(*cutList_, cutListHeader(), cutListRows(design));
@@ -531,7 +553,7 @@ void DesignerWindow::markOutOfDate(bool outOfDate) {
         palette.setColor(QPalette::Text, palette.color(QPalette::Disabled, QPalette::Text));
     }
     for (QLineEdit* field : std::as_const(outputs_)) {
-        field->setPalette(palette);
+        paintTone(*field, palette);
         field->setAccessibleDescription(note);
     }
     for (QTableWidget* table : {stageTable_, cutList_}) {

@@ -36,6 +36,10 @@ InputRow number(DesignInput input, Group group, const char* label, const char* h
     return entryRow(InputKind::Number, input, group, label, hint);
 }
 
+InputRow maybeNumber(DesignInput input, Group group, const char* label, const char* hint) {
+    return entryRow(InputKind::MaybeNumber, input, group, label, hint);
+}
+
 // In the order of the groups on screen, which is also the tab order.
 const std::array kRows = {
     number(DesignInput::Diameter, Group::Section,
@@ -109,6 +113,41 @@ const std::array kRows = {
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                              "The no-load loss is this factor × specific loss × frame mass.")),
 
+    maybeNumber(DesignInput::RatedPower, Group::Rating,
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Rated power"),
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                  "Three-phase; empty for a design without a rating.")),
+    maybeNumber(
+        DesignInput::HvVoltage, Group::Rating,
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "HV line voltage"),
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Line to line, at the principal tap.")),
+    maybeNumber(DesignInput::LvVoltage, Group::Rating,
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "LV line voltage"),
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Line to line.")),
+    entryRow(
+        InputKind::Text, DesignInput::Connection, Group::Rating,
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Connection"),
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "The IEC symbol, as Dyn11, Yyn0 or Yd11.")),
+    number(
+        DesignInput::VoltsPerTurnFactor, Group::Rating,
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Volts-per-turn factor"),
+        QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                          "e = K_t·√S; 0.45 is usual for three-phase distribution transformers.")),
+
+    InputRow{InputKind::Choice, "joints", DesignInput::Joints, Group::NoLoad,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Joints"), "", nullptr},
+    number(DesignInput::ApparentPowerFactor, Group::NoLoad,
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Apparent-power factor"),
+           QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                             "K_q of Q0 = K_q·q(B)·m + n_j·f_j·q_j(B)·A_net.")),
+    maybeNumber(DesignInput::GuaranteedLoss, Group::NoLoad,
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Guaranteed no-load loss"),
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Empty for no guarantee.")),
+    maybeNumber(DesignInput::GuaranteedCurrent, Group::NoLoad,
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Guaranteed no-load current"),
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                  "In % of the rated current; empty for no guarantee.")),
+
     entryRow(InputKind::Text, DesignInput::ProductModel, Group::TitleBlock,
              QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Product model"),
              QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Kept in the sheet as Text1.")),
@@ -134,6 +173,11 @@ constexpr ChoiceWords kWidthModes[] = {
     {"best", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Best for D")},
     {"given", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "As given")},
     {"find", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Find D from the net area")},
+    {"rating", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Find D from the rating")},
+};
+constexpr ChoiceWords kJointKinds[] = {
+    {"mitred", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Mitred (45°)")},
+    {"step-lap", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Step-lap")},
 };
 constexpr ChoiceWords kFluxSources[] = {
     {"fluxDensity", QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Flux density")},
@@ -148,6 +192,9 @@ QString fromStd(const std::string& text) {
 WidthMode widthModeOf(const QString& key) {
     if (key == QLatin1String("given")) {
         return WidthMode::AsGiven;
+    }
+    if (key == QLatin1String("rating")) {
+        return WidthMode::FromRating;
     }
     return key == QLatin1String("find") ? WidthMode::FindDiameter : WidthMode::BestForDiameter;
 }
@@ -191,7 +238,11 @@ void readNumber(const InputRow& row, const QString& text, FormReading& reading) 
         reading.problems.append({row.input, readingMessage(number.problem, text)});
         return;
     }
-    reading.inputs.*(core_design::findNumberInput(row.input)->value) = number.value;
+    if (row.kind == InputKind::MaybeNumber) {
+        reading.inputs.*(core_design::findOptionalNumberInput(row.input)->value) = number.value;
+    } else {
+        reading.inputs.*(core_design::findNumberInput(row.input)->value) = number.value;
+    }
 }
 
 void readWidths(const InputRow& row, const QString& text, FormReading& reading) {
@@ -221,6 +272,16 @@ core_design::Inputs modesOf(const DesignTexts& texts) {
     const QString grade = texts.value(QStringLiteral("grade"));
     inputs.lossSource = grade == kCurveChoice ? LossSource::CurveFile : LossSource::Grade;
     inputs.grade = grade.toStdString();
+    inputs.joints = texts.value(QStringLiteral("joints")) == QLatin1String("step-lap")
+                        ? workshop::JointKind::StepLap
+                        : workshop::JointKind::Mitred;
+    // Whether there is a rating decides which inputs are read.
+    for (const core_design::OptionalNumberInput& number : core_design::optionalNumberInputs()) {
+        if (!texts.value(QLatin1String(definitionOf(number.input).key)).trimmed().isEmpty()) {
+            inputs.*number.value = 0;
+        }
+    }
+    inputs.connection = texts.value(QStringLiteral("connection")).trimmed().toStdString();
     return inputs;
 }
 
@@ -260,6 +321,11 @@ QString groupTitle(Group group) {
             return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Material"));
         case Group::Loss:
             return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Loss"));
+        case Group::Rating:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Rating"));
+        case Group::NoLoad:
+            return localised(
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "No-load and guarantee"));
         case Group::TitleBlock:
             return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Title block"));
     }
@@ -285,6 +351,8 @@ QList<Choice> choicesOf(const InputRow& row) {
         add(kWidthModes);
     } else if (row.input == DesignInput::FluxDensity) {
         add(kFluxSources);
+    } else if (row.input == DesignInput::Joints) {
+        add(kJointKinds);
     } else if (row.input == DesignInput::Grade) {
         // Grade names are the steel makers' own, the same in every language.
         for (const workshop::LossCurve& grade : workshop::builtInGrades()) {
@@ -309,6 +377,10 @@ DesignTexts defaultTexts() {
     texts[QStringLiteral("curveFile")] = QString();
     texts[kCurveTextKey] = QString();
     texts[QStringLiteral("fluxSource")] = QStringLiteral("fluxDensity");
+    texts[QStringLiteral("joints")] = QStringLiteral("mitred");
+    for (const core_design::OptionalNumberInput& number : core_design::optionalNumberInputs()) {
+        texts[QLatin1String(definitionOf(number.input).key)] = QString();
+    }
     for (const core_design::TextInput& text : core_design::textInputs()) {
         texts[QLatin1String(definitionOf(text.input).key)] = fromStd(inputs.*text.value);
     }
@@ -337,6 +409,11 @@ FormReading readForm(const DesignTexts& texts) {
         switch (row.kind) {
             case InputKind::Number:
                 readNumber(row, text, reading);
+                break;
+            case InputKind::MaybeNumber:
+                if (!text.trimmed().isEmpty()) {
+                    readNumber(row, text, reading);
+                }
                 break;
             case InputKind::WidthList:
                 readWidths(row, text, reading);
@@ -443,6 +520,35 @@ constexpr InputRule kInputRules[] = {
                        "The building factor must be a number greater than 0.")},
     {DesignInput::Grade,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Choose one of the grades in the list.")},
+    {DesignInput::RatedPower,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The rated power must be greater than 0, given with the voltages and "
+                       "the connection, or all of the rating left empty.")},
+    {DesignInput::HvVoltage,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The HV line voltage must be greater than 0 and at least the LV one, "
+                       "given with the rest of the rating.")},
+    {DesignInput::LvVoltage,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The LV line voltage must be greater than 0 and at most the HV one, "
+                       "given with the rest of the rating.")},
+    {DesignInput::Connection,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The connection must be a three-phase IEC symbol without zigzag, as "
+                       "Dyn11, with a clock number the two windings can give.")},
+    {DesignInput::VoltsPerTurnFactor,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The volts-per-turn factor must be greater than 0 and give at most "
+                       "100000 turns.")},
+    {DesignInput::ApparentPowerFactor,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The apparent-power factor must be a number greater than 0.")},
+    {DesignInput::GuaranteedLoss,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The guaranteed no-load loss must be greater than 0, or empty.")},
+    {DesignInput::GuaranteedCurrent,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The guaranteed no-load current must be greater than 0, or empty.")},
     {DesignInput::Curve,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                        "The curve file must hold two or more lines B,W/kg, B rising "

@@ -64,9 +64,146 @@ QString shortest(double value) {
     return QString::fromStdString(writeDefault(value));
 }
 
+QString fourPlaces(double value, const char* unit) {
+    return withUnit(writeDefault(std::round(value * 1e4) / 1e4), unit);
+}
+
+QString say(const char* text) {
+    return localised(text);
+}
+
+// A verdict in words, with its margin, and its colour.
+ValueRow verdictRow(const char* key, const QString& label,
+                    const std::optional<workshop::GuaranteeCheck>& check) {
+    ValueRow row{key, ValueGroup::NoLoad, label, {}, Tone::Plain};
+    if (!check) {
+        return row;
+    }
+    const QString margin = QString::fromStdString(twoDecimals(check->margin));
+    switch (check->verdict) {
+        case workshop::Verdict::Within:
+            row.text = say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                             "Within the guarantee, margin %1 %"))
+                           .arg(margin);
+            row.tone = Tone::Good;
+            break;
+        case workshop::Verdict::WithinTolerance:
+            row.text =
+                say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                      "Above the guarantee, within the tolerance, margin %1 %"))
+                    .arg(margin);
+            row.tone = Tone::Warning;
+            break;
+        case workshop::Verdict::Beyond:
+            row.text = say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                             "Beyond the tolerance, margin %1 %"))
+                           .arg(margin);
+            row.tone = Tone::Bad;
+            break;
+    }
+    return row;
+}
+
+QList<ValueRow> ratingRows(const core_design::Design* d) {
+    const rating::Turns* t = d && d->turns ? &*d->turns : nullptr;
+    const auto text = [&](auto format) { return t ? format(*t) : QString(); };
+    using Turns = rating::Turns;
+    ValueRow ratio{"ratioError", ValueGroup::Rating,
+                   say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Ratio error")),
+                   text([](const Turns& x) { return fourPlaces(x.ratioErrorPercent, "%"); }),
+                   Tone::Plain};
+    if (t && t->ratioBeyondTolerance) {
+        ratio.text +=
+            QLatin1Char(' ') + say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                                     "(beyond the 0.5 % tolerance on the ratio)"));
+        ratio.tone = Tone::Bad;
+    }
+    return {
+        {"hvPhaseVoltage", ValueGroup::Rating,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "HV phase voltage")),
+         text([](const Turns& x) { return twoPlaces(x.hvPhaseVoltage, "V"); })},
+        {"lvPhaseVoltage", ValueGroup::Rating,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "LV phase voltage")),
+         text([](const Turns& x) { return twoPlaces(x.lvPhaseVoltage, "V"); })},
+        {"turns", ValueGroup::Rating,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Turns HV / LV")),
+         text([](const Turns& x) {
+             return QStringLiteral("%1 / %2").arg(x.hvTurns).arg(x.lvTurns);
+         })},
+        {"ratedVoltsPerTurn", ValueGroup::Rating,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Volts per turn")),
+         text([](const Turns& x) { return fourPlaces(x.voltsPerTurn, "V"); })},
+        ratio,
+        {"netAreaRequired", ValueGroup::Rating,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Net area required")),
+         text([](const Turns& x) { return twoPlaces(x.netAreaRequired, "cm²"); })},
+        {"ratedFluxDensity", ValueGroup::Rating,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Flux density in this core")),
+         t ? fourPlaces(d->loss.fluxDensity, "T") : QString()},
+    };
+}
+
+// I0, or why there is none.
+QString currentText(const core_design::Design& d) {
+    if (!d.apparentPowerRefusal.empty()) {
+        // The core's words name the curve and what it lacks; in Chinese, the rule.
+        return inChinese() ? say(QT_TRANSLATE_NOOP(
+                                 "kalvitra::designer::Presentation",
+                                 "The curve cannot give the apparent power: it needs a third "
+                                 "column of VA/kg, and B within the joint curve."))
+                           : QString::fromStdString(d.apparentPowerRefusal);
+    }
+    if (!d.noLoadCurrent) {
+        return say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                     "Give the rating for the no-load current"));
+    }
+    return fourPlaces(*d.noLoadCurrent, "%");
+}
+
+QList<ValueRow> noLoadRows(const core_design::Design* d) {
+    const workshop::ApparentPower* q = d && d->apparentPower ? &*d->apparentPower : nullptr;
+    const auto power = [&](double workshop::ApparentPower::*value) {
+        return q ? twoPlaces(q->*value, "VA") : QString();
+    };
+    QList<ValueRow> rows = {
+        {"apparentPowerBody", ValueGroup::NoLoad,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, steel")),
+         power(&workshop::ApparentPower::body)},
+        {"apparentPowerJoints", ValueGroup::NoLoad,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, joints")),
+         power(&workshop::ApparentPower::joints)},
+        {"apparentPower", ValueGroup::NoLoad,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, total")),
+         power(&workshop::ApparentPower::total)},
+        {"noLoadCurrent", ValueGroup::NoLoad,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load current")),
+         d ? currentText(*d) : QString()},
+        {"method", ValueGroup::NoLoad,
+         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Method")),
+         d ? QString::fromStdString(d->method) : QString()},
+    };
+    rows.append(verdictRow(
+        "noLoadLossVerdict",
+        say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load loss verdict")),
+        d ? d->lossVerdict : std::nullopt));
+    rows.append(verdictRow(
+        "noLoadCurrentVerdict",
+        say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load current verdict")),
+        d ? d->currentVerdict : std::nullopt));
+    rows.append({"toleranceRule", ValueGroup::NoLoad,
+                 say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Tolerance rule")),
+                 d ? say(QT_TRANSLATE_NOOP(
+                         "kalvitra::designer::Presentation",
+                         "GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee"))
+                   : QString()});
+    return rows;
+}
+
 }  // namespace
 
-QList<ValueRow> valueRows(const core_design::Design* d) {
+namespace {
+
+QList<ValueRow> baseRows(const core_design::Design* d) {
     const auto text = [&](auto format) { return d ? format(*d) : QString(); };
     using Design = core_design::Design;
     return {
@@ -119,6 +256,15 @@ QList<ValueRow> valueRows(const core_design::Design* d) {
     };
 }
 
+}  // namespace
+
+QList<ValueRow> valueRows(const core_design::Design* d) {
+    QList<ValueRow> rows = baseRows(d);
+    rows.append(ratingRows(d));
+    rows.append(noLoadRows(d));
+    return rows;
+}
+
 QString valueGroupTitle(ValueGroup group) {
     switch (group) {
         case ValueGroup::Results:
@@ -129,6 +275,11 @@ QString valueGroupTitle(ValueGroup group) {
         case ValueGroup::Loss:
             // Not "No-load loss", the name of the value itself.
             return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Loss figures"));
+        case ValueGroup::Rating:
+            return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Rating"));
+        case ValueGroup::NoLoad:
+            return localised(
+                QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load and guarantee"));
     }
     return {};
 }

@@ -98,6 +98,36 @@ QList<QStringList> valueTable(const QList<ValueRow>& values, ValueGroup group) {
     return rows;
 }
 
+// One group of the output values under its title.
+void valueSection(Page& page, const QList<ValueRow>& values, ValueGroup group,
+                  const QList<double>& shares) {
+    page.heading(valueGroupTitle(group), 11);
+    page.table({}, valueTable(values, group), shares, 9.5);
+}
+
+// The stage table and the cut list.
+void paintTables(Page& page, const Report& report) {
+    if (report.design == nullptr) {
+        return;
+    }
+    page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Stage table")), 11);
+    page.table(stageTableHeader(), stageTableRows(*report.design), {1, 2, 2, 2, 2}, 8.5);
+    page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Cut list")), 11);
+    page.table(cutListHeader(), cutListRows(*report.design),
+               {0.8, 1.8, 1.2, 1.2, 1.2, 1, 1.2, 1, 1, 1.4}, 7.5);
+}
+
+// The rating, the no-load current and the verdicts, whose words are long,
+// then every input typed.
+void paintVerdictsAndInputs(Page& page, const QList<ValueRow>& values, const Report& report) {
+    if (report.design != nullptr && report.design->turns) {
+        valueSection(page, values, ValueGroup::Rating, {1, 3});
+    }
+    valueSection(page, values, ValueGroup::NoLoad, {1, 3});
+    page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Inputs")), 11);
+    page.table({}, inputRowsOf(report.texts), {3, 4, 1}, 8.5);
+}
+
 }  // namespace
 
 std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& report) {
@@ -122,12 +152,10 @@ std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& repo
         if (report.design != nullptr) {
             paintSection(painter, report.design->section, page.take(0.42));
         }
-        page.heading(valueGroupTitle(ValueGroup::Results), 11);
-        page.table({}, valueTable(values, ValueGroup::Results), {3, 2}, 9.5);
-        page.heading(valueGroupTitle(ValueGroup::Conventions), 11);
-        page.table({}, valueTable(values, ValueGroup::Conventions), {3, 2}, 9.5);
-        page.heading(valueGroupTitle(ValueGroup::Loss), 11);
-        page.table({}, valueTable(values, ValueGroup::Loss), {3, 2}, 9.5);
+        for (const ValueGroup group :
+             {ValueGroup::Results, ValueGroup::Conventions, ValueGroup::Loss}) {
+            valueSection(page, values, group, {3, 2});
+        }
         if (report.design != nullptr) {
             page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Title block")),
                          11);
@@ -140,17 +168,15 @@ std::optional<QString> paintReport(QPagedPaintDevice& device, const Report& repo
     }
     {
         Page page(painter, area, unit);
-        if (report.design != nullptr) {
-            page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Stage table")),
-                         11);
-            page.table(stageTableHeader(), stageTableRows(*report.design), {1, 2, 2, 2, 2}, 8.5);
-            page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Cut list")),
-                         11);
-            page.table(cutListHeader(), cutListRows(*report.design),
-                       {0.8, 1.8, 1.2, 1.2, 1.2, 1, 1.2, 1, 1, 1.4}, 7.5);
-        }
-        page.heading(localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report", "Inputs")), 11);
-        page.table({}, inputRowsOf(report.texts), {3, 4, 1}, 8.5);
+        paintTables(page, report);
+    }
+    if (!device.newPage()) {
+        return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Report",
+                                           "The third page could not be started."));
+    }
+    {
+        Page page(painter, area, unit);
+        paintVerdictsAndInputs(page, values, report);
     }
     if (!painter.end()) {
         return localised(

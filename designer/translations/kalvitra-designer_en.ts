@@ -777,6 +777,126 @@ Check these inputs before using the design.</translation>
         <source>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</source>
         <translation>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</translation>
     </message>
+    <message>
+        <source>Rated power</source>
+        <translation>Rated power</translation>
+    </message>
+    <message>
+        <source>Three-phase; empty for a design without a rating.</source>
+        <translation>Three-phase; empty for a design without a rating.</translation>
+    </message>
+    <message>
+        <source>HV line voltage</source>
+        <translation>HV line voltage</translation>
+    </message>
+    <message>
+        <source>Line to line, at the principal tap.</source>
+        <translation>Line to line, at the principal tap.</translation>
+    </message>
+    <message>
+        <source>LV line voltage</source>
+        <translation>LV line voltage</translation>
+    </message>
+    <message>
+        <source>Line to line.</source>
+        <translation>Line to line.</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>The IEC symbol, as Dyn11, Yyn0 or Yd11.</source>
+        <translation>The IEC symbol, as Dyn11, Yyn0 or Yd11.</translation>
+    </message>
+    <message>
+        <source>Volts-per-turn factor</source>
+        <translation>Volts-per-turn factor</translation>
+    </message>
+    <message>
+        <source>e = K_t·√S; 0.45 is usual for three-phase distribution transformers.</source>
+        <translation>e = K_t·√S; 0.45 is usual for three-phase distribution transformers.</translation>
+    </message>
+    <message>
+        <source>Joints</source>
+        <translation>Joints</translation>
+    </message>
+    <message>
+        <source>Apparent-power factor</source>
+        <translation>Apparent-power factor</translation>
+    </message>
+    <message>
+        <source>K_q of Q0 = K_q·q(B)·m + n_j·f_j·q_j(B)·A_net.</source>
+        <translation>K_q of Q0 = K_q·q(B)·m + n_j·f_j·q_j(B)·A_net.</translation>
+    </message>
+    <message>
+        <source>Guaranteed no-load loss</source>
+        <translation>Guaranteed no-load loss</translation>
+    </message>
+    <message>
+        <source>Empty for no guarantee.</source>
+        <translation>Empty for no guarantee.</translation>
+    </message>
+    <message>
+        <source>Guaranteed no-load current</source>
+        <translation>Guaranteed no-load current</translation>
+    </message>
+    <message>
+        <source>In % of the rated current; empty for no guarantee.</source>
+        <translation>In % of the rated current; empty for no guarantee.</translation>
+    </message>
+    <message>
+        <source>Find D from the rating</source>
+        <translation>Find D from the rating</translation>
+    </message>
+    <message>
+        <source>Mitred (45°)</source>
+        <translation>Mitred (45°)</translation>
+    </message>
+    <message>
+        <source>Step-lap</source>
+        <translation>Step-lap</translation>
+    </message>
+    <message>
+        <source>Rating</source>
+        <translation>Rating</translation>
+    </message>
+    <message>
+        <source>No-load and guarantee</source>
+        <translation>No-load and guarantee</translation>
+    </message>
+    <message>
+        <source>The rated power must be greater than 0, given with the voltages and the connection, or all of the rating left empty.</source>
+        <translation>The rated power must be greater than 0, given with the voltages and the connection, or all of the rating left empty.</translation>
+    </message>
+    <message>
+        <source>The HV line voltage must be greater than 0 and at least the LV one, given with the rest of the rating.</source>
+        <translation>The HV line voltage must be greater than 0 and at least the LV one, given with the rest of the rating.</translation>
+    </message>
+    <message>
+        <source>The LV line voltage must be greater than 0 and at most the HV one, given with the rest of the rating.</source>
+        <translation>The LV line voltage must be greater than 0 and at most the HV one, given with the rest of the rating.</translation>
+    </message>
+    <message>
+        <source>The connection must be a three-phase IEC symbol without zigzag, as Dyn11, with a clock number the two windings can give.</source>
+        <translation>The connection must be a three-phase IEC symbol without zigzag, as Dyn11, with a clock number the two windings can give.</translation>
+    </message>
+    <message>
+        <source>The volts-per-turn factor must be greater than 0 and give at most 100000 turns.</source>
+        <translation>The volts-per-turn factor must be greater than 0 and give at most 100000 turns.</translation>
+    </message>
+    <message>
+        <source>The apparent-power factor must be a number greater than 0.</source>
+        <translation>The apparent-power factor must be a number greater than 0.</translation>
+    </message>
+    <message>
+        <source>The guaranteed no-load loss must be greater than 0, or empty.</source>
+        <translation>The guaranteed no-load loss must be greater than 0, or empty.</translation>
+    </message>
+    <message>
+        <source>The guaranteed no-load current must be greater than 0, or empty.</source>
+        <translation>The guaranteed no-load current must be greater than 0, or empty.</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Presentation</name>
@@ -840,6 +960,102 @@ Check these inputs before using the design.</translation>
         <source>Total stack, as cut</source>
         <translation>Total stack, as cut</translation>
     </message>
+    <message>
+        <source>Within the guarantee, margin %1 %</source>
+        <translation>Within the guarantee, margin %1 %</translation>
+    </message>
+    <message>
+        <source>Above the guarantee, within the tolerance, margin %1 %</source>
+        <translation>Above the guarantee, within the tolerance, margin %1 %</translation>
+    </message>
+    <message>
+        <source>Beyond the tolerance, margin %1 %</source>
+        <translation>Beyond the tolerance, margin %1 %</translation>
+    </message>
+    <message>
+        <source>Ratio error</source>
+        <translation>Ratio error</translation>
+    </message>
+    <message>
+        <source>(beyond the 0.5 % tolerance on the ratio)</source>
+        <translation>(beyond the 0.5 % tolerance on the ratio)</translation>
+    </message>
+    <message>
+        <source>HV phase voltage</source>
+        <translation>HV phase voltage</translation>
+    </message>
+    <message>
+        <source>LV phase voltage</source>
+        <translation>LV phase voltage</translation>
+    </message>
+    <message>
+        <source>Turns HV / LV</source>
+        <translation>Turns HV / LV</translation>
+    </message>
+    <message>
+        <source>Volts per turn</source>
+        <translation>Volts per turn</translation>
+    </message>
+    <message>
+        <source>Net area required</source>
+        <translation>Net area required</translation>
+    </message>
+    <message>
+        <source>Flux density in this core</source>
+        <translation>Flux density in this core</translation>
+    </message>
+    <message>
+        <source>Give the rating for the no-load current</source>
+        <translation>Give the rating for the no-load current</translation>
+    </message>
+    <message>
+        <source>Apparent power, steel</source>
+        <translation>Apparent power, steel</translation>
+    </message>
+    <message>
+        <source>Apparent power, joints</source>
+        <translation>Apparent power, joints</translation>
+    </message>
+    <message>
+        <source>Apparent power, total</source>
+        <translation>Apparent power, total</translation>
+    </message>
+    <message>
+        <source>No-load current</source>
+        <translation>No-load current</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>No-load loss verdict</source>
+        <translation>No-load loss verdict</translation>
+    </message>
+    <message>
+        <source>No-load current verdict</source>
+        <translation>No-load current verdict</translation>
+    </message>
+    <message>
+        <source>Tolerance rule</source>
+        <translation>Tolerance rule</translation>
+    </message>
+    <message>
+        <source>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</source>
+        <translation>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</translation>
+    </message>
+    <message>
+        <source>Rating</source>
+        <translation>Rating</translation>
+    </message>
+    <message>
+        <source>No-load and guarantee</source>
+        <translation>No-load and guarantee</translation>
+    </message>
+    <message>
+        <source>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</source>
+        <translation>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Report</name>
@@ -878,6 +1094,10 @@ Check these inputs before using the design.</translation>
     <message>
         <source>Title block</source>
         <translation>Title block</translation>
+    </message>
+    <message>
+        <source>The third page could not be started.</source>
+        <translation>The third page could not be started.</translation>
     </message>
 </context>
 <context>

@@ -777,6 +777,126 @@ Check these inputs before using the design.</source>
         <source>The date must be a day from 1900-01-01 on written YYYY-MM-DD, as 2026-12-08, or empty for today.</source>
         <translation>日期须为 1900-01-01 起的某一天，格式 YYYY-MM-DD，如 2026-12-08；留空为今天。</translation>
     </message>
+    <message>
+        <source>Rated power</source>
+        <translation>额定容量</translation>
+    </message>
+    <message>
+        <source>Three-phase; empty for a design without a rating.</source>
+        <translation>三相；不按额定值设计时留空。</translation>
+    </message>
+    <message>
+        <source>HV line voltage</source>
+        <translation>高压线电压</translation>
+    </message>
+    <message>
+        <source>Line to line, at the principal tap.</source>
+        <translation>线电压，主分接。</translation>
+    </message>
+    <message>
+        <source>LV line voltage</source>
+        <translation>低压线电压</translation>
+    </message>
+    <message>
+        <source>Line to line.</source>
+        <translation>线电压。</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>联结组别</translation>
+    </message>
+    <message>
+        <source>The IEC symbol, as Dyn11, Yyn0 or Yd11.</source>
+        <translation>IEC 联结组标号，如 Dyn11、Yyn0 或 Yd11。</translation>
+    </message>
+    <message>
+        <source>Volts-per-turn factor</source>
+        <translation>匝电势系数</translation>
+    </message>
+    <message>
+        <source>e = K_t·√S; 0.45 is usual for three-phase distribution transformers.</source>
+        <translation>e = K_t·√S；三相配电变压器通常取 0.45。</translation>
+    </message>
+    <message>
+        <source>Joints</source>
+        <translation>接缝</translation>
+    </message>
+    <message>
+        <source>Apparent-power factor</source>
+        <translation>励磁容量系数</translation>
+    </message>
+    <message>
+        <source>K_q of Q0 = K_q·q(B)·m + n_j·f_j·q_j(B)·A_net.</source>
+        <translation>Q0 = K_q·q(B)·m + n_j·f_j·q_j(B)·A_net 中的 K_q。</translation>
+    </message>
+    <message>
+        <source>Guaranteed no-load loss</source>
+        <translation>空载损耗保证值</translation>
+    </message>
+    <message>
+        <source>Empty for no guarantee.</source>
+        <translation>无保证值时留空。</translation>
+    </message>
+    <message>
+        <source>Guaranteed no-load current</source>
+        <translation>空载电流保证值</translation>
+    </message>
+    <message>
+        <source>In % of the rated current; empty for no guarantee.</source>
+        <translation>额定电流的百分数；无保证值时留空。</translation>
+    </message>
+    <message>
+        <source>Find D from the rating</source>
+        <translation>由额定值求 D</translation>
+    </message>
+    <message>
+        <source>Mitred (45°)</source>
+        <translation>斜接（45°）</translation>
+    </message>
+    <message>
+        <source>Step-lap</source>
+        <translation>步进搭接</translation>
+    </message>
+    <message>
+        <source>Rating</source>
+        <translation>额定值</translation>
+    </message>
+    <message>
+        <source>No-load and guarantee</source>
+        <translation>空载与保证值</translation>
+    </message>
+    <message>
+        <source>The rated power must be greater than 0, given with the voltages and the connection, or all of the rating left empty.</source>
+        <translation>额定容量必须大于 0，并与电压和联结组别一起给出；或额定值全部留空。</translation>
+    </message>
+    <message>
+        <source>The HV line voltage must be greater than 0 and at least the LV one, given with the rest of the rating.</source>
+        <translation>高压线电压必须大于 0 且不低于低压线电压，并与其余额定值一起给出。</translation>
+    </message>
+    <message>
+        <source>The LV line voltage must be greater than 0 and at most the HV one, given with the rest of the rating.</source>
+        <translation>低压线电压必须大于 0 且不高于高压线电压，并与其余额定值一起给出。</translation>
+    </message>
+    <message>
+        <source>The connection must be a three-phase IEC symbol without zigzag, as Dyn11, with a clock number the two windings can give.</source>
+        <translation>联结组别必须是三相 IEC 标号（不含曲折联结），如 Dyn11，且钟时序数须为两绕组所能给出。</translation>
+    </message>
+    <message>
+        <source>The volts-per-turn factor must be greater than 0 and give at most 100000 turns.</source>
+        <translation>匝电势系数必须大于 0，且匝数不超过 100000。</translation>
+    </message>
+    <message>
+        <source>The apparent-power factor must be a number greater than 0.</source>
+        <translation>励磁容量系数必须是大于 0 的数。</translation>
+    </message>
+    <message>
+        <source>The guaranteed no-load loss must be greater than 0, or empty.</source>
+        <translation>空载损耗保证值必须大于 0，或留空。</translation>
+    </message>
+    <message>
+        <source>The guaranteed no-load current must be greater than 0, or empty.</source>
+        <translation>空载电流保证值必须大于 0，或留空。</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Presentation</name>
@@ -840,6 +960,102 @@ Check these inputs before using the design.</source>
         <source>Total stack, as cut</source>
         <translation>总叠厚（按剪切）</translation>
     </message>
+    <message>
+        <source>Within the guarantee, margin %1 %</source>
+        <translation>在保证值以内，裕度 %1 %</translation>
+    </message>
+    <message>
+        <source>Above the guarantee, within the tolerance, margin %1 %</source>
+        <translation>超过保证值，但在允许偏差以内，裕度 %1 %</translation>
+    </message>
+    <message>
+        <source>Beyond the tolerance, margin %1 %</source>
+        <translation>超出允许偏差，裕度 %1 %</translation>
+    </message>
+    <message>
+        <source>Ratio error</source>
+        <translation>电压比偏差</translation>
+    </message>
+    <message>
+        <source>(beyond the 0.5 % tolerance on the ratio)</source>
+        <translation>（超出电压比 0.5 % 的允许偏差）</translation>
+    </message>
+    <message>
+        <source>HV phase voltage</source>
+        <translation>高压相电压</translation>
+    </message>
+    <message>
+        <source>LV phase voltage</source>
+        <translation>低压相电压</translation>
+    </message>
+    <message>
+        <source>Turns HV / LV</source>
+        <translation>匝数 高压 / 低压</translation>
+    </message>
+    <message>
+        <source>Volts per turn</source>
+        <translation>匝电势</translation>
+    </message>
+    <message>
+        <source>Net area required</source>
+        <translation>所需净截面</translation>
+    </message>
+    <message>
+        <source>Flux density in this core</source>
+        <translation>本铁心的磁密</translation>
+    </message>
+    <message>
+        <source>Give the rating for the no-load current</source>
+        <translation>给出额定值后才能算空载电流</translation>
+    </message>
+    <message>
+        <source>Apparent power, steel</source>
+        <translation>励磁容量，铁心本体</translation>
+    </message>
+    <message>
+        <source>Apparent power, joints</source>
+        <translation>励磁容量，接缝</translation>
+    </message>
+    <message>
+        <source>Apparent power, total</source>
+        <translation>励磁容量，合计</translation>
+    </message>
+    <message>
+        <source>No-load current</source>
+        <translation>空载电流</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>计算方法</translation>
+    </message>
+    <message>
+        <source>No-load loss verdict</source>
+        <translation>空载损耗判定</translation>
+    </message>
+    <message>
+        <source>No-load current verdict</source>
+        <translation>空载电流判定</translation>
+    </message>
+    <message>
+        <source>Tolerance rule</source>
+        <translation>允许偏差依据</translation>
+    </message>
+    <message>
+        <source>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</source>
+        <translation>GB/T 1094.1（IEC 60076-1）：P0 +15 %，I0 +30 %（高于保证值）</translation>
+    </message>
+    <message>
+        <source>Rating</source>
+        <translation>额定值</translation>
+    </message>
+    <message>
+        <source>No-load and guarantee</source>
+        <translation>空载与保证值</translation>
+    </message>
+    <message>
+        <source>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</source>
+        <translation>此曲线给不出励磁容量：需要第三列 VA/kg，且磁密在接缝曲线范围内。</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Report</name>
@@ -878,6 +1094,10 @@ Check these inputs before using the design.</source>
     <message>
         <source>Title block</source>
         <translation>标题栏</translation>
+    </message>
+    <message>
+        <source>The third page could not be started.</source>
+        <translation>无法开始第三页。</translation>
     </message>
 </context>
 <context>

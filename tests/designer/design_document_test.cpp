@@ -13,7 +13,10 @@
 #include "kalvitra/designer/calculator_launcher.h"
 #include "kalvitra/designer/design_exporter.h"
 #include "kalvitra/designer/help.h"
+#include "kalvitra/designer/presentation.h"
 #include "kalvitra/drawing/title_block.h"
+#include "kalvitra/text/numbers.h"
+#include "kalvitra/text/typed_numbers.h"
 
 using namespace kalvitra;
 using namespace kalvitra::designer;
@@ -26,6 +29,22 @@ QString writeFile(const QString& path, const QByteArray& bytes) {
         qFatal("cannot write the test file %s", qPrintable(path));
     }
     return path;
+}
+
+// The 500 kVA, 10/0.4 kV Dyn11 tender at 1.6 T on nine stages, as the batch
+// tool's rating command is tested with it.
+void typeTheTender(DesignDocument& document) {
+    const QList<QPair<QString, QString>> tender = {
+        {"ratedPower", "500"},   {"hvVoltage", "10"}, {"lvVoltage", "0.4"},
+        {"connection", "Dyn11"}, {"stages", "9"},     {"stackingFactor", "0.97"}};
+    for (const auto& [key, text] : tender) {
+        document.setText(key, text);
+    }
+}
+
+const ValueRow& valueRow(const QList<ValueRow>& rows, const char* key) {
+    return *std::ranges::find_if(rows,
+                                 [&](const ValueRow& row) { return qstrcmp(row.key, key) == 0; });
 }
 
 QByteArray contents(const QString& path) {
@@ -194,13 +213,104 @@ private Q_SLOTS:
         expected[QStringLiteral("diameter")] = QStringLiteral("210");
         expected[QStringLiteral("widths")] = document.texts().value(QStringLiteral("widths"));
         QCOMPARE(document.texts(), expected);
-        for (const char* key : {"productModel", "jobNumber", "designer", "checker", "date"}) {
+        for (const char* key : {"productModel", "jobNumber", "designer", "checker", "date",
+                                "ratedPower", "connection", "guaranteedLoss"}) {
             QCOMPARE(document.texts().value(QLatin1String(key)), QString());
         }
         QVERIFY(!document.isOutOfDate());
         QCOMPARE(document.design()->diameter, 210.0);
         const std::string date = document.design()->section.titleBlock.signatures.date;
         QVERIFY(date == drawing::todaysDrawingDate());
+    }
+
+    // The rating's D and widths are those of `kalvitra-cli rating` for the
+    // same tender; beside a D of its own the rating gives the turns alone.
+    void theRatingGivesTheTurnsAndCanFindD_data() {
+        QTest::addColumn<QString>("widthMode");
+        QTest::addColumn<double>("diameter");
+        QTest::addColumn<QString>("widths");
+        QTest::newRow("D from the rating")
+            << "rating" << 200.0 << "195 185 170 155 140 120 100 75 45";
+        QTest::newRow("the best widths for D")
+            << "best" << 196.0 << "190 180 170 155 140 120 100 75 45";
+    }
+    void theRatingGivesTheTurnsAndCanFindD() {
+        QFETCH(QString, widthMode);
+        DesignDocument document;
+        typeTheTender(document);
+        document.setText(QStringLiteral("widthMode"), widthMode);
+        QVERIFY(!document.isOutOfDate());
+        const core_design::Design& design = *document.design();
+        QTEST(design.diameter, "diameter");
+        QTEST(QString::fromStdString(writeWidthList(design.widths)), "widths");
+        QCOMPARE(design.turns->hvTurns, 996);
+        QCOMPARE(design.turns->lvTurns, 23);
+        if (widthMode == QLatin1String("rating")) {
+            QCOMPARE(design.loss.fluxDensity, 1.5747802289109611);
+        }
+        QVERIFY(!valueRow(valueRows(&design), "noLoadCurrent").text.isEmpty());
+    }
+
+    // One LV turn at K_t 8 leaves 43 HV turns for a ratio of 43.30: the
+    // error, -0.69 %, is flagged in words and in red.
+    void aRatioErrorBeyondItsToleranceIsFlagged() {
+        DesignDocument document;
+        typeTheTender(document);
+        document.setText(QStringLiteral("widthMode"), QStringLiteral("rating"));
+        document.setText(QStringLiteral("voltsPerTurnFactor"), QStringLiteral("8"));
+        document.setText(QStringLiteral("centreDistance"), QStringLiteral("1200"));  // D 950
+        QVERIFY(!document.isOutOfDate());
+        QCOMPARE(document.design()->turns->lvTurns, 1);
+        const ValueRow ratio = valueRow(valueRows(document.design()), "ratioError");
+        QVERIFY2(ratio.text.contains(QLatin1String("beyond the 0.5 %")), qPrintable(ratio.text));
+        QCOMPARE(ratio.tone, Tone::Bad);
+    }
+
+    // A rating left half typed is refused by name; the last design stays.
+    void aRatingWithoutItsConnectionIsNamed() {
+        DesignDocument document;
+        typeTheTender(document);
+        document.setText(QStringLiteral("connection"), QString());
+        QVERIFY(document.isOutOfDate());
+        QCOMPARE(document.designProblems().size(), std::size_t{1});
+        QCOMPARE(document.designProblems().front().input, DesignInput::Connection);
+        QVERIFY(document.design()->turns.has_value());
+        QCOMPARE(document.texts().value(QStringLiteral("ratedPower")), QStringLiteral("500"));
+    }
+
+    // Each band of the loss's verdict, in words and in colour.
+    void theLossVerdictIsSaidAndColoured_data() {
+        QTest::addColumn<double>("share");  // of the loss, the guarantee
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<int>("tone");
+        QTest::newRow("equal: within") << 1.0 << "Within the guarantee" << int(Tone::Good);
+        QTest::newRow("10 % above: tolerated")
+            << 1 / 1.1 << "within the tolerance" << int(Tone::Warning);
+        QTest::newRow("20 % above: beyond") << 1 / 1.2 << "Beyond the tolerance" << int(Tone::Bad);
+    }
+    void theLossVerdictIsSaidAndColoured() {
+        QFETCH(double, share);
+        DesignDocument document;
+        const double loss = document.design()->loss.loss;
+        document.setText(QStringLiteral("guaranteedLoss"),
+                         QString::fromStdString(writeShortest(loss * share)));
+        const ValueRow verdict = valueRow(valueRows(document.design()), "noLoadLossVerdict");
+        QFETCH(QString, words);
+        QVERIFY2(verdict.text.contains(words), qPrintable(verdict.text));
+        QTEST(int(verdict.tone), "tone");
+    }
+
+    // A curve without VA/kg: I0 says why it is missing, P0 still stands.
+    void aCurveWithoutApparentPowerStillGivesTheLoss() {
+        const QString curve =
+            writeFile(pathOf(QStringLiteral("two-columns.csv")), "B,W/kg\n1.0,0.40\n1.7,1.40\n");
+        DesignDocument document;
+        typeTheTender(document);
+        QCOMPARE(document.takeCurveFile(curve), std::nullopt);
+        const QList<ValueRow> values = valueRows(document.design());
+        QVERIFY2(valueRow(values, "noLoadCurrent").text.contains(QLatin1String("VA/kg")),
+                 qPrintable(valueRow(values, "noLoadCurrent").text));
+        QVERIFY(valueRow(values, "noLoadLoss").text.endsWith(QLatin1String(" W")));
     }
 
     // A sheet becomes a new design with its widths as given: saving it asks

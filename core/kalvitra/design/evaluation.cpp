@@ -31,6 +31,16 @@ constexpr std::array kNumberInputs = {
     NumberInput{DesignInput::VoltsPerTurn, &Inputs::voltsPerTurn},
     NumberInput{DesignInput::Frequency, &Inputs::frequency},
     NumberInput{DesignInput::BuildingFactor, &Inputs::buildingFactor},
+    NumberInput{DesignInput::VoltsPerTurnFactor, &Inputs::voltsPerTurnFactor},
+    NumberInput{DesignInput::ApparentPowerFactor, &Inputs::apparentPowerFactor},
+};
+
+constexpr std::array kOptionalNumberInputs = {
+    OptionalNumberInput{DesignInput::RatedPower, &Inputs::ratedPower},
+    OptionalNumberInput{DesignInput::HvVoltage, &Inputs::hvVoltage},
+    OptionalNumberInput{DesignInput::LvVoltage, &Inputs::lvVoltage},
+    OptionalNumberInput{DesignInput::GuaranteedLoss, &Inputs::guaranteedLoss},
+    OptionalNumberInput{DesignInput::GuaranteedCurrent, &Inputs::guaranteedCurrent},
 };
 
 constexpr std::array kTextInputs = {
@@ -39,6 +49,7 @@ constexpr std::array kTextInputs = {
     TextInput{DesignInput::Designer, &Inputs::designer},
     TextInput{DesignInput::Checker, &Inputs::checker},
     TextInput{DesignInput::Date, &Inputs::date},
+    TextInput{DesignInput::Connection, &Inputs::connection},
 };
 
 // Collects problems, at most one per input.
@@ -64,6 +75,25 @@ private:
     std::vector<Problem> list_;
 };
 
+// A rating is all of S, U1, U2 and the connection: each one left out of a
+// rating that has the others is named.
+void checkRatingComplete(const Inputs& in, Problems& problems) {
+    if (!isRated(in)) {
+        return;
+    }
+    for (const OptionalNumberInput& number : std::span(kOptionalNumberInputs).first(3)) {
+        if (!(in.*number.value)) {
+            problems.add(number.input, DesignRule::Fit,
+                         "the " + std::string(definitionOf(number.input).noun) +
+                             " is part of the rating: give it with the others");
+        }
+    }
+    if (in.connection.empty()) {
+        problems.add(DesignInput::Connection, DesignRule::Fit,
+                     "the connection is part of the rating: give it with the others");
+    }
+}
+
 // Each input the modes use on its own range, then what the modes add to
 // it; the design checks how they fit together.
 void checkRanges(const Inputs& in, Problems& problems) {
@@ -72,7 +102,7 @@ void checkRanges(const Inputs& in, Problems& problems) {
             continue;
         }
         const double value = in.*number.value;
-        if (number.input == DesignInput::Grid && in.widthMode == WidthMode::FindDiameter) {
+        if (number.input == DesignInput::Grid && in.widthMode != WidthMode::BestForDiameter) {
             problems.check(
                 [&] { checkPositive(DesignInput::Grid, value); });  // the search steps on it
         } else {
@@ -83,14 +113,47 @@ void checkRanges(const Inputs& in, Problems& problems) {
         problems.check([&] { checkStageCount(in.givenWidths.size()); });
     }
     for (const TextInput& text : kTextInputs) {
-        problems.check([&] { drawing::checkTitleText(text.input, in.*text.value); });
+        if (text.input != DesignInput::Connection) {
+            problems.check([&] { drawing::checkTitleText(text.input, in.*text.value); });
+        }
     }
+    for (const OptionalNumberInput& number : kOptionalNumberInputs) {
+        if (const std::optional<double>& value = in.*number.value) {
+            problems.check([&] { checkInput(number.input, *value); });
+        }
+    }
+    checkRatingComplete(in, problems);
     if (!in.date.empty()) {
         problems.check([&] { drawing::checkDate(in.date); });
     }
     if (usesInput(in, DesignInput::Grade) && workshop::findGrade(in.grade) == nullptr) {
         problems.add(DesignInput::Grade, DesignRule::Range, "unknown grade " + in.grade);
     }
+}
+
+// The search for D of the section inputs, the net area left to the caller.
+design::DiameterQuestion sectionQuestion(const Inputs& in) {
+    design::DiameterQuestion question;
+    question.stackingFactor = in.stackingFactor;
+    question.stages = static_cast<int>(in.stages);
+    question.grid = in.grid;
+    question.diameterStep = in.diameterStep;
+    question.minWidth = in.minWidth;
+    question.stackRound = in.stackRound;  // the target is the net area as cut
+    return question;
+}
+
+// The rating of complete rating inputs, at the target flux density.
+rating::Rating ratingOf(const Inputs& in) {
+    rating::Rating r;
+    r.power = *in.ratedPower;
+    r.hvVoltage = *in.hvVoltage;
+    r.lvVoltage = *in.lvVoltage;
+    r.connection = rating::readConnection(in.connection);
+    r.frequency = in.frequency;
+    r.fluxDensity = in.fluxDensity;
+    r.volts.factor = in.voltsPerTurnFactor;
+    return r;
 }
 
 // D and the widths of the chosen mode.
@@ -105,16 +168,12 @@ design::StepWidths widthsOf(const Inputs& in) {
             checkWidthsDecrease(in.diameter, in.givenWidths);
             return {in.diameter, in.givenWidths, 0};
         case WidthMode::FindDiameter: {
-            design::DiameterQuestion question;
+            design::DiameterQuestion question = sectionQuestion(in);
             question.netArea = in.netArea;
-            question.stackingFactor = in.stackingFactor;
-            question.stages = static_cast<int>(in.stages);
-            question.grid = in.grid;
-            question.diameterStep = in.diameterStep;
-            question.minWidth = in.minWidth;
-            question.stackRound = in.stackRound;  // the target is the net area as cut
             return design::smallestDiameter(question);
         }
+        case WidthMode::FromRating:
+            return rating::rateCore(ratingOf(in), sectionQuestion(in)).core;
     }
     return {};
 }
@@ -162,6 +221,48 @@ workshop::LossCurve curveOf(const Inputs& in) {
     return *workshop::findGrade(in.grade);
 }
 
+// The flux of the loss: the rating's volts per turn when there is one, else
+// as the flux source gives it.
+workshop::FluxGiven fluxOf(const Inputs& in, const Design& design) {
+    if (design.turns) {
+        return {FluxSource::VoltsPerTurn, design.turns->voltsPerTurn, in.frequency};
+    }
+    const bool byVoltage = in.fluxSource == FluxSource::VoltsPerTurn;
+    return {in.fluxSource, byVoltage ? in.voltsPerTurn : in.fluxDensity, in.frequency};
+}
+
+// The no-load loss, then the apparent power, I0 and the verdicts. A curve
+// that cannot give the apparent power leaves its refusal in place of I0; the
+// loss and its verdict stand.
+void addNoLoad(const Inputs& in, Design& result) {
+    const workshop::LossCurve curve = curveOf(in);
+    result.curveName = curve.name;
+    const workshop::FluxGiven flux = fluxOf(in, result);
+    const workshop::CutList& list = result.cutList;
+    result.loss =
+        workshop::frameLoss(curve, flux, list.netAreaMm2, list.frameMass, in.buildingFactor);
+    if (in.guaranteedLoss) {
+        result.lossVerdict = workshop::checkNoLoadLoss(result.loss.loss, *in.guaranteedLoss);
+    }
+    result.method = workshop::methodOf(in.apparentPowerFactor, in.joints);
+    try {
+        const workshop::ApparentPowerInputs power = {{in.joints, static_cast<int>(in.limbs)},
+                                                     in.apparentPowerFactor};
+        result.apparentPower = workshop::frameApparentPower(
+            curve, workshop::typicalJointCurve(), power, flux, result.loss, list.netAreaMm2);
+    } catch (const DesignError& error) {
+        result.apparentPowerRefusal = error.what();
+        return;
+    }
+    if (in.ratedPower) {
+        result.noLoadCurrent = workshop::noLoadCurrent(result.apparentPower->total, *in.ratedPower);
+        if (in.guaranteedCurrent) {
+            result.currentVerdict =
+                workshop::checkNoLoadCurrent(*result.noLoadCurrent, *in.guaranteedCurrent);
+        }
+    }
+}
+
 // Everything after the ranges: throws DesignError or CalcError for the first
 // input the design cannot take.
 Design designOf(const Inputs& in, drawing::Language language) {
@@ -196,13 +297,10 @@ Design designOf(const Inputs& in, drawing::Language language) {
     result.calculatorWeight = workshop::calculatorWeight(result.sheet);
     result.threeLimbsMass = workshop::threeLimbsConventionMass(list);
 
-    const workshop::LossCurve curve = curveOf(in);
-    result.curveName = curve.name;
-    const bool byVoltage = in.fluxSource == FluxSource::VoltsPerTurn;
-    const workshop::FluxGiven flux = {in.fluxSource, byVoltage ? in.voltsPerTurn : in.fluxDensity,
-                                      in.frequency};
-    result.loss =
-        workshop::frameLoss(curve, flux, list.netAreaMm2, list.frameMass, in.buildingFactor);
+    if (isRated(in)) {
+        result.turns = rating::turnsOf(ratingOf(in));
+    }
+    addNoLoad(in, result);
     return result;
 }
 
@@ -221,6 +319,20 @@ std::span<const TextInput> textInputs() {
     return kTextInputs;
 }
 
+std::span<const OptionalNumberInput> optionalNumberInputs() {
+    return kOptionalNumberInputs;
+}
+
+const OptionalNumberInput* findOptionalNumberInput(DesignInput input) {
+    const auto found = std::ranges::find(kOptionalNumberInputs, input, &OptionalNumberInput::input);
+    return found == kOptionalNumberInputs.end() ? nullptr : &*found;
+}
+
+bool isRated(const Inputs& inputs) {
+    return inputs.widthMode == WidthMode::FromRating || inputs.ratedPower || inputs.hvVoltage ||
+           inputs.lvVoltage || !inputs.connection.empty();
+}
+
 const TextInput* findTextInput(DesignInput input) {
     const auto found = std::ranges::find(kTextInputs, input, &TextInput::input);
     return found == kTextInputs.end() ? nullptr : &*found;
@@ -228,10 +340,12 @@ const TextInput* findTextInput(DesignInput input) {
 
 bool usesInput(const Inputs& inputs, DesignInput input) {
     const WidthMode mode = inputs.widthMode;
-    const bool byVoltage = inputs.fluxSource == FluxSource::VoltsPerTurn;
+    const bool found = mode == WidthMode::FindDiameter || mode == WidthMode::FromRating;
+    const bool rated = isRated(inputs);
+    const bool byVoltage = inputs.fluxSource == FluxSource::VoltsPerTurn && !rated;
     switch (input) {
         case DesignInput::Diameter:
-            return mode != WidthMode::FindDiameter;
+            return !found;
         case DesignInput::Widths:
             return mode == WidthMode::AsGiven;
         case DesignInput::Stages:
@@ -239,13 +353,17 @@ bool usesInput(const Inputs& inputs, DesignInput input) {
         case DesignInput::MinWidth:
             return mode != WidthMode::AsGiven;
         case DesignInput::NetArea:
-        case DesignInput::DiameterStep:
             return mode == WidthMode::FindDiameter;
+        case DesignInput::DiameterStep:
+            return found;
         case DesignInput::FluxDensity:
             return !byVoltage;
         case DesignInput::VoltsPerTurn:
-        case DesignInput::Frequency:
             return byVoltage;
+        case DesignInput::Frequency:
+            return byVoltage || rated;
+        case DesignInput::VoltsPerTurnFactor:
+            return rated;
         case DesignInput::Grade:
             return inputs.lossSource == LossSource::Grade;
         case DesignInput::Curve:
@@ -271,6 +389,9 @@ Evaluation evaluate(const Inputs& inputs, drawing::Language language) {
         } catch (const DesignError& error) {
             if (error.input() == DesignInput::Mass) {
                 addMassProblem(problems, error.what());
+            } else if (error.input() == DesignInput::VoltsPerTurn && isRated(inputs)) {
+                // the rating's volts per turn put the core off the curve
+                problems.add(DesignInput::FluxDensity, error.rule(), error.what());
             } else {
                 problems.add(error.input(), error.rule(), error.what());
             }

@@ -8,10 +8,13 @@
 
 #include "kalvitra/drawing/section_drawing.h"
 #include "kalvitra/inputs/catalogue.h"
+#include "kalvitra/rating/rating.h"
 #include "kalvitra/sheet/sheet.h"
 #include "kalvitra/text/numbers.h"
 #include "kalvitra/workshop/cut_list.h"
+#include "kalvitra/workshop/guarantee.h"
 #include "kalvitra/workshop/loss.h"
+#include "kalvitra/workshop/no_load_current.h"
 
 // A whole core design, from the inputs a designer types to every answer about
 // it: the widths, the calculation sheet after the five actions, the section
@@ -29,6 +32,7 @@ enum class WidthMode {
     FindDiameter,     // the smallest D, a multiple of the diameter step, whose
                       // best grid widths reach the target net area with the
                       // stacks as cut (floored to the stack rounding)
+    FromRating,       // the same, the target being the net area the rating asks for
 };
 
 // Where the loss curve comes from.
@@ -68,6 +72,18 @@ struct Inputs {
     double voltsPerTurn = 10;  // V
     double frequency = 50;     // Hz
     double buildingFactor = 1;
+    // rating, all of it or none: without it the design has no turns and no I0;
+    // with it the loss is at the flux density of its volts per turn in the core
+    std::optional<double> ratedPower;  // kVA
+    std::optional<double> hvVoltage;   // kV, line to line
+    std::optional<double> lvVoltage;   // kV, line to line
+    std::string connection;            // IEC symbol, "Dyn11"; empty for none
+    double voltsPerTurnFactor = 0.45;  // K_t
+    // no-load current and the guarantees
+    workshop::JointKind joints = workshop::JointKind::Mitred;
+    double apparentPowerFactor = workshop::kDefaultApparentPowerFactor;
+    std::optional<double> guaranteedLoss;     // W
+    std::optional<double> guaranteedCurrent;  // %
     // title block, on the drawings and the report
     std::string productModel;  // the sheet's Text1
     std::string jobNumber;     // Text2
@@ -85,7 +101,18 @@ struct NumberInput {
 std::span<const NumberInput> numberInputs();
 const NumberInput* findNumberInput(DesignInput input);
 
-// The same for the texts of the title block.
+// The numbers that may be left out: the rating's and the guarantees.
+struct OptionalNumberInput {
+    DesignInput input;
+    std::optional<double> Inputs::*value;
+};
+std::span<const OptionalNumberInput> optionalNumberInputs();
+const OptionalNumberInput* findOptionalNumberInput(DesignInput input);
+
+// Whether the inputs give a rating: any of its inputs, or D found from it.
+bool isRated(const Inputs& inputs);
+
+// The same for the texts of the title block and the connection.
 struct TextInput {
     DesignInput input;
     std::string Inputs::*value;
@@ -126,6 +153,15 @@ struct Design {
     double threeLimbsMass = 0;    // kg, "3 limbs Hw + yokes 2C + D"
     std::string curveName;        // the loss curve used
     workshop::NoLoadLoss loss;
+    // with a rating: its turns; the loss's flux density is the one in this core
+    std::optional<rating::Turns> turns;
+    // the apparent power, or why the curve cannot give it
+    std::optional<workshop::ApparentPower> apparentPower;
+    std::string method;  // the method applied, as methodOf names it
+    std::string apparentPowerRefusal;
+    std::optional<double> noLoadCurrent;  // %, with a rating
+    std::optional<workshop::GuaranteeCheck> lossVerdict;
+    std::optional<workshop::GuaranteeCheck> currentVerdict;
 };
 
 struct Evaluation {

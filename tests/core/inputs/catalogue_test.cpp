@@ -63,11 +63,11 @@ TEST(InputCatalogue, NumberInputsAreTheNumericEntriesWithKeys) {
         EXPECT_FALSE(definitionOf(number.input).key.empty());
         EXPECT_NE(definitionOf(number.input).range.kind, RangeKind::Listed);
     }
-    // The rating's inputs have their keys for the design files, but no box in
-    // the designer yet.
-    const std::set<DesignInput> notYetInTheDesigner = {
-        DesignInput::RatedPower, DesignInput::HvVoltage, DesignInput::LvVoltage,
-        DesignInput::VoltsPerTurnFactor};
+    // The numbers a design may leave out are kept apart.
+    for (const core_design::OptionalNumberInput& number : core_design::optionalNumberInputs()) {
+        numbers.insert(number.input);
+    }
+    const std::set<DesignInput> notYetInTheDesigner = {};
     for (const InputDefinition& entry : inputCatalogue()) {
         if (!entry.key.empty() && entry.range.kind != RangeKind::Listed &&
             !notYetInTheDesigner.contains(entry.input)) {

@@ -17,14 +17,15 @@
 
 namespace kalvitra::designer {
 
-enum class Group { Section, Widths, Frame, Material, Loss, TitleBlock };
+enum class Group { Section, Widths, Frame, Material, Loss, Rating, NoLoad, TitleBlock };
 
 enum class InputKind {
-    Number,     // a line edit holding one number
-    WidthList,  // a line edit holding the widths, blanks between
-    Choice,     // a list of named choices
-    CurveFile,  // the path of a curve file, chosen with a button
-    Text,       // a line edit holding a text of the title block
+    Number,       // a line edit holding one number
+    MaybeNumber,  // the same, or empty for none
+    WidthList,    // a line edit holding the widths, blanks between
+    Choice,       // a list of named choices
+    CurveFile,    // the path of a curve file, chosen with a button
+    Text,         // a line edit holding a text of the title block
 };
 
 struct InputRow {

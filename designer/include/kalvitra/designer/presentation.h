@@ -15,13 +15,18 @@ namespace kalvitra::designer {
 
 // Where an output value stands: with the section's results, beside the true
 // frame mass as a convention, or with the loss.
-enum class ValueGroup { Results, Conventions, Loss };
+enum class ValueGroup { Results, Conventions, Loss, Rating, NoLoad };
+
+// How a value reads against what was asked of it: a verdict's band, a ratio
+// error beyond its tolerance.
+enum class Tone { Plain, Good, Warning, Bad };
 
 struct ValueRow {
     const char* key;  // object name of its field
     ValueGroup group;
     QString label;
     QString text;  // the number with its unit: "865.07 kg"
+    Tone tone = Tone::Plain;
 };
 
 // The output values in the order shown. Without a design the texts are
