@@ -382,22 +382,26 @@ QWidget* DesignerWindow::buildOutputs() {
     section_->setAccessibleName(tr("Section"));
     topRow->addWidget(section_, 3);
 
-    auto* values = new QVBoxLayout;
+    // The results scroll on their own, as the inputs do: with the rating and
+    // the guarantee they are taller than a laptop's screen, and the tables
+    // below keep their rows.
+    auto* panel = new QWidget;
+    auto* values = new QVBoxLayout(panel);
     std::optional<ValueGroup> group;
     QFormLayout* form = nullptr;
     for (const ValueRow& row : valueRows(nullptr)) {
         if (group != row.group) {
             group = row.group;
-            auto* box = new QGroupBox(valueGroupTitle(row.group), top);
+            auto* box = new QGroupBox(valueGroupTitle(row.group), panel);
             box->setObjectName(QStringLiteral("results%1").arg(static_cast<int>(row.group)));
             form = new QFormLayout(box);
             values->addWidget(box);
         }
-        auto* field = new QLineEdit(top);
+        auto* field = new QLineEdit(panel);
         field->setReadOnly(true);
         field->setObjectName(QLatin1String(row.key));
         field->setAccessibleName(row.label);
-        auto* label = new QLabel(row.label, top);
+        auto* label = new QLabel(row.label, panel);
         label->setObjectName(QLatin1String(row.key) + QStringLiteral("Label"));
         label->setBuddy(field);
         form->addRow(label, field);
@@ -406,7 +410,13 @@ QWidget* DesignerWindow::buildOutputs() {
     outputs_.value(QStringLiteral("frameMass"))
         ->setToolTip(tr("Every piece of the frame as cut: the true mass."));
     values->addStretch(1);
-    topRow->addLayout(values, 2);
+    auto* scroll = new QScrollArea(top);
+    scroll->setObjectName(QStringLiteral("resultScroll"));
+    scroll->setWidget(panel);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setMinimumWidth(panel->sizeHint().width() + 24);
+    topRow->addWidget(scroll, 2);
 
     auto* tables = new QSplitter(Qt::Horizontal, outputs);
     tables->setObjectName(QStringLiteral("tables"));
