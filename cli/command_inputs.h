@@ -9,6 +9,7 @@
 #include "byte_stream.h"
 #include "command_options.h"
 #include "kalvitra/drawing/section_drawing.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/inputs/checks.h"
 #include "kalvitra/sheet/actions.h"
 #include "kalvitra/sheet/sheet.h"
@@ -60,6 +61,15 @@ auto ask(Question question, std::span<const InputSource> sources) {
         return question();
     } catch (const DesignError& error) {
         throw Refusal{describeRefusal(error, sources)};
+    }
+}
+
+// A --stack-round given on the command line must be above 0: 0 is the
+// core's "no rounding", which a user who typed the option does not mean.
+// Called inside ask, where the refusal names the option.
+inline void checkGivenStackRound(bool given, double stackRound) {
+    if (given) {
+        checkPositive(DesignInput::StackRound, stackRound);
     }
 }
 

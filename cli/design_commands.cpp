@@ -250,9 +250,7 @@ int runDiameter(const std::vector<std::string>& args, std::string& output,
     }
     const StepWidths found = ask(
         [&] {
-            if (*rounding) {
-                checkPositive(DesignInput::StackRound, question.stackRound);  // given, so not none
-            }
+            checkGivenStackRound(rounding->count() > 0, question.stackRound);
             return design::smallestDiameter(question);
         },
         options);

@@ -195,9 +195,7 @@ rating::RatedCore rateOf(const RatingCommand& c, RatingNumbers& n,
     return ask(
         [&] {
             n.rating.connection = rating::readConnection(c.connection.text);
-            if (*c.rounding) {
-                checkPositive(DesignInput::StackRound, n.section.stackRound);  // given: not none
-            }
+            checkGivenStackRound(c.rounding->count() > 0, n.section.stackRound);
             for (std::size_t k = 0; k < kFrameInputs.size(); ++k) {
                 if (n.frame[k]) {
                     checkInput(kFrameInputs[k], *n.frame[k]);

@@ -201,9 +201,7 @@ CutList cutListOf(const Sheet& sheet, const OptionText& stackRound, bool rounded
     sources.push_back(optionSource(DesignInput::StackRound, stackRound));
     return ask(
         [&] {
-            if (rounded) {
-                checkPositive(DesignInput::StackRound, options.stackRound);  // given, so not none
-            }
+            checkGivenStackRound(rounded, options.stackRound);
             return workshop::cutListOfSheet(sheet, options);
         },
         sources);

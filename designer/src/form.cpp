@@ -97,7 +97,8 @@ const std::array kRows = {
     entryRow(InputKind::CurveFile, DesignInput::Curve, Group::Loss,
              QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Curve file"),
              QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                               "A two-column CSV file of B,W/kg points, B rising.")),
+                               "A CSV file of B,W/kg points, B rising; a third column of "
+                               "VA/kg gives the no-load current.")),
     InputRow{InputKind::Choice, "fluxSource", DesignInput::FluxDensity, Group::Loss,
              QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Flux given as"), "", nullptr},
     number(DesignInput::FluxDensity, Group::Loss,

@@ -64,12 +64,13 @@ QString shortest(double value) {
     return QString::fromStdString(writeDefault(value));
 }
 
-QString fourPlaces(double value, const char* unit) {
-    return withUnit(writeDefault(std::round(value * 1e4) / 1e4), unit);
+// A tolerance factor as the percentage above the guarantee: 1.15 -> "15".
+QString tolerancePercent(double factor) {
+    return shortest((factor - 1) * 100);
 }
 
-QString say(const char* text) {
-    return localised(text);
+QString fourPlaces(double value, const char* unit) {
+    return withUnit(writeDefault(std::round(value * 1e4) / 1e4), unit);
 }
 
 // A verdict in words, with its margin, and its colour.
@@ -82,21 +83,21 @@ ValueRow verdictRow(const char* key, const QString& label,
     const QString margin = QString::fromStdString(twoDecimals(check->margin));
     switch (check->verdict) {
         case workshop::Verdict::Within:
-            row.text = say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
-                                             "Within the guarantee, margin %1 %"))
+            row.text = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                                   "Within the guarantee, margin %1 %"))
                            .arg(margin);
             row.tone = Tone::Good;
             break;
         case workshop::Verdict::WithinTolerance:
-            row.text =
-                say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
-                                      "Above the guarantee, within the tolerance, margin %1 %"))
-                    .arg(margin);
+            row.text = localised(QT_TRANSLATE_NOOP(
+                                     "kalvitra::designer::Presentation",
+                                     "Above the guarantee, within the tolerance, margin %1 %"))
+                           .arg(margin);
             row.tone = Tone::Warning;
             break;
         case workshop::Verdict::Beyond:
-            row.text = say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
-                                             "Beyond the tolerance, margin %1 %"))
+            row.text = localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                                   "Beyond the tolerance, margin %1 %"))
                            .arg(margin);
             row.tone = Tone::Bad;
             break;
@@ -109,36 +110,38 @@ QList<ValueRow> ratingRows(const core_design::Design* d) {
     const auto text = [&](auto format) { return t ? format(*t) : QString(); };
     using Turns = rating::Turns;
     ValueRow ratio{"ratioError", ValueGroup::Rating,
-                   say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Ratio error")),
+                   localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Ratio error")),
                    text([](const Turns& x) { return fourPlaces(x.ratioErrorPercent, "%"); }),
                    Tone::Plain};
     if (t && t->ratioBeyondTolerance) {
-        ratio.text +=
-            QLatin1Char(' ') + say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
-                                                     "(beyond the 0.5 % tolerance on the ratio)"));
+        ratio.text += QLatin1Char(' ') +
+                      localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                                  "(beyond the %1 % tolerance on the ratio)"))
+                          .arg(shortest(rating::kRatioTolerancePercent));
         ratio.tone = Tone::Bad;
     }
     return {
         {"hvPhaseVoltage", ValueGroup::Rating,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "HV phase voltage")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "HV phase voltage")),
          text([](const Turns& x) { return twoPlaces(x.hvPhaseVoltage, "V"); })},
         {"lvPhaseVoltage", ValueGroup::Rating,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "LV phase voltage")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "LV phase voltage")),
          text([](const Turns& x) { return twoPlaces(x.lvPhaseVoltage, "V"); })},
         {"turns", ValueGroup::Rating,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Turns HV / LV")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Turns HV / LV")),
          text([](const Turns& x) {
              return QStringLiteral("%1 / %2").arg(x.hvTurns).arg(x.lvTurns);
          })},
         {"ratedVoltsPerTurn", ValueGroup::Rating,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Volts per turn")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Volts per turn")),
          text([](const Turns& x) { return fourPlaces(x.voltsPerTurn, "V"); })},
         ratio,
         {"netAreaRequired", ValueGroup::Rating,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Net area required")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Net area required")),
          text([](const Turns& x) { return twoPlaces(x.netAreaRequired, "cm²"); })},
         {"ratedFluxDensity", ValueGroup::Rating,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Flux density in this core")),
+         localised(
+             QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Flux density in this core")),
          t ? fourPlaces(d->loss.fluxDensity, "T") : QString()},
     };
 }
@@ -147,15 +150,15 @@ QList<ValueRow> ratingRows(const core_design::Design* d) {
 QString currentText(const core_design::Design& d) {
     if (!d.apparentPowerRefusal.empty()) {
         // The core's words name the curve and what it lacks; in Chinese, the rule.
-        return inChinese() ? say(QT_TRANSLATE_NOOP(
+        return inChinese() ? localised(QT_TRANSLATE_NOOP(
                                  "kalvitra::designer::Presentation",
                                  "The curve cannot give the apparent power: it needs a third "
                                  "column of VA/kg, and B within the joint curve."))
                            : QString::fromStdString(d.apparentPowerRefusal);
     }
     if (!d.noLoadCurrent) {
-        return say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
-                                     "Give the rating for the no-load current"));
+        return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                           "Give the rating for the no-load current"));
     }
     return fourPlaces(*d.noLoadCurrent, "%");
 }
@@ -167,35 +170,38 @@ QList<ValueRow> noLoadRows(const core_design::Design* d) {
     };
     QList<ValueRow> rows = {
         {"apparentPowerBody", ValueGroup::NoLoad,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, steel")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, steel")),
          power(&workshop::ApparentPower::body)},
         {"apparentPowerJoints", ValueGroup::NoLoad,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, joints")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, joints")),
          power(&workshop::ApparentPower::joints)},
         {"apparentPower", ValueGroup::NoLoad,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, total")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Apparent power, total")),
          power(&workshop::ApparentPower::total)},
         {"noLoadCurrent", ValueGroup::NoLoad,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load current")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load current")),
          d ? currentText(*d) : QString()},
         {"method", ValueGroup::NoLoad,
-         say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Method")),
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Method")),
          d ? QString::fromStdString(d->method) : QString()},
     };
     rows.append(verdictRow(
         "noLoadLossVerdict",
-        say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load loss verdict")),
+        localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load loss verdict")),
         d ? d->lossVerdict : std::nullopt));
     rows.append(verdictRow(
         "noLoadCurrentVerdict",
-        say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load current verdict")),
+        localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load current verdict")),
         d ? d->currentVerdict : std::nullopt));
-    rows.append({"toleranceRule", ValueGroup::NoLoad,
-                 say(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Tolerance rule")),
-                 d ? say(QT_TRANSLATE_NOOP(
-                         "kalvitra::designer::Presentation",
-                         "GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee"))
-                   : QString()});
+    rows.append(
+        {"toleranceRule", ValueGroup::NoLoad,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Tolerance rule")),
+         d ? localised(QT_TRANSLATE_NOOP(
+                           "kalvitra::designer::Presentation",
+                           "GB/T 1094.1 (IEC 60076-1): P0 +%1 %, I0 +%2 % above the guarantee"))
+                 .arg(tolerancePercent(workshop::kNoLoadLossTolerance),
+                      tolerancePercent(workshop::kNoLoadCurrentTolerance))
+           : QString()});
     return rows;
 }
 
@@ -219,7 +225,7 @@ QList<ValueRow> baseRows(const core_design::Design* d) {
         {"netAreaOfGross", ValueGroup::Results,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
                                      "Net area, gross area × stacking factor")),
-         text([](const Design& x) { return withUnit(x.netAreaOfGrossText, "cm²"); })},
+         text([](const Design& x) { return withUnit(x.sheet.textRef(Field::txjmj), "cm²"); })},
         {"idealStack", ValueGroup::Results,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Total stack, ideal")),
          text([](const Design& x) { return twoPlaces(x.idealStack, "mm"); })},

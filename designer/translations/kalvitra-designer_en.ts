@@ -522,10 +522,6 @@ Check these inputs before using the design.</translation>
         <translation>Curve file</translation>
     </message>
     <message>
-        <source>A two-column CSV file of B,W/kg points, B rising.</source>
-        <translation>A two-column CSV file of B,W/kg points, B rising.</translation>
-    </message>
-    <message>
         <source>Flux given as</source>
         <translation>Flux given as</translation>
     </message>
@@ -897,6 +893,10 @@ Check these inputs before using the design.</translation>
         <source>The guaranteed no-load current must be greater than 0, or empty.</source>
         <translation>The guaranteed no-load current must be greater than 0, or empty.</translation>
     </message>
+    <message>
+        <source>A CSV file of B,W/kg points, B rising; a third column of VA/kg gives the no-load current.</source>
+        <translation>A CSV file of B,W/kg points, B rising; a third column of VA/kg gives the no-load current.</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Presentation</name>
@@ -977,10 +977,6 @@ Check these inputs before using the design.</translation>
         <translation>Ratio error</translation>
     </message>
     <message>
-        <source>(beyond the 0.5 % tolerance on the ratio)</source>
-        <translation>(beyond the 0.5 % tolerance on the ratio)</translation>
-    </message>
-    <message>
         <source>HV phase voltage</source>
         <translation>HV phase voltage</translation>
     </message>
@@ -1041,10 +1037,6 @@ Check these inputs before using the design.</translation>
         <translation>Tolerance rule</translation>
     </message>
     <message>
-        <source>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</source>
-        <translation>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</translation>
-    </message>
-    <message>
         <source>Rating</source>
         <translation>Rating</translation>
     </message>
@@ -1055,6 +1047,14 @@ Check these inputs before using the design.</translation>
     <message>
         <source>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</source>
         <translation>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</translation>
+    </message>
+    <message>
+        <source>(beyond the %1 % tolerance on the ratio)</source>
+        <translation>(beyond the %1 % tolerance on the ratio)</translation>
+    </message>
+    <message>
+        <source>GB/T 1094.1 (IEC 60076-1): P0 +%1 %, I0 +%2 % above the guarantee</source>
+        <translation>GB/T 1094.1 (IEC 60076-1): P0 +%1 %, I0 +%2 % above the guarantee</translation>
     </message>
 </context>
 <context>

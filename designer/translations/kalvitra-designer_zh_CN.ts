@@ -522,10 +522,6 @@ Check these inputs before using the design.</source>
         <translation>损耗曲线文件</translation>
     </message>
     <message>
-        <source>A two-column CSV file of B,W/kg points, B rising.</source>
-        <translation>两列 CSV 文件，每行 B,W/kg，B 递增。</translation>
-    </message>
-    <message>
         <source>Flux given as</source>
         <translation>磁密给定方式</translation>
     </message>
@@ -897,6 +893,10 @@ Check these inputs before using the design.</source>
         <source>The guaranteed no-load current must be greater than 0, or empty.</source>
         <translation>空载电流保证值必须大于 0，或留空。</translation>
     </message>
+    <message>
+        <source>A CSV file of B,W/kg points, B rising; a third column of VA/kg gives the no-load current.</source>
+        <translation>CSV 文件，每行 B,W/kg，B 递增；第三列 VA/kg 可算空载电流。</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Presentation</name>
@@ -977,10 +977,6 @@ Check these inputs before using the design.</source>
         <translation>电压比偏差</translation>
     </message>
     <message>
-        <source>(beyond the 0.5 % tolerance on the ratio)</source>
-        <translation>（超出电压比 0.5 % 的允许偏差）</translation>
-    </message>
-    <message>
         <source>HV phase voltage</source>
         <translation>高压相电压</translation>
     </message>
@@ -1041,10 +1037,6 @@ Check these inputs before using the design.</source>
         <translation>允许偏差依据</translation>
     </message>
     <message>
-        <source>GB/T 1094.1 (IEC 60076-1): P0 +15 %, I0 +30 % above the guarantee</source>
-        <translation>GB/T 1094.1（IEC 60076-1）：P0 +15 %，I0 +30 %（高于保证值）</translation>
-    </message>
-    <message>
         <source>Rating</source>
         <translation>额定值</translation>
     </message>
@@ -1055,6 +1047,14 @@ Check these inputs before using the design.</source>
     <message>
         <source>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</source>
         <translation>此曲线给不出励磁容量：需要第三列 VA/kg，且磁密在接缝曲线范围内。</translation>
+    </message>
+    <message>
+        <source>(beyond the %1 % tolerance on the ratio)</source>
+        <translation>（超出电压比 %1 % 的允许偏差）</translation>
+    </message>
+    <message>
+        <source>GB/T 1094.1 (IEC 60076-1): P0 +%1 %, I0 +%2 % above the guarantee</source>
+        <translation>GB/T 1094.1（IEC 60076-1）：P0 +%1 %，I0 +%2 %（高于保证值）</translation>
     </message>
 </context>
 <context>

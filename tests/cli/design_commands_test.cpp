@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "batch.h"
-#include "byte_stream.h"
+#include "command_run.h"
 #include "kalvitra/design/best_widths.h"
 #include "kalvitra/drawing/section_drawing.h"
 #include "kalvitra/text/numbers.h"
@@ -23,18 +23,9 @@
 namespace kalvitra::cli {
 namespace {
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 CommandRun run(std::string_view command, const std::vector<std::string>& args,
                std::string_view input = "") {
-    StringSource source(input);
-    CommandRun result;
-    result.status = runDesignCommand(command, args, source, result.out, result.err);
-    return result;
+    return runInProcess(command, args, input);
 }
 
 // ---- bad command lines and input -----------------------------------------

@@ -8,24 +8,15 @@
 #include <vector>
 
 #include "batch.h"
-#include "byte_stream.h"
+#include "command_run.h"
 #include "design_commands.h"
 
 namespace kalvitra::cli {
 namespace {
 
-struct CommandRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 CommandRun run(std::string_view command, const std::vector<std::string>& args,
                std::string_view input = "") {
-    StringSource source(input);
-    CommandRun result;
-    result.status = runDesignCommand(command, args, source, result.out, result.err);
-    return result;
+    return runInProcess(command, args, input);
 }
 
 // 500 kVA, 10/0.4 kV, Dyn11 at 1.6 T, nine stages at F 0.97, with more; an

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "batch.h"
-#include "byte_stream.h"
+#include "command_run.h"
 #include "design_commands.h"
 #include "tool_run.h"
 
@@ -26,18 +26,11 @@ const std::string kCore196 =
     "D=196\nPK1=190\nPK2=180\nPK3=160\nPK4=140\nPK5=120\nPK6=100\nPK7=65\nPK8=30\n"
     "H=760\nM=364\nZ=3\ndpxs=0.97\n";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = CommandRun;
 
 Outcome runCommand(std::string_view command, const std::vector<std::string>& args,
                    std::string_view input = kCore196) {
-    StringSource source(input);
-    Outcome result;
-    result.status = runDesignCommand(command, args, source, result.out, result.err);
-    return result;
+    return runInProcess(command, args, input);
 }
 
 // The core with one field's line changed, or added.

@@ -81,16 +81,19 @@ void checkRatingComplete(const Inputs& in, Problems& problems) {
     if (!isRated(in)) {
         return;
     }
-    for (const OptionalNumberInput& number : std::span(kOptionalNumberInputs).first(3)) {
-        if (!(in.*number.value)) {
-            problems.add(number.input, DesignRule::Fit,
-                         "the " + std::string(definitionOf(number.input).noun) +
-                             " is part of the rating: give it with the others");
+    const auto missing = [&](DesignInput input) {
+        problems.add(input, DesignRule::Fit,
+                     "the " + std::string(definitionOf(input).noun) +
+                         " is part of the rating: give it with the others");
+    };
+    for (const DesignInput input :
+         {DesignInput::RatedPower, DesignInput::HvVoltage, DesignInput::LvVoltage}) {
+        if (!(in.*findOptionalNumberInput(input)->value)) {
+            missing(input);
         }
     }
     if (in.connection.empty()) {
-        problems.add(DesignInput::Connection, DesignRule::Fit,
-                     "the connection is part of the rating: give it with the others");
+        missing(DesignInput::Connection);
     }
 }
 
@@ -286,7 +289,6 @@ Design designOf(const Inputs& in, drawing::Language language) {
         result.stages.push_back(row);
     }
     result.netAreaCm2 = list.netAreaMm2 / 100;
-    result.netAreaOfGrossText = result.sheet.textRef(Field::txjmj);
     for (const double stack : workshop::stepStacks(section, 0)) {
         result.idealStack += stack;
     }

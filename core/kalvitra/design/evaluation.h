@@ -142,10 +142,9 @@ struct Design {
     drawing::SectionDrawing section;  // with the title block of the drawings and the report
     workshop::CutList cutList;
     std::vector<StageRow> stages;
-    double netAreaCm2 = 0;  // steel in the limb with the stacks as cut
-    // The calculator's net area, its gross area (txmj) × the stacking factor,
-    // as the sheet's txjmj writes it: not netAreaCm2, which has the stacks as cut.
-    std::string netAreaOfGrossText;
+    // Steel in the limb with the stacks as cut; not the calculator's net area,
+    // its gross area × the stacking factor, which the sheet's txjmj holds.
+    double netAreaCm2 = 0;
     double idealStack = 0;        // mm, both packets of every step as they come (no rounding)
     double stackAsCut = 0;        // mm, the same with each step's stack rounded as cut
     double frameMass = 0;         // kg, every piece as cut
