@@ -3,12 +3,16 @@
 // with no control character that XML cannot carry, every text closed, no
 // transform, and one packet for stage 1 and two for every later stage it
 // lists. Otherwise there is no drawing and one line says why. The same bytes
-// go to `section --format dxf` and `cutlist`: a DXF drawing is ASCII lines
-// ending in EOF, a cut list the CSV header and rows of ten fields with finite
-// numbers. Warnings about
-// fields read leniently may come before any of them, a line each.
+// go to `section --format dxf` and `cutlist`: a DXF drawing is ASCII pairs of
+// a group code and its value, finite where the code carries a number,
+// ending in EOF (the product's own words in its title block may read "inf");
+// a cut list the CSV header and rows of ten fields with finite numbers.
+// Warnings about fields read leniently may come before any of them, a line
+// each.
 
+#include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -82,6 +86,30 @@ bool succeeded(int status, const std::string& output, const std::string& diagnos
     return status == 0;
 }
 
+// A DXF drawing is pairs of lines, a group code and its value. Codes 10 to 99
+// carry numbers, which must read as finite; the texts (codes below 10) are
+// the sheet's own words and may hold "inf" or "nan" as any other letters.
+void checkDxfPairs(std::string_view dxf) {
+    std::size_t at = 0;
+    while (at < dxf.size()) {
+        const std::size_t codeEnd = dxf.find('\n', at);
+        const std::size_t valueEnd = dxf.find('\n', codeEnd + 1);
+        require(codeEnd != std::string_view::npos && valueEnd != std::string_view::npos,
+                "a group code without its value", dxf.substr(at));
+        const std::string code(dxf.substr(at, codeEnd - at));
+        const std::string value(dxf.substr(codeEnd + 1, valueEnd - codeEnd - 1));
+        char* end = nullptr;
+        const long number = std::strtol(code.c_str(), &end, 10);
+        require(*end == '\0' && !code.empty(), "a group code that is not a number", code);
+        if (number >= 10 && number < 100) {
+            const double read = std::strtod(value.c_str(), &end);
+            require(*end == '\0' && !value.empty() && std::isfinite(read),
+                    "a number out of range", value);
+        }
+        at = valueEnd + 1;
+    }
+}
+
 void checkWorkshop(std::string_view input) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"section", "--format", "dxf", "--lang", "zh"}, {"cutlist"}}) {
@@ -96,12 +124,13 @@ void checkWorkshop(std::string_view input) {
         for (const char c : output) {
             require(c == '\n' || (c >= 0x20 && c < 0x7F), "not printable ASCII", output);
         }
-        require(output.find("nan") == std::string::npos && output.find("inf") == std::string::npos,
-                "a number out of range", output);
         if (args.front() == "section") {
+            checkDxfPairs(output);
             require(output.ends_with("  0\nEOF\n"), "the drawing does not end in EOF", output);
             continue;
         }
+        require(output.find("nan") == std::string::npos && output.find("inf") == std::string::npos,
+                "a number out of range", output);
         require(
             output.starts_with("step,piece,width,short,long,per_layer,stack,sheets,pieces,mass\n"),
             "no header", output);
