@@ -72,6 +72,17 @@ double middleWidth(double diameter) {
     return std::isfinite(square) ? std::sqrt(square / 2.0) : diameter / std::numbers::sqrt2;
 }
 
+// The continuous optimum's widths for D, widest first.
+std::vector<double> optimumWidths(double diameter, int stages) {
+    std::vector<double> widths;
+    for (int k = 1; k <= stages; ++k) {
+        widths.push_back(2 * k == stages + 1
+                             ? middleWidth(diameter)
+                             : diameter * kUnitWidths[stages][static_cast<std::size_t>(k - 1)]);
+    }
+    return widths;
+}
+
 // ---- Grid optimum -------------------------------------------------------
 
 struct GridRange {
@@ -307,7 +318,10 @@ public:
     explicit DiameterSearch(const DiameterQuestion& question) : question_(question) {}
 
     Found smallest(long long low) const {
-        if (low > 0 && reaches(at(low))) {
+        // No grid design beats the continuous optimum of its D, which is
+        // closed-form, so the grid design at `low` is only needed when that
+        // optimum (with a margin far above rounding) reaches the area.
+        if (low > 0 && optimumMayReach(low) && reaches(at(low))) {
             low = 0;  // the bound was not below the answer after all; bisect from 0
         }
         // `low` falls short (or is 0, no core), `high` reaches.
@@ -379,6 +393,12 @@ private:
         }
         return gridDesign(diameter, question_.stages, question_.grid, question_.minWidth, false);
     }
+    bool optimumMayReach(long long multiple) const {
+        const double diameter = writtenMultiple(multiple, question_.diameterStep);
+        const double optimum =
+            idealGrossArea(diameter, optimumWidths(diameter, question_.stages));
+        return netAreaCm2(optimum, question_.stackingFactor) * (1.0 + 1e-12) >= question_.netArea;
+    }
     bool reaches(const StepWidths& design) const {
         return !design.widths.empty() &&
                netAreaCm2(design.grossArea, question_.stackingFactor) >= question_.netArea;
@@ -417,11 +437,7 @@ StepWidths bestWidths(double diameter, int stages, double minWidth) {
     checkMinWidthBelow(minWidth, diameter);
     StepWidths design;
     design.diameter = diameter;
-    for (int k = 1; k <= stages; ++k) {
-        design.widths.push_back(
-            2 * k == stages + 1 ? middleWidth(diameter)
-                                : diameter * kUnitWidths[stages][static_cast<std::size_t>(k - 1)]);
-    }
+    design.widths = optimumWidths(diameter, stages);
     if (design.widths.back() < minWidth) {
         refuse(DesignInput::MinWidth, "the best widths go down to " +
                                           writeDefault(design.widths.back()) +
