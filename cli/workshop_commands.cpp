@@ -167,9 +167,11 @@ with one line naming it: B, E, F, K, R or the mass not above 0, neither or both 
 --flux-density and --volts-per-turn, neither or both of --grade and --curve, an unknown grade,
 a curve file that cannot be read, is not numeric or whose B does not increase, a B outside the
 curve; with --power also S, K_q, a guarantee or a step-lap count out of range, joints neither
-mitred nor step-lap, step-lap counts for mitred joints, a curve without VA/kg (run without
---power for the loss alone), a B outside the joints' curve; for the sheet as cutlist says. On
-1 and 2 nothing goes to standard output.
+mitred nor step-lap, step-lap counts for mitred joints, a joints' curve file as a curve file;
+for the sheet as cutlist says. On 1 and 2 nothing goes to standard output. A curve without
+VA/kg, or a B outside the joints' curve, still gives the loss and its verdict with status 0:
+the current's lines and verdict are left out, and a "warning: no no-load current:" line says
+why.
 
 EXAMPLE (1123.6 kg at 1.6352 T on the M4-0.27 curve with K = 1.25: 1537.2 W):
   kalvitra-cli loss --flux-density 1.6352 --grade M4-0.27 --mass 1123.6 --building-factor 1.25
@@ -559,36 +561,44 @@ std::string lossLines(const workshop::NoLoadLoss& loss) {
 }
 
 // The lines of the apparent power and I0 of the frame whose loss is given,
-// refusals naming the option; the current for its verdict.
+// with the current for its verdict. A bad joints' curve file refuses the
+// command; a curve without the data at this B (no VA/kg, a B outside the
+// joints' curve) leaves the loss standing: no lines, and the warning why.
 std::string noLoadCurrentLines(const workshop::LossCurve& curve, const LossNumbers& loss,
                                const workshop::NoLoadLoss& frame, const CutList& list,
                                const CurrentOptions& options, CurrentNumbers& numbers,
-                               std::span<const InputSource> sources, double& current) {
+                               std::span<const InputSource> sources, std::optional<double>& current,
+                               std::string& diagnostics) {
     const workshop::JointCurve jointCurve = jointCurveOf(options, sources);
     numbers.inputs.joints.limbs = list.frame.limbs;
-    const workshop::ApparentPower power = ask(
-        [&] {
-            return workshop::frameApparentPower(curve, jointCurve, numbers.inputs, loss.flux, frame,
-                                                list.netAreaMm2);
-        },
-        sources);
-    current = ask([&] { return workshop::noLoadCurrent(power.total, numbers.power); }, sources);
-    return currentLines(power, current, numbers, jointCurve);
+    try {
+        const workshop::ApparentPower power = ask(
+            [&] {
+                return workshop::frameApparentPower(curve, jointCurve, numbers.inputs, loss.flux,
+                                                    frame, list.netAreaMm2);
+            },
+            sources);
+        current = ask([&] { return workshop::noLoadCurrent(power.total, numbers.power); }, sources);
+        return currentLines(power, *current, numbers, jointCurve);
+    } catch (const Refusal& refusal) {
+        diagnostics += "warning: no no-load current: " + std::string(refusal.what()) + "\n";
+        return {};
+    }
 }
 
 // The verdicts on the guarantees given, and the rule they apply.
-std::string guaranteeLines(double loss, double current, const CurrentNumbers& numbers,
-                           std::span<const InputSource> sources) {
+std::string guaranteeLines(double loss, std::optional<double> current,
+                           const CurrentNumbers& numbers, std::span<const InputSource> sources) {
     std::string lines;
     if (numbers.guaranteedLoss) {
         lines += verdictLines(
             "no_load_loss",
             ask([&] { return workshop::checkNoLoadLoss(loss, *numbers.guaranteedLoss); }, sources));
     }
-    if (numbers.guaranteedCurrent) {
+    if (numbers.guaranteedCurrent && current) {
         lines += verdictLines(
             "no_load_current",
-            ask([&] { return workshop::checkNoLoadCurrent(current, *numbers.guaranteedCurrent); },
+            ask([&] { return workshop::checkNoLoadCurrent(*current, *numbers.guaranteedCurrent); },
                 sources));
     }
     if (!lines.empty()) {
@@ -669,10 +679,10 @@ int runLoss(const std::vector<std::string>& args, ByteSource& input, std::string
         },
         sources);
     output += lossLines(loss);
-    double noLoadCurrent = 0;  // with the rated power, which a current's guarantee needs
+    std::optional<double> noLoadCurrent;  // with the rated power, which its guarantee needs
     if (current.asked) {
         output += noLoadCurrentLines(curve, numbers, loss, *list, command.current, current, sources,
-                                     noLoadCurrent);
+                                     noLoadCurrent, diagnostics);
     }
     output += guaranteeLines(loss.loss, noLoadCurrent, current, sources);
     return kExitSuccess;

@@ -258,8 +258,6 @@ TEST(RefusalNames, TheNoLoadCurrentOptions) {
          "--joint-curve \"nojoints.csv\": No such file or directory"},
         {"--curve CURVE --guaranteed-current 1",
          "--guaranteed-current requires --power; see kalvitra-cli loss --help"},
-        {"--grade M4-0.27 --power 500",
-         "--grade \"M4-0.27\": no VA/kg for this grade: give a curve with a third column"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = argsOf(c.commandLine, curve.path().string());
@@ -309,6 +307,25 @@ TEST(Loss, NoLoadCurrentAndVerdictsBelowTheLossLines) {
         EXPECT_EQ(result.status, 0) << c.name << ": " << result.err;  // whatever the verdict
         EXPECT_EQ(result.out, lossLines + c.lines) << c.name;
     }
+}
+
+// A built-in grade has no VA/kg: the loss and its verdict stand, the current
+// and its verdict are left out, and the warning says why.
+TEST(Loss, CurveWithoutApparentPowerStillGivesTheLoss) {
+    const Outcome result =
+        runCommand("loss", argsOf("--flux-density 1.6 --grade M4-0.27 --mass 1000 --power 500 "
+                                  "--guaranteed-loss 900 --guaranteed-current 1",
+                                  ""));
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "flux_density=1.6\nspecific_loss=1.01\nmass=1000\nbuilding_factor=1\n"
+              "no_load_loss=1010\nno_load_loss_verdict=within-tolerance\n"
+              "no_load_loss_margin=-12.2222222222222\ntolerance_rule=GB/T 1094.1 (IEC 60076-1): "
+              "no-load loss at most +15 %, no-load current at most +30 % above the guaranteed "
+              "value\n");
+    EXPECT_EQ(result.err,
+              "warning: no no-load current: --grade \"M4-0.27\": no VA/kg for this grade: give a "
+              "curve with a third column\n");
 }
 
 // ---- the DXF file ----------------------------------------------------------
