@@ -12,8 +12,8 @@
 
 #include <cmath>
 #include <cstddef>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,8 +103,8 @@ void checkDxfPairs(std::string_view dxf) {
         require(*end == '\0' && !code.empty(), "a group code that is not a number", code);
         if (number >= 10 && number < 100) {
             const double read = std::strtod(value.c_str(), &end);
-            require(*end == '\0' && !value.empty() && std::isfinite(read),
-                    "a number out of range", value);
+            require(*end == '\0' && !value.empty() && std::isfinite(read), "a number out of range",
+                    value);
         }
         at = valueEnd + 1;
     }

@@ -395,8 +395,7 @@ private:
     }
     bool optimumMayReach(long long multiple) const {
         const double diameter = writtenMultiple(multiple, question_.diameterStep);
-        const double optimum =
-            idealGrossArea(diameter, optimumWidths(diameter, question_.stages));
+        const double optimum = idealGrossArea(diameter, optimumWidths(diameter, question_.stages));
         return netAreaCm2(optimum, question_.stackingFactor) * (1.0 + 1e-12) >= question_.netArea;
     }
     bool reaches(const StepWidths& design) const {
