@@ -76,7 +76,9 @@ shape, whose area is the row's plate area, with a label in the language of --lan
 not overlap; the title block under them. DXF R12 (AC1009) ASCII, millimetres, y up; outlines
 in colour 7, texts in the style GB, the shape font gbenor.shx with the big font gbcbig.shx,
 as Chinese drafting has it. The file is written whole or not at all: into a new file beside
-it, which is then renamed over it.
+it, which is then renamed over it. With --joints step-lap the title names the joints, and with
+--step-lap-steps N --step-lap-sheets N their steps per book and sheets per step; the pieces
+are those of the mitred frame, whose steps the shop offsets.
 
 )" + std::string(kTitleBlockHelp) +
            R"(
@@ -86,7 +88,8 @@ file cannot be written (an old file of that name is left as it was); 2 for a bad
 sheet, with one line naming the option or field: H, M or MD missing or not above 0, Z not a
 whole number from 2 to 1000, M not above PK1 (the limbs would overlap), widths that do not
 decrease, dpxs outside (0, 1], R or T not above 0, a step whose stack rounds to 0 or holds no
-pair of sheets. On 1 and 2 nothing goes to standard output.
+pair of sheets, joints neither mitred nor step-lap, a step-lap count not a whole number from 1
+to 100 or given for mitred joints. On 1 and 2 nothing goes to standard output.
 
 EXAMPLE (the published 196 mm core):
   printf 'D=196\nPK1=190\nPK2=180\nPK3=160\nPK4=140\n' > core.kvs
@@ -209,6 +212,56 @@ CutList cutListOf(const Sheet& sheet, const OptionText& stackRound, bool rounded
         sources);
 }
 
+// The joints' options, as given: their kind and a step-lap joint's counts.
+struct JointOptions {
+    OptionText joints = inputOption(DesignInput::Joints, "mitred");
+    OptionText steps = inputOption(DesignInput::StepLapSteps);
+    OptionText sheets = inputOption(DesignInput::StepLapSheets);
+    CLI::Option* stepsOption = nullptr;
+};
+
+// Declares --joints and the step-lap counts, which go together; each needs
+// `needed` when that is given.
+void declareJointOptions(CLI::App& app, JointOptions& options, CLI::Option* needed,
+                         std::string_view recordedFor) {
+    const auto declare = [&](DesignInput input, OptionText& option, const std::string& help) {
+        CLI::Option* declared = addInputOption(app, input, option, help);
+        return needed != nullptr ? declared->needs(needed) : declared;
+    };
+    declare(DesignInput::Joints, options.joints, "The joints: mitred (default) or step-lap");
+    const std::string recorded = ", recorded " + std::string(recordedFor);
+    options.stepsOption = declare(DesignInput::StepLapSteps, options.steps,
+                                  "Step-lap joints: steps per book" + recorded);
+    CLI::Option* sheets = declare(DesignInput::StepLapSheets, options.sheets,
+                                  "Step-lap joints: sheets per step" + recorded);
+    options.stepsOption->needs(sheets);
+    sheets->needs(options.stepsOption);
+}
+
+void addJointSources(const JointOptions& options, std::vector<InputSource>& sources) {
+    sources.push_back(optionSource(DesignInput::Joints, options.joints));
+    sources.push_back(optionSource(DesignInput::StepLapSteps, options.steps));
+    sources.push_back(optionSource(DesignInput::StepLapSheets, options.sheets));
+}
+
+// The joints of the options; counts go with step-lap joints alone.
+workshop::JointLayout readJointLayout(const JointOptions& options,
+                                      std::span<const InputSource> sources) {
+    workshop::JointLayout layout;
+    layout.kind = ask([&] { return workshop::readJointKind(options.joints.text); }, sources);
+    if (*options.stepsOption) {
+        const double steps = readOption(options.steps);
+        const double sheets = readOption(options.sheets);
+        if (layout.kind != workshop::JointKind::StepLap) {
+            throw Refusal{std::string(options.steps.name) + " and " +
+                          std::string(options.sheets.name) +
+                          " describe step-lap joints: give --joints step-lap"};
+        }
+        layout.stepLap = ask([&] { return workshop::stepLapLayout(steps, sheets); }, sources);
+    }
+    return layout;
+}
+
 // The options of cutlist, as given, and whether each was.
 struct CutListCommand {
     OptionText stackRound = inputOption(DesignInput::StackRound);
@@ -217,6 +270,7 @@ struct CutListCommand {
     OptionText language{kLanguageOption, "en"};
     OptionText header{kHeaderOption, "en"};
     SignatureOptions signatures;
+    JointOptions joints;
     bool byteOrderMark = false;
     bool strict = false;
     CLI::Option* rounding = nullptr;
@@ -242,6 +296,7 @@ void declareCutListOptions(CLI::App& app, CutListCommand& command) {
     app.add_flag("--bom", command.byteOrderMark,
                  "Start the CSV with a byte order mark, for a spreadsheet");
     addSignatureOptions(app, command.signatures);
+    declareJointOptions(app, command.joints, nullptr, "in the DXF's title");
     app.add_flag(std::string(kStrictOption), command.strict,
                  "Refuse, not warn about, a sheet read leniently");
 }
@@ -251,6 +306,7 @@ struct CutListWords {
     drawing::Language labels = drawing::Language::English;  // of the DXF
     workshop::CsvWords csv = workshop::CsvWords::Keys;
     drawing::Signatures signatures;  // of the DXF's title block
+    workshop::JointLayout joints;    // of the DXF's title
 };
 
 CutListWords readCutListWords(const CutListCommand& command) {
@@ -260,6 +316,9 @@ CutListWords readCutListWords(const CutListCommand& command) {
         words.csv = workshop::CsvWords::Chinese;
     }
     words.signatures = readSignatures(command.signatures);
+    std::vector<InputSource> sources;
+    addJointSources(command.joints, sources);
+    words.joints = readJointLayout(command.joints, sources);
     return words;
 }
 
@@ -278,9 +337,10 @@ int deliverCutList(const Sheet& sheet, const CutList& list, const CutListCommand
     }
     if (*command.dxf) {
         try {
-            replaceFile(command.dxfFile.text,
-                        dxf::writeCutListDxf(list, words.labels,
-                                             drawing::titleBlockOf(sheet, words.signatures)));
+            replaceFile(
+                command.dxfFile.text,
+                dxf::writeCutListDxf(list, words.labels,
+                                     drawing::titleBlockOf(sheet, words.signatures), words.joints));
         } catch (const std::runtime_error& error) {
             // The answer is sound but not delivered: the status of a failed run.
             diagnostics += "kalvitra-cli cutlist: " + std::string(error.what()) + "\n";
@@ -299,19 +359,16 @@ int deliverCutList(const Sheet& sheet, const CutList& list, const CutListCommand
 // and the verdicts, as given, and whether each was.
 struct CurrentOptions {
     OptionText power = inputOption(DesignInput::RatedPower);
-    OptionText joints = inputOption(DesignInput::Joints, "mitred");
+    JointOptions joints;
     OptionText jointCurveFile = inputOption(DesignInput::JointCurve);
     OptionText factor = inputOption(DesignInput::ApparentPowerFactor,
                                     writeDefault(workshop::kDefaultApparentPowerFactor));
     OptionText guaranteedLoss = inputOption(DesignInput::GuaranteedLoss);
     OptionText guaranteedCurrent = inputOption(DesignInput::GuaranteedCurrent);
-    OptionText steps = inputOption(DesignInput::StepLapSteps);
-    OptionText sheets = inputOption(DesignInput::StepLapSheets);
     CLI::Option* powerOption = nullptr;
     CLI::Option* jointCurveOption = nullptr;
     CLI::Option* lossGuarantee = nullptr;
     CLI::Option* currentGuarantee = nullptr;
-    CLI::Option* stepsOption = nullptr;
 };
 
 // The options of loss, as given, and whether each was.
@@ -343,7 +400,6 @@ void declareCurrentOptions(CLI::App& app, CurrentOptions& current) {
     const auto withPower = [&](DesignInput input, OptionText& option, const std::string& help) {
         return addInputOption(app, input, option, help)->needs(current.powerOption);
     };
-    withPower(DesignInput::Joints, current.joints, "The joints: mitred (default) or step-lap");
     current.jointCurveOption =
         withPower(DesignInput::JointCurve, current.jointCurveFile,
                   "The joints' curve in a CSV file B,VA/cm2 (default: typical)");
@@ -353,12 +409,7 @@ void declareCurrentOptions(CLI::App& app, CurrentOptions& current) {
                                            "Guaranteed no-load loss P0 in W: its verdict");
     current.currentGuarantee = withPower(DesignInput::GuaranteedCurrent, current.guaranteedCurrent,
                                          "Guaranteed no-load current I0 in %: its verdict");
-    current.stepsOption = withPower(DesignInput::StepLapSteps, current.steps,
-                                    "Step-lap joints: steps per book, recorded");
-    CLI::Option* sheets = withPower(DesignInput::StepLapSheets, current.sheets,
-                                    "Step-lap joints: sheets per step, recorded");
-    current.stepsOption->needs(sheets);
-    sheets->needs(current.stepsOption);
+    declareJointOptions(app, current.joints, current.powerOption, "in the output");
 }
 
 // Declares loss's options on app, each bound to its place in command, with
@@ -424,15 +475,13 @@ std::vector<InputSource> lossSources(const LossCommand& command) {
     const CurrentOptions& current = command.current;
     for (const auto& [input, option] :
          {std::pair{DesignInput::RatedPower, &current.power},
-          {DesignInput::Joints, &current.joints},
           {DesignInput::JointCurve, &current.jointCurveFile},
           {DesignInput::ApparentPowerFactor, &current.factor},
           {DesignInput::GuaranteedLoss, &current.guaranteedLoss},
-          {DesignInput::GuaranteedCurrent, &current.guaranteedCurrent},
-          {DesignInput::StepLapSteps, &current.steps},
-          {DesignInput::StepLapSheets, &current.sheets}}) {
+          {DesignInput::GuaranteedCurrent, &current.guaranteedCurrent}}) {
         sources.push_back(optionSource(input, *option));
     }
+    addJointSources(current.joints, sources);
     return sources;
 }
 
@@ -454,24 +503,15 @@ CurrentNumbers readCurrentNumbers(const CurrentOptions& current,
     if (numbers.asked) {
         numbers.power = readOption(current.power);
         numbers.inputs.factor = readOption(current.factor);
-        numbers.inputs.joints.kind =
-            ask([&] { return workshop::readJointKind(current.joints.text); }, sources);
+        const workshop::JointLayout joints = readJointLayout(current.joints, sources);
+        numbers.inputs.joints.kind = joints.kind;
+        numbers.stepLap = joints.stepLap;
     }
     if (*current.lossGuarantee) {
         numbers.guaranteedLoss = readOption(current.guaranteedLoss);
     }
     if (*current.currentGuarantee) {
         numbers.guaranteedCurrent = readOption(current.guaranteedCurrent);
-    }
-    if (*current.stepsOption) {
-        const double steps = readOption(current.steps);
-        const double sheets = readOption(current.sheets);
-        if (numbers.inputs.joints.kind != workshop::JointKind::StepLap) {
-            throw Refusal{std::string(current.steps.name) + " and " +
-                          std::string(current.sheets.name) +
-                          " describe step-lap joints: give --joints step-lap"};
-        }
-        numbers.stepLap = ask([&] { return workshop::stepLapLayout(steps, sheets); }, sources);
     }
     return numbers;
 }
@@ -560,28 +600,34 @@ std::string lossLines(const workshop::NoLoadLoss& loss) {
            "no_load_loss=" + writeDefault(loss.loss) + "\n";
 }
 
+// Whether the core refused the current for want of data at this B (a curve
+// without VA/kg, a B outside the joints' curve), not for a bad input.
+bool lacksCurrentData(const DesignError& error) {
+    const DesignInput input = error.input();
+    return input == DesignInput::Grade || input == DesignInput::Curve ||
+           input == DesignInput::FluxDensity || input == DesignInput::VoltsPerTurn;
+}
+
 // The lines of the apparent power and I0 of the frame whose loss is given,
-// with the current for its verdict. A bad joints' curve file refuses the
-// command; a curve without the data at this B (no VA/kg, a B outside the
-// joints' curve) leaves the loss standing: no lines, and the warning why.
+// with the current for its verdict. A bad input refuses the command; a want
+// of data leaves the loss standing: no lines, and the warning why.
 std::string noLoadCurrentLines(const workshop::LossCurve& curve, const LossNumbers& loss,
                                const workshop::NoLoadLoss& frame, const CutList& list,
                                const CurrentOptions& options, CurrentNumbers& numbers,
-                               std::span<const InputSource> sources, std::optional<double>& current,
-                               std::string& diagnostics) {
+                               std::span<const InputSource> sources,
+                               std::optional<double>& current, std::string& diagnostics) {
     const workshop::JointCurve jointCurve = jointCurveOf(options, sources);
     numbers.inputs.joints.limbs = list.frame.limbs;
     try {
-        const workshop::ApparentPower power = ask(
-            [&] {
-                return workshop::frameApparentPower(curve, jointCurve, numbers.inputs, loss.flux,
-                                                    frame, list.netAreaMm2);
-            },
-            sources);
-        current = ask([&] { return workshop::noLoadCurrent(power.total, numbers.power); }, sources);
+        const workshop::ApparentPower power = workshop::frameApparentPower(
+            curve, jointCurve, numbers.inputs, loss.flux, frame, list.netAreaMm2);
+        current = workshop::noLoadCurrent(power.total, numbers.power);
         return currentLines(power, *current, numbers, jointCurve);
-    } catch (const Refusal& refusal) {
-        diagnostics += "warning: no no-load current: " + std::string(refusal.what()) + "\n";
+    } catch (const DesignError& error) {
+        if (!lacksCurrentData(error)) {
+            throw Refusal{describeRefusal(error, sources)};
+        }
+        diagnostics += "warning: no no-load current: " + describeRefusal(error, sources) + "\n";
         return {};
     }
 }

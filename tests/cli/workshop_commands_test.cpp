@@ -334,13 +334,16 @@ TEST(CutListDxfFile, ReplacesTheFileBesideTheCsv) {
     TempFile dxf;
     dxf.write("an old drawing");
     const ToolRun run =
-        runTool({"cutlist", "--dxf", dxf.path().string(), "--lang", "zh"}, kCore196);
+        runTool({"cutlist", "--dxf", dxf.path().string(), "--lang", "zh", "--joints", "step-lap"},
+                kCore196);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.out.starts_with("step,piece,")) << run.out;
     const std::string text = dxf.read();
     EXPECT_TRUE(text.starts_with("  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n"));
     EXPECT_TRUE(text.ends_with("  0\nEOF\n"));
     EXPECT_NE(text.find("\\U+8FB9\\U+67F1"), std::string::npos) << "边柱";
+    EXPECT_NE(text.find("\\U+FF08\\U+6B65\\U+8FDB\\U+642D\\U+63A5\\U+FF09"), std::string::npos)
+        << "（步进搭接）";
 }
 
 TEST(CutListDxfFile, NotWrittenExitsOneAndLeavesNothingBehind) {

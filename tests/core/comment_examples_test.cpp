@@ -374,6 +374,16 @@ TEST(CommentExamples, Workshop) {
                   .find("\n\\U+7B2C 5 \\U+7EA7 \\U+8FB9\\U+67F1 120 \\U+00D7 830/1070\\U+FF0C"
                         "\\U+6BCF\\U+5C42 2 \\U+7247\n"),
               std::string::npos);
+    // Its title with step-lap joints.
+    const workshop::JointLayout stepLap{workshop::JointKind::StepLap, {{6, 2}}};
+    EXPECT_NE(dxf::writeCutListDxf(unsheeted, drawing::Language::English, {}, stepLap)
+                  .find("\nCut list, step-lap joints, 6 steps per book, 2 sheets per step: D = "),
+              std::string::npos);
+    EXPECT_NE(dxf::writeCutListDxf(unsheeted, drawing::Language::Chinese, {}, stepLap)
+                  .find("\n\\U+526A\\U+5207\\U+6E05\\U+5355\\U+FF08\\U+6B65\\U+8FDB\\U+642D"
+                        "\\U+63A5\\U+FF0C\\U+6BCF\\U+7EC4 6 \\U+6B65\\U+FF0C\\U+6BCF\\U+6B65 2 "
+                        "\\U+7247\\U+FF09\\U+FF1AD = "),
+              std::string::npos);
 }
 
 }  // namespace

@@ -293,17 +293,34 @@ std::string labelOf(const CutRow& row, Language language) {
     return row.pieces ? label + ", " + std::to_string(*row.pieces) + " pieces" : label;
 }
 
-std::string titleOf(const CutList& list, Language language) {
+// ", step-lap joints, 6 steps per book, 2 sheets per step" after "Cut list",
+// in the language's words; nothing for mitred joints.
+std::string jointWords(const workshop::JointLayout& joints, Language language) {
+    if (joints.kind != workshop::JointKind::StepLap) {
+        return {};
+    }
+    const bool chinese = language == Language::Chinese;
+    std::string words = chinese ? "（步进搭接" : ", step-lap joints";
+    if (joints.stepLap) {
+        const std::string steps = std::to_string(joints.stepLap->stepsPerBook);
+        const std::string sheets = std::to_string(joints.stepLap->sheetsPerStep);
+        words += chinese ? "，每组 " + steps + " 步，每步 " + sheets + " 片"
+                         : ", " + steps + " steps per book, " + sheets + " sheets per step";
+    }
+    return chinese ? words + "）" : words;
+}
+
+std::string titleOf(const CutList& list, Language language, const workshop::JointLayout& joints) {
     const std::string d = twoDecimals(list.section.diameter);
     const std::string limbs = std::to_string(list.frame.limbs);
     const std::string c = twoDecimals(list.frame.centreDistance);
     const std::string l = twoDecimals(list.limbLength);
     if (language == Language::Chinese) {
-        return "剪切清单：D = " + d + " mm，" + limbs + " 柱，中心距 " + c + " mm，L = " + l +
-               " mm；每种片各画一片，长度单位 mm";
+        return "剪切清单" + jointWords(joints, language) + "：D = " + d + " mm，" + limbs +
+               " 柱，中心距 " + c + " mm，L = " + l + " mm；每种片各画一片，长度单位 mm";
     }
-    return "Cut list: D = " + d + " mm, " + limbs + " limbs, C = " + c + " mm, L = " + l +
-           " mm; one of each piece, lengths in mm";
+    return "Cut list" + jointWords(joints, language) + ": D = " + d + " mm, " + limbs +
+           " limbs, C = " + c + " mm, L = " + l + " mm; one of each piece, lengths in mm";
 }
 
 struct PlacedText {
@@ -331,7 +348,7 @@ struct Layout {
 // band per step, every piece's long edge at the foot of its band with its
 // label above it. A band is as high as the step is wide, and a column as wide
 // as its longest piece or label, so nothing overlaps.
-Layout layOut(const CutList& list, Language language) {
+Layout layOut(const CutList& list, Language language, const workshop::JointLayout& joints) {
     double longest = 0;
     for (const CutRow& row : list.rows) {
         longest = std::max(longest, row.longLength);
@@ -340,7 +357,7 @@ Layout layOut(const CutList& list, Language language) {
 
     Layout sheet;
     sheet.em = em;
-    sheet.add({{0, 0}, 1.2 * em, titleOf(list, language)});
+    sheet.add({{0, 0}, 1.2 * em, titleOf(list, language, joints)});
     std::array<double, std::size(kPieces)> columnLeft{};
     double left = 0;
     for (std::size_t c = 0; c < std::size(kPieces); ++c) {
@@ -413,8 +430,8 @@ std::string writeSectionDxf(const drawing::SectionDrawing& drawing) {
 }
 
 std::string writeCutListDxf(const CutList& list, Language language,
-                            const drawing::TitleBlock& block) {
-    Layout sheet = layOut(list, language);
+                            const drawing::TitleBlock& block, const workshop::JointLayout& joints) {
+    Layout sheet = layOut(list, language, joints);
     addTitleBlock(sheet, block, language);
     Writer writer;
     writer.header(sheet.extent);

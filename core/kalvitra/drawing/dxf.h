@@ -4,6 +4,7 @@
 
 #include "kalvitra/drawing/section_drawing.h"
 #include "kalvitra/workshop/cut_list.h"
+#include "kalvitra/workshop/no_load_current.h"
 
 // Drawings for a CAD program: DXF R12 (AC1009) ASCII, in millimetres with y up,
 // written by the program itself. A HEADER with $ACADVER, $EXTMIN and
@@ -37,8 +38,12 @@ std::string writeSectionDxf(const drawing::SectionDrawing& drawing);
 // sheet thickness), in the given language, under a title (layer LABELS):
 //   "step 5 outer limb 120 × 830/1070, 2 per layer"
 //   "第 5 级 边柱 120 × 830/1070，每层 2 片"
-// Under the pieces, at their right, the title block.
+// Under the pieces, at their right, the title block. The title names
+// step-lap joints with their counts (mitred ones are the frame's own):
+//   "Cut list, step-lap joints, 6 steps per book, 2 sheets per step: D = ..."
+//   "剪切清单（步进搭接，每组 6 步，每步 2 片）：D = ..."
 std::string writeCutListDxf(const workshop::CutList& list, drawing::Language language,
-                            const drawing::TitleBlock& block = {});
+                            const drawing::TitleBlock& block = {},
+                            const workshop::JointLayout& joints = {});
 
 }  // namespace kalvitra::dxf

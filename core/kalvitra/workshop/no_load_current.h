@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,6 +33,13 @@ std::string_view jointKindName(JointKind kind);
 struct StepLapLayout {
     int stepsPerBook = 0;
     int sheetsPerStep = 0;
+};
+
+// The joints as the cut list's title records them: the kind, and for
+// step-lap joints the counts when given.
+struct JointLayout {
+    JointKind kind = JointKind::Mitred;
+    std::optional<StepLapLayout> stepLap;
 };
 
 // The layout of those counts; throws DesignError(StepLapSteps) or
