@@ -314,6 +314,9 @@ QWidget* DesignerWindow::newInputControl(const InputRow& row, QWidget* parent) {
         edit->setMaxLength(std::numeric_limits<int>::max());
         connect(edit, &QLineEdit::textChanged, this, [this, key = keyOf(row)] { edited(key); });
         edit->setReadOnly(row.kind == InputKind::CurveFile);
+        if (row.input == DesignInput::JointCurve) {
+            edit->setPlaceholderText(tr("Typical 45° joint curve"));
+        }
         control = edit;
     }
     control->setObjectName(keyOf(row));

@@ -355,6 +355,10 @@ Check these inputs before using the design.</translation>
         <source>The typical figures of a 45° joint, in place of the file.</source>
         <translation>The typical figures of a 45° joint, in place of the file.</translation>
     </message>
+    <message>
+        <source>Typical 45° joint curve</source>
+        <translation>Typical 45° joint curve</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Files</name>

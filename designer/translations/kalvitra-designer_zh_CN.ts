@@ -355,6 +355,10 @@ Check these inputs before using the design.</source>
         <source>The typical figures of a 45° joint, in place of the file.</source>
         <translation>以 45° 接缝的典型数据代替文件。</translation>
     </message>
+    <message>
+        <source>Typical 45° joint curve</source>
+        <translation>典型 45° 接缝曲线</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Files</name>
