@@ -167,8 +167,10 @@ struct Design {
     std::optional<workshop::StepLapLayout> stepLap;  // step-lap joints, when given
     std::optional<double> noLoadCurrent;             // %
     // Why there is no I0: the curve has no VA/kg (Grade or Curve), B lies
-    // outside the joint curve (FluxDensity), or there is no rating
-    // (RatedPower). The loss and its verdict stand all the same.
+    // outside the joint curve (FluxDensity, or VoltsPerTurn when they drive
+    // it), or there is no rating (RatedPower). The loss and its verdict stand
+    // all the same; a joint curve file that does not read is a problem of
+    // the design, DesignError(JointCurve).
     std::optional<Problem> noLoadCurrentRefusal;
     bool currentGuaranteed = false;  // a guarantee of I0 was given, verdict or not
     std::optional<workshop::GuaranteeCheck> lossVerdict;
