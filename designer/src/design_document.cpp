@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "kalvitra/designer/language.h"
+#include "kalvitra/inputs/catalogue.h"
 #include "kalvitra/text/typed_numbers.h"
 
 namespace kalvitra::designer {
@@ -55,13 +56,24 @@ std::optional<FileError> DesignDocument::open(const QString& path) {
     return std::nullopt;
 }
 
-std::optional<FileError> DesignDocument::takeCurveFile(const QString& path) {
-    const FileRead read = readCurveFile(path, texts_);
+std::optional<FileError> DesignDocument::takeCurveFile(const QString& path, DesignInput curve) {
+    const FileRead read = readCurveFile(path, texts_, curve);
     if (read.error) {
         return read.error;
     }
     replace(read.texts, path_, true);
     return std::nullopt;
+}
+
+void DesignDocument::useTypicalJointCurve() {
+    const QString fileKey = QLatin1String(definitionOf(DesignInput::JointCurve).key);
+    if (texts_.value(fileKey).isEmpty() && texts_.value(kJointCurveTextKey).isEmpty()) {
+        return;
+    }
+    DesignTexts texts = texts_;
+    texts[fileKey] = QString();
+    texts[kJointCurveTextKey] = QString();
+    replace(texts, path_, true);
 }
 
 std::optional<QString> DesignDocument::save(const QString& path) {

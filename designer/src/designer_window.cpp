@@ -44,6 +44,13 @@ QString keyOf(const InputRow& row) {
     return QLatin1String(row.key);
 }
 
+// "chooseCurveFile" beside the box "curveFile".
+QString chooseButtonName(const InputRow& row) {
+    QString key = keyOf(row);
+    key[0] = key[0].toUpper();
+    return QStringLiteral("choose") + key;
+}
+
 QTableWidget* makeTable(const QString& name, const QString& accessibleName, QWidget* parent) {
     auto* table = new QTableWidget(parent);
     table->setObjectName(name);
@@ -307,12 +314,35 @@ QWidget* DesignerWindow::newInputControl(const InputRow& row, QWidget* parent) {
         edit->setMaxLength(std::numeric_limits<int>::max());
         connect(edit, &QLineEdit::textChanged, this, [this, key = keyOf(row)] { edited(key); });
         edit->setReadOnly(row.kind == InputKind::CurveFile);
+        if (row.input == DesignInput::JointCurve) {
+            edit->setPlaceholderText(tr("Typical 45° joint curve"));
+        }
         control = edit;
     }
     control->setObjectName(keyOf(row));
     control->setAccessibleName(labelOf(row));
     control->setToolTip(hintOf(row));
     return control;
+}
+
+// The buttons beside a curve file's box: choose a file, and for the joints
+// go back to the typical curve.
+QList<QPushButton*> DesignerWindow::newCurveButtons(const InputRow& row, QWidget* parent) {
+    const bool joints = row.input == DesignInput::JointCurve;
+    auto* choose = new QPushButton(tr("Choose…"), parent);
+    choose->setObjectName(chooseButtonName(row));
+    choose->setAccessibleName(joints ? tr("Choose joint curve file") : tr("Choose curve file"));
+    connect(choose, &QPushButton::clicked, this,
+            [this, input = row.input] { chooseCurveFile(input); });
+    if (!joints) {
+        return {choose};
+    }
+    auto* typical = new QPushButton(tr("Typical"), parent);
+    typical->setObjectName(QStringLiteral("typicalJointCurve"));
+    typical->setAccessibleName(tr("Use the typical joint curve"));
+    typical->setToolTip(tr("The typical figures of a 45° joint, in place of the file."));
+    connect(typical, &QPushButton::clicked, this, [this] { document_->useTypicalJointCurve(); });
+    return {choose, typical};
 }
 
 QWidget* DesignerWindow::buildInputs() {
@@ -342,12 +372,10 @@ QWidget* DesignerWindow::buildInputs() {
         line->addWidget(control, 1);
         chain(control);
         if (row.kind == InputKind::CurveFile) {
-            auto* choose = new QPushButton(tr("Choose…"), box);
-            choose->setObjectName(QStringLiteral("chooseCurveFile"));
-            choose->setAccessibleName(tr("Choose curve file"));
-            connect(choose, &QPushButton::clicked, this, [this] { chooseCurveFile(); });
-            line->addWidget(choose);
-            chain(choose);
+            for (QPushButton* button : newCurveButtons(row, box)) {
+                line->addWidget(button);
+                chain(button);
+            }
         }
         if (*row.unit != '\0') {
             auto* unit = new QLabel(QString::fromUtf8(row.unit), box);
@@ -486,8 +514,10 @@ void DesignerWindow::updateModes(const DesignTexts& texts) {
             control->setEnabled(used);
         }
     }
-    if (auto* choose = findChild<QPushButton*>(QStringLiteral("chooseCurveFile"))) {
-        choose->setEnabled(isUsed(texts, DesignInput::Curve));
+    for (const InputRow& row : inputRows()) {
+        if (row.kind == InputKind::CurveFile) {
+            findChild<QPushButton*>(chooseButtonName(row))->setEnabled(isUsed(texts, row.input));
+        }
     }
 }
 
@@ -730,13 +760,15 @@ bool DesignerWindow::saveReported(const QString& path) {
     return true;
 }
 
-void DesignerWindow::chooseCurveFile() {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Choose curve file"), QString(),
+void DesignerWindow::chooseCurveFile(DesignInput curve) {
+    const QString title =
+        curve == DesignInput::JointCurve ? tr("Choose joint curve file") : tr("Choose curve file");
+    const QString path = QFileDialog::getOpenFileName(this, title, QString(),
                                                       tr("CSV tables (*.csv);;All files (*)"));
     if (path.isEmpty()) {
         return;
     }
-    if (const std::optional<FileError> error = document_->takeCurveFile(path)) {
+    if (const std::optional<FileError> error = document_->takeCurveFile(path, curve)) {
         reportNotOpened(path, *error);
     }
 }

@@ -186,7 +186,7 @@ FileRead readDesignFile(const QString& path) {
             continue;
         }
         const InputRow* row = findInputRow(it.key());
-        if (row == nullptr && it.key() != kCurveTextKey) {
+        if (row == nullptr && it.key() != kCurveTextKey && it.key() != kJointCurveTextKey) {
             read.error = contentError(
                 localised(QT_TRANSLATE_NOOP("kalvitra::designer::Files", "Unknown input “%1”."))
                     .arg(it.key().left(40)));
@@ -287,11 +287,16 @@ QStringList lenientNotes(const std::vector<LenientFinding>& findings, const Desi
     return notes;
 }
 
-FileRead readCurveFile(const QString& path, const DesignTexts& base) {
+FileRead readCurveFile(const QString& path, const DesignTexts& base, DesignInput curve) {
     FileRead read{base, {}, {}};
     const std::optional<QByteArray> bytes = readBounded(path, kMostCurveBytes, read.error);
-    if (bytes) {
-        read.texts[QStringLiteral("curveFile")] = path;
+    if (!bytes) {
+        return read;
+    }
+    read.texts[QLatin1String(definitionOf(curve).key)] = path;
+    if (curve == DesignInput::JointCurve) {
+        read.texts[kJointCurveTextKey] = QString::fromUtf8(*bytes);
+    } else {
         read.texts[kCurveTextKey] = QString::fromUtf8(*bytes);
         read.texts[QStringLiteral("grade")] = QStringLiteral("curveFile");
     }

@@ -137,6 +137,21 @@ const std::array kRows = {
 
     InputRow{InputKind::Choice, "joints", DesignInput::Joints, Group::NoLoad,
              QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Joints"), "", nullptr},
+    entryRow(InputKind::CurveFile, DesignInput::JointCurve, Group::NoLoad,
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Joint curve file"),
+             QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                               "A CSV file of B,VA/cm2 points, B rising; none for the typical "
+                               "joint curve.")),
+    maybeNumber(DesignInput::StepLapSteps, Group::NoLoad,
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Steps per book"),
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                  "Step-lap joints, with the sheets per step; both empty for "
+                                  "none. Recorded in the report.")),
+    maybeNumber(DesignInput::StepLapSheets, Group::NoLoad,
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Sheets per step"),
+                QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                  "Step-lap joints, with the steps per book; both empty for "
+                                  "none. Recorded in the report.")),
     number(DesignInput::ApparentPowerFactor, Group::NoLoad,
            QT_TRANSLATE_NOOP("kalvitra::designer::Form", "Apparent-power factor"),
            QT_TRANSLATE_NOOP("kalvitra::designer::Form",
@@ -263,6 +278,24 @@ void readWidths(const InputRow& row, const QString& text, FormReading& reading) 
     }
 }
 
+// The loss curve's file, which the curve choice needs, or the joint curve's,
+// none being the typical curve: the name the design gives it, and its text.
+void readCurveInput(const InputRow& row, const QString& path, const DesignTexts& texts,
+                    FormReading& reading) {
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    if (row.input == DesignInput::JointCurve) {
+        reading.inputs.jointCurveName = name;
+        reading.inputs.jointCurveText = texts.value(kJointCurveTextKey).toStdString();
+        return;
+    }
+    if (path.isEmpty()) {
+        reading.problems.append({row.input, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                                                                        "Choose a curve file."))});
+    }
+    reading.inputs.curveName = name;
+    reading.inputs.curveText = texts.value(kCurveTextKey).toStdString();
+}
+
 // The defaults, with the modes and the grade of the texts.
 core_design::Inputs modesOf(const DesignTexts& texts) {
     core_design::Inputs inputs;
@@ -377,6 +410,8 @@ DesignTexts defaultTexts() {
     texts[QStringLiteral("grade")] = fromStd(inputs.grade);
     texts[QStringLiteral("curveFile")] = QString();
     texts[kCurveTextKey] = QString();
+    texts[QStringLiteral("jointCurveFile")] = QString();
+    texts[kJointCurveTextKey] = QString();
     texts[QStringLiteral("fluxSource")] = QStringLiteral("fluxDensity");
     texts[QStringLiteral("joints")] = QStringLiteral("mitred");
     for (const core_design::OptionalNumberInput& number : core_design::optionalNumberInputs()) {
@@ -420,13 +455,7 @@ FormReading readForm(const DesignTexts& texts) {
                 readWidths(row, text, reading);
                 break;
             case InputKind::CurveFile:
-                if (text.isEmpty()) {
-                    reading.problems.append(
-                        {row.input, localised(QT_TRANSLATE_NOOP("kalvitra::designer::Form",
-                                                                "Choose a curve file."))});
-                }
-                inputs.curveName = QFileInfo(text).fileName().toStdString();
-                inputs.curveText = texts.value(kCurveTextKey).toStdString();
+                readCurveInput(row, text, texts, reading);
                 break;
             case InputKind::Text:
                 inputs.*(core_design::findTextInput(row.input)->value) = text.toStdString();
@@ -554,6 +583,18 @@ constexpr InputRule kInputRules[] = {
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                        "The curve file must hold two or more lines B,W/kg, B rising "
                        "from line to line, no number negative.")},
+    {DesignInput::JointCurve,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The joint curve file must hold two or more lines B,VA/cm2, B rising "
+                       "from line to line, no number negative.")},
+    {DesignInput::StepLapSteps,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The number of steps per book must be a whole number from %1 to %2, "
+                       "given with the number of sheets per step.")},
+    {DesignInput::StepLapSheets,
+     QT_TRANSLATE_NOOP("kalvitra::designer::Form",
+                       "The number of sheets per step must be a whole number from %1 to %2, "
+                       "given with the number of steps per book.")},
     {DesignInput::ProductModel,
      QT_TRANSLATE_NOOP("kalvitra::designer::Form",
                        "The product model must be one line without control characters, at "

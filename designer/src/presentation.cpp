@@ -146,21 +146,69 @@ QList<ValueRow> ratingRows(const core_design::Design* d) {
     };
 }
 
+// Why there is no I0: in English the core's words, which name the curve and
+// what it lacks; in Chinese what to give instead.
+QString refusalText(const core_design::Problem& refusal) {
+    if (inChinese()) {
+        switch (refusal.input) {
+            case DesignInput::Grade:
+            case DesignInput::Curve:
+                return localised(QT_TRANSLATE_NOOP(
+                    "kalvitra::designer::Presentation",
+                    "The curve gives no VA/kg: give a curve file with a third column of VA/kg."));
+            case DesignInput::FluxDensity:
+            case DesignInput::VoltsPerTurn:
+                return localised(QT_TRANSLATE_NOOP(
+                    "kalvitra::designer::Presentation",
+                    "The flux density lies outside the joint curve, which is never "
+                    "extrapolated."));
+            case DesignInput::RatedPower:
+                return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                                   "Give the rating for the no-load current."));
+            default:
+                break;
+        }
+    }
+    return problemText(refusal, currentLanguage());
+}
+
 // I0, or why there is none.
 QString currentText(const core_design::Design& d) {
-    if (!d.apparentPowerRefusal.empty()) {
-        // The core's words name the curve and what it lacks; in Chinese, the rule.
-        return inChinese() ? localised(QT_TRANSLATE_NOOP(
-                                 "kalvitra::designer::Presentation",
-                                 "The curve cannot give the apparent power: it needs a third "
-                                 "column of VA/kg, and B within the joint curve."))
-                           : QString::fromStdString(d.apparentPowerRefusal);
+    if (d.noLoadCurrentRefusal) {
+        return refusalText(*d.noLoadCurrentRefusal);
     }
-    if (!d.noLoadCurrent) {
-        return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
-                                           "Give the rating for the no-load current"));
+    return d.noLoadCurrent ? fourPlaces(*d.noLoadCurrent, "%") : QString();
+}
+
+// The joint curve used: the typical one in the window's words, or the file's name.
+QString jointCurveText(const core_design::Design& d) {
+    if (d.jointCurveName == workshop::typicalJointCurve().name) {
+        return localised(
+            QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Typical 45° joint curve"));
     }
-    return fourPlaces(*d.noLoadCurrent, "%");
+    return QString::fromStdString(d.jointCurveName);
+}
+
+QString stepLapText(const core_design::Design& d) {
+    if (!d.stepLap) {
+        return {};
+    }
+    return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
+                                       "%1 steps per book, %2 sheets per step"))
+        .arg(d.stepLap->stepsPerBook)
+        .arg(d.stepLap->sheetsPerStep);
+}
+
+// The verdict on I0, or why there is none for the guarantee given.
+ValueRow currentVerdictRow(const core_design::Design* d) {
+    ValueRow row = verdictRow(
+        "noLoadCurrentVerdict",
+        localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load current verdict")),
+        d ? d->currentVerdict : std::nullopt);
+    if (d && d->currentGuaranteed && d->noLoadCurrentRefusal) {
+        row.text = refusalText(*d->noLoadCurrentRefusal);
+    }
+    return row;
 }
 
 QList<ValueRow> noLoadRows(const core_design::Design* d) {
@@ -184,15 +232,18 @@ QList<ValueRow> noLoadRows(const core_design::Design* d) {
         {"method", ValueGroup::NoLoad,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Method")),
          d ? QString::fromStdString(d->method) : QString()},
+        {"jointCurveUsed", ValueGroup::NoLoad,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Joint curve")),
+         d ? jointCurveText(*d) : QString()},
+        {"stepLapLayout", ValueGroup::NoLoad,
+         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Step-lap layout")),
+         d ? stepLapText(*d) : QString()},
     };
     rows.append(verdictRow(
         "noLoadLossVerdict",
         localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load loss verdict")),
         d ? d->lossVerdict : std::nullopt));
-    rows.append(verdictRow(
-        "noLoadCurrentVerdict",
-        localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "No-load current verdict")),
-        d ? d->currentVerdict : std::nullopt));
+    rows.append(currentVerdictRow(d));
     rows.append(
         {"toleranceRule", ValueGroup::NoLoad,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Tolerance rule")),

@@ -339,6 +339,26 @@ Check these inputs before using the design.</translation>
         <source>About the core designer</source>
         <translation>About the core designer</translation>
     </message>
+    <message>
+        <source>Choose joint curve file</source>
+        <translation>Choose joint curve file</translation>
+    </message>
+    <message>
+        <source>Typical</source>
+        <translation>Typical</translation>
+    </message>
+    <message>
+        <source>Use the typical joint curve</source>
+        <translation>Use the typical joint curve</translation>
+    </message>
+    <message>
+        <source>The typical figures of a 45° joint, in place of the file.</source>
+        <translation>The typical figures of a 45° joint, in place of the file.</translation>
+    </message>
+    <message>
+        <source>Typical 45° joint curve</source>
+        <translation>Typical 45° joint curve</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Files</name>
@@ -897,6 +917,42 @@ Check these inputs before using the design.</translation>
         <source>A CSV file of B,W/kg points, B rising; a third column of VA/kg gives the no-load current.</source>
         <translation>A CSV file of B,W/kg points, B rising; a third column of VA/kg gives the no-load current.</translation>
     </message>
+    <message>
+        <source>Joint curve file</source>
+        <translation>Joint curve file</translation>
+    </message>
+    <message>
+        <source>A CSV file of B,VA/cm2 points, B rising; none for the typical joint curve.</source>
+        <translation>A CSV file of B,VA/cm2 points, B rising; none for the typical joint curve.</translation>
+    </message>
+    <message>
+        <source>Steps per book</source>
+        <translation>Steps per book</translation>
+    </message>
+    <message>
+        <source>Step-lap joints, with the sheets per step; both empty for none. Recorded in the report.</source>
+        <translation>Step-lap joints, with the sheets per step; both empty for none. Recorded in the report.</translation>
+    </message>
+    <message>
+        <source>Sheets per step</source>
+        <translation>Sheets per step</translation>
+    </message>
+    <message>
+        <source>Step-lap joints, with the steps per book; both empty for none. Recorded in the report.</source>
+        <translation>Step-lap joints, with the steps per book; both empty for none. Recorded in the report.</translation>
+    </message>
+    <message>
+        <source>The joint curve file must hold two or more lines B,VA/cm2, B rising from line to line, no number negative.</source>
+        <translation>The joint curve file must hold two or more lines B,VA/cm2, B rising from line to line, no number negative.</translation>
+    </message>
+    <message>
+        <source>The number of steps per book must be a whole number from %1 to %2, given with the number of sheets per step.</source>
+        <translation>The number of steps per book must be a whole number from %1 to %2, given with the number of sheets per step.</translation>
+    </message>
+    <message>
+        <source>The number of sheets per step must be a whole number from %1 to %2, given with the number of steps per book.</source>
+        <translation>The number of sheets per step must be a whole number from %1 to %2, given with the number of steps per book.</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Presentation</name>
@@ -1001,10 +1057,6 @@ Check these inputs before using the design.</translation>
         <translation>Flux density in this core</translation>
     </message>
     <message>
-        <source>Give the rating for the no-load current</source>
-        <translation>Give the rating for the no-load current</translation>
-    </message>
-    <message>
         <source>Apparent power, steel</source>
         <translation>Apparent power, steel</translation>
     </message>
@@ -1045,16 +1097,40 @@ Check these inputs before using the design.</translation>
         <translation>No-load and guarantee</translation>
     </message>
     <message>
-        <source>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</source>
-        <translation>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</translation>
-    </message>
-    <message>
         <source>(beyond the %1 % tolerance on the ratio)</source>
         <translation>(beyond the %1 % tolerance on the ratio)</translation>
     </message>
     <message>
         <source>GB/T 1094.1 (IEC 60076-1): P0 +%1 %, I0 +%2 % above the guarantee</source>
         <translation>GB/T 1094.1 (IEC 60076-1): P0 +%1 %, I0 +%2 % above the guarantee</translation>
+    </message>
+    <message>
+        <source>The curve gives no VA/kg: give a curve file with a third column of VA/kg.</source>
+        <translation>The curve gives no VA/kg: give a curve file with a third column of VA/kg.</translation>
+    </message>
+    <message>
+        <source>The flux density lies outside the joint curve, which is never extrapolated.</source>
+        <translation>The flux density lies outside the joint curve, which is never extrapolated.</translation>
+    </message>
+    <message>
+        <source>Give the rating for the no-load current.</source>
+        <translation>Give the rating for the no-load current.</translation>
+    </message>
+    <message>
+        <source>Typical 45° joint curve</source>
+        <translation>Typical 45° joint curve</translation>
+    </message>
+    <message>
+        <source>%1 steps per book, %2 sheets per step</source>
+        <translation>%1 steps per book, %2 sheets per step</translation>
+    </message>
+    <message>
+        <source>Joint curve</source>
+        <translation>Joint curve</translation>
+    </message>
+    <message>
+        <source>Step-lap layout</source>
+        <translation>Step-lap layout</translation>
     </message>
 </context>
 <context>

@@ -339,6 +339,26 @@ Check these inputs before using the design.</source>
         <source>About the core designer</source>
         <translation>关于铁心设计</translation>
     </message>
+    <message>
+        <source>Choose joint curve file</source>
+        <translation>选择接缝曲线文件</translation>
+    </message>
+    <message>
+        <source>Typical</source>
+        <translation>典型</translation>
+    </message>
+    <message>
+        <source>Use the typical joint curve</source>
+        <translation>使用典型接缝曲线</translation>
+    </message>
+    <message>
+        <source>The typical figures of a 45° joint, in place of the file.</source>
+        <translation>以 45° 接缝的典型数据代替文件。</translation>
+    </message>
+    <message>
+        <source>Typical 45° joint curve</source>
+        <translation>典型 45° 接缝曲线</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Files</name>
@@ -897,6 +917,42 @@ Check these inputs before using the design.</source>
         <source>A CSV file of B,W/kg points, B rising; a third column of VA/kg gives the no-load current.</source>
         <translation>CSV 文件，每行 B,W/kg，B 递增；第三列 VA/kg 可算空载电流。</translation>
     </message>
+    <message>
+        <source>Joint curve file</source>
+        <translation>接缝曲线文件</translation>
+    </message>
+    <message>
+        <source>A CSV file of B,VA/cm2 points, B rising; none for the typical joint curve.</source>
+        <translation>CSV 文件，每行 B,VA/cm2，B 递增；不选则用典型接缝曲线。</translation>
+    </message>
+    <message>
+        <source>Steps per book</source>
+        <translation>每叠步数</translation>
+    </message>
+    <message>
+        <source>Step-lap joints, with the sheets per step; both empty for none. Recorded in the report.</source>
+        <translation>步进搭接用，与每步片数一同给出；两者都空则不记。记入报告。</translation>
+    </message>
+    <message>
+        <source>Sheets per step</source>
+        <translation>每步片数</translation>
+    </message>
+    <message>
+        <source>Step-lap joints, with the steps per book; both empty for none. Recorded in the report.</source>
+        <translation>步进搭接用，与每叠步数一同给出；两者都空则不记。记入报告。</translation>
+    </message>
+    <message>
+        <source>The joint curve file must hold two or more lines B,VA/cm2, B rising from line to line, no number negative.</source>
+        <translation>接缝曲线文件必须有两行或更多 B,VA/cm2，B 逐行递增，且没有负数。</translation>
+    </message>
+    <message>
+        <source>The number of steps per book must be a whole number from %1 to %2, given with the number of sheets per step.</source>
+        <translation>每叠步数必须是 %1 到 %2 的整数，并与每步片数一起给出。</translation>
+    </message>
+    <message>
+        <source>The number of sheets per step must be a whole number from %1 to %2, given with the number of steps per book.</source>
+        <translation>每步片数必须是 %1 到 %2 的整数，并与每叠步数一起给出。</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Presentation</name>
@@ -1001,10 +1057,6 @@ Check these inputs before using the design.</source>
         <translation>本铁心的磁密</translation>
     </message>
     <message>
-        <source>Give the rating for the no-load current</source>
-        <translation>给出额定值后才能算空载电流</translation>
-    </message>
-    <message>
         <source>Apparent power, steel</source>
         <translation>励磁容量，铁心本体</translation>
     </message>
@@ -1045,16 +1097,40 @@ Check these inputs before using the design.</source>
         <translation>空载与保证值</translation>
     </message>
     <message>
-        <source>The curve cannot give the apparent power: it needs a third column of VA/kg, and B within the joint curve.</source>
-        <translation>此曲线给不出励磁容量：需要第三列 VA/kg，且磁密在接缝曲线范围内。</translation>
-    </message>
-    <message>
         <source>(beyond the %1 % tolerance on the ratio)</source>
         <translation>（超出电压比 %1 % 的允许偏差）</translation>
     </message>
     <message>
         <source>GB/T 1094.1 (IEC 60076-1): P0 +%1 %, I0 +%2 % above the guarantee</source>
         <translation>GB/T 1094.1（IEC 60076-1）：P0 +%1 %，I0 +%2 %（高于保证值）</translation>
+    </message>
+    <message>
+        <source>The curve gives no VA/kg: give a curve file with a third column of VA/kg.</source>
+        <translation>该曲线没有 VA/kg：请给出第三列为 VA/kg 的曲线文件。</translation>
+    </message>
+    <message>
+        <source>The flux density lies outside the joint curve, which is never extrapolated.</source>
+        <translation>磁通密度超出接缝曲线的范围，曲线不外推。</translation>
+    </message>
+    <message>
+        <source>Give the rating for the no-load current.</source>
+        <translation>计算空载电流需给出额定值。</translation>
+    </message>
+    <message>
+        <source>Typical 45° joint curve</source>
+        <translation>典型 45° 接缝曲线</translation>
+    </message>
+    <message>
+        <source>%1 steps per book, %2 sheets per step</source>
+        <translation>每叠 %1 步，每步 %2 片</translation>
+    </message>
+    <message>
+        <source>Joint curve</source>
+        <translation>接缝曲线</translation>
+    </message>
+    <message>
+        <source>Step-lap layout</source>
+        <translation>步进搭接布置</translation>
     </message>
 </context>
 <context>

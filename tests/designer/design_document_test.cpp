@@ -13,6 +13,7 @@
 #include "kalvitra/designer/calculator_launcher.h"
 #include "kalvitra/designer/design_exporter.h"
 #include "kalvitra/designer/help.h"
+#include "kalvitra/designer/language.h"
 #include "kalvitra/designer/presentation.h"
 #include "kalvitra/drawing/title_block.h"
 #include "kalvitra/text/numbers.h"
@@ -162,8 +163,12 @@ private Q_SLOTS:
         document.setText(QStringLiteral("widthMode"), QStringLiteral("given"));
         document.setText(QStringLiteral("widths"), QStringLiteral("190 180 160"));
         document.setText(QStringLiteral("buildingFactor"), QStringLiteral("1,25"));
+        const QString joints = writeFile(pathOf(QStringLiteral("joints.csv")), "B,VA/cm2\n1,2\n");
+        QCOMPARE(document.takeCurveFile(joints, DesignInput::JointCurve), std::nullopt);
+        document.setText(QStringLiteral("stepLapSteps"), QStringLiteral("6"));
         const QString path = pathOf(QStringLiteral("core.kvd"));
         QCOMPARE(document.save(path), std::nullopt);
+        QVERIFY(QFile::remove(joints));  // the design keeps its text
         QVERIFY(!document.isModified());
         QCOMPARE(document.filePath(), path);
         QCOMPARE(document.name(), QStringLiteral("core"));
@@ -174,6 +179,7 @@ private Q_SLOTS:
         QCOMPARE(reopened.texts(), document.texts());
         QCOMPARE(reopened.texts().value(kCurveTextKey),
                  QStringLiteral("B,W/kg\n1.0,0.40\n1.5,0.95\n1.7,1.40\n"));
+        QCOMPARE(reopened.texts().value(kJointCurveTextKey), QStringLiteral("B,VA/cm2\n1,2\n"));
         QCOMPARE(reopened.filePath(), path);
         QVERIFY(!reopened.isModified());
         QCOMPARE(spies.modified.count(), 0);
@@ -214,11 +220,13 @@ private Q_SLOTS:
         expected[QStringLiteral("widths")] = document.texts().value(QStringLiteral("widths"));
         QCOMPARE(document.texts(), expected);
         for (const char* key : {"productModel", "jobNumber", "designer", "checker", "date",
-                                "ratedPower", "connection", "guaranteedLoss"}) {
+                                "ratedPower", "connection", "guaranteedLoss", "jointCurveFile",
+                                "jointCurve", "stepLapSteps", "stepLapSheets"}) {
             QCOMPARE(document.texts().value(QLatin1String(key)), QString());
         }
         QVERIFY(!document.isOutOfDate());
         QCOMPARE(document.design()->diameter, 210.0);
+        QCOMPARE(document.design()->jointCurveName, std::string("typical"));
         const std::string date = document.design()->section.titleBlock.signatures.date;
         QVERIFY(date == drawing::todaysDrawingDate());
     }
@@ -300,17 +308,81 @@ private Q_SLOTS:
         QTEST(int(verdict.tone), "tone");
     }
 
-    // A curve without VA/kg: I0 says why it is missing, P0 still stands.
-    void aCurveWithoutApparentPowerStillGivesTheLoss() {
-        const QString curve =
-            writeFile(pathOf(QStringLiteral("two-columns.csv")), "B,W/kg\n1.0,0.40\n1.7,1.40\n");
+    // Without I0 its row and its verdict's say why, in either language; P0
+    // and its verdict still stand.
+    void whyThereIsNoCurrentIsSaid_data() {
+        QTest::addColumn<QByteArray>("curve");       // the loss curve file
+        QTest::addColumn<QByteArray>("jointCurve");  // the joint curve file; empty for typical
+        QTest::addColumn<bool>("rated");
+        QTest::addColumn<QStringList>("why");  // in English and in Chinese
+        const QByteArray apparent = "B,W/kg,VA/kg\n1.0,0.40,0.50\n1.8,1.60,3.00\n";
+        QTest::newRow("a curve without VA/kg")
+            << QByteArray("B,W/kg\n1.0,0.40\n1.7,1.40\n") << QByteArray() << true
+            << QStringList{"No VA/kg in this curve", "没有 VA/kg"};
+        QTest::newRow("B outside the joint curve")
+            << apparent << QByteArray("B,VA/cm2\n1.0,0.50\n1.5,2.00\n") << true
+            << QStringList{"the joint curve joints.csv", "接缝曲线"};
+        QTest::newRow("no rating") << apparent << QByteArray() << false
+                                   << QStringList{"The no-load current needs the rated power.",
+                                                  "计算空载电流需给出额定值"};
+    }
+    void whyThereIsNoCurrentIsSaid() {
+        QFETCH(QByteArray, curve);
+        QFETCH(QByteArray, jointCurve);
+        QFETCH(bool, rated);
+        QFETCH(QStringList, why);
         DesignDocument document;
-        typeTheTender(document);
-        QCOMPARE(document.takeCurveFile(curve), std::nullopt);
-        const QList<ValueRow> values = valueRows(document.design());
-        QVERIFY2(valueRow(values, "noLoadCurrent").text.contains(QLatin1String("VA/kg")),
-                 qPrintable(valueRow(values, "noLoadCurrent").text));
-        QVERIFY(valueRow(values, "noLoadLoss").text.endsWith(QLatin1String(" W")));
+        if (rated) {
+            typeTheTender(document);
+        }
+        QCOMPARE(document.takeCurveFile(writeFile(pathOf(QStringLiteral("steel.csv")), curve)),
+                 std::nullopt);
+        if (!jointCurve.isEmpty()) {
+            const QString joints = writeFile(pathOf(QStringLiteral("joints.csv")), jointCurve);
+            QCOMPARE(document.takeCurveFile(joints, DesignInput::JointCurve), std::nullopt);
+        }
+        document.setText(QStringLiteral("guaranteedLoss"), QStringLiteral("900"));
+        document.setText(QStringLiteral("guaranteedCurrent"), QStringLiteral("1.2"));
+        QVERIFY(!document.isOutOfDate());
+        for (const auto& [language, words] :
+             {std::pair(Language::Chinese, why[1]), std::pair(Language::English, why[0])}) {
+            installLanguage(*QCoreApplication::instance(), language);
+            const QList<ValueRow> values = valueRows(document.design());
+            for (const char* key : {"noLoadCurrent", "noLoadCurrentVerdict"}) {
+                QVERIFY2(valueRow(values, key).text.contains(words),
+                         qPrintable(valueRow(values, key).text));
+            }
+            QVERIFY(!valueRow(values, "noLoadLossVerdict").text.isEmpty());
+        }
+    }
+
+    // The step-lap counts are read for step-lap joints alone, refused in the
+    // catalogue's words, and one needs the other; the texts stay as typed.
+    void theStepLapCountsAreCheckedForStepLapJoints_data() {
+        QTest::addColumn<QStringList>("typed");  // joints, steps per book, sheets per step
+        QTest::addColumn<QString>("said");       // the one problem, or the layout
+        QTest::newRow("half a step") << QStringList{"step-lap", "2.5", "2"}
+                                     << "Steps per book must be a whole number from 1 to 100.";
+        QTest::newRow("sheets without steps")
+            << QStringList{"step-lap", "", "2"}
+            << "The number of steps per book is part of the step-lap layout: give it with the "
+               "number of sheets per step.";
+        QTest::newRow("both") << QStringList{"step-lap", "6", "2"}
+                              << "6 steps per book, 2 sheets per step";
+        QTest::newRow("mitred: not read") << QStringList{"mitred", "2.5", ""} << "";
+    }
+    void theStepLapCountsAreCheckedForStepLapJoints() {
+        QFETCH(QStringList, typed);
+        DesignDocument document;
+        const QStringList keys = {"joints", "stepLapSteps", "stepLapSheets"};
+        for (qsizetype k = 0; k < keys.size(); ++k) {
+            document.setText(keys[k], typed[k]);
+        }
+        const std::vector<core_design::Problem>& problems = document.designProblems();
+        QTEST(problems.empty() ? valueRow(valueRows(document.design()), "stepLapLayout").text
+                               : problemText(problems.back(), Language::English),
+              "said");
+        QCOMPARE(document.texts().value(keys[1]), typed[1]);
     }
 
     // A sheet becomes a new design with its widths as given: saving it asks

@@ -183,7 +183,8 @@ private Q_SLOTS:
     }
 
     // Tab walks the inputs group by group, top to bottom, past the ones the
-    // modes leave unused and the outputs the mode shows in D and the widths.
+    // modes leave unused and the outputs the mode shows in D and the widths;
+    // the buttons beside a curve file's box come between.
     void tabOrderFollowsTheGroups() {
         QStringList expected;
         for (const InputRow& row : inputRows()) {
@@ -194,7 +195,7 @@ private Q_SLOTS:
         }
         QStringList walked;
         window_->inputControl(expected.front())->setFocus();
-        for (qsizetype i = 0; i < expected.size(); ++i) {
+        for (qsizetype i = 0; i < 2 * expected.size() && walked.size() < expected.size(); ++i) {
             QWidget* focused = QApplication::focusWidget();
             if (window_->inputControl(focused->objectName()) != nullptr) {
                 walked << focused->objectName();

@@ -41,6 +41,8 @@ constexpr std::array kOptionalNumberInputs = {
     OptionalNumberInput{DesignInput::LvVoltage, &Inputs::lvVoltage},
     OptionalNumberInput{DesignInput::GuaranteedLoss, &Inputs::guaranteedLoss},
     OptionalNumberInput{DesignInput::GuaranteedCurrent, &Inputs::guaranteedCurrent},
+    OptionalNumberInput{DesignInput::StepLapSteps, &Inputs::stepLapSteps},
+    OptionalNumberInput{DesignInput::StepLapSheets, &Inputs::stepLapSheets},
 };
 
 constexpr std::array kTextInputs = {
@@ -97,6 +99,21 @@ void checkRatingComplete(const Inputs& in, Problems& problems) {
     }
 }
 
+// A step-lap layout is both counts: one given without the other is named.
+void checkStepLapComplete(const Inputs& in, Problems& problems) {
+    if (!usesInput(in, DesignInput::StepLapSteps) || !in.stepLapSteps == !in.stepLapSheets) {
+        return;
+    }
+    const DesignInput missing =
+        in.stepLapSteps ? DesignInput::StepLapSheets : DesignInput::StepLapSteps;
+    const DesignInput given =
+        in.stepLapSteps ? DesignInput::StepLapSteps : DesignInput::StepLapSheets;
+    problems.add(missing, DesignRule::Fit,
+                 "the " + std::string(definitionOf(missing).noun) +
+                     " is part of the step-lap layout: give it with the " +
+                     std::string(definitionOf(given).noun));
+}
+
 // Each input the modes use on its own range, then what the modes add to
 // it; the design checks how they fit together.
 void checkRanges(const Inputs& in, Problems& problems) {
@@ -121,11 +138,13 @@ void checkRanges(const Inputs& in, Problems& problems) {
         }
     }
     for (const OptionalNumberInput& number : kOptionalNumberInputs) {
-        if (const std::optional<double>& value = in.*number.value) {
+        const std::optional<double>& value = in.*number.value;
+        if (value && usesInput(in, number.input)) {
             problems.check([&] { checkInput(number.input, *value); });
         }
     }
     checkRatingComplete(in, problems);
+    checkStepLapComplete(in, problems);
     if (!in.date.empty()) {
         problems.check([&] { drawing::checkDate(in.date); });
     }
@@ -234,9 +253,48 @@ workshop::FluxGiven fluxOf(const Inputs& in, const Design& design) {
     return {in.fluxSource, byVoltage ? in.voltsPerTurn : in.fluxDensity, in.frequency};
 }
 
-// The no-load loss, then the apparent power, I0 and the verdicts. A curve
-// that cannot give the apparent power leaves its refusal in place of I0; the
-// loss and its verdict stand.
+// The joint curve of the file given, or the typical one.
+workshop::JointCurve jointCurveOf(const Inputs& in) {
+    if (in.jointCurveName.empty()) {
+        return workshop::typicalJointCurve();
+    }
+    return workshop::readJointCurve(in.jointCurveText, in.jointCurveName);
+}
+
+// The apparent power, I0 and its verdict. A curve that cannot give the
+// apparent power, or a design without a rating, leaves the reason in place
+// of I0.
+void addNoLoadCurrent(const Inputs& in, const workshop::LossCurve& curve,
+                      const workshop::FluxGiven& flux, Design& result) {
+    const workshop::JointCurve jointCurve = jointCurveOf(in);
+    result.jointCurveName = jointCurve.name;
+    result.method = workshop::methodOf(in.apparentPowerFactor, in.joints);
+    result.currentGuaranteed = in.guaranteedCurrent.has_value();
+    if (in.joints == workshop::JointKind::StepLap && in.stepLapSteps && in.stepLapSheets) {
+        result.stepLap = workshop::stepLapLayout(*in.stepLapSteps, *in.stepLapSheets);
+    }
+    try {
+        const workshop::ApparentPowerInputs power = {{in.joints, static_cast<int>(in.limbs)},
+                                                     in.apparentPowerFactor};
+        result.apparentPower = workshop::frameApparentPower(curve, jointCurve, power, flux,
+                                                            result.loss, result.cutList.netAreaMm2);
+    } catch (const DesignError& error) {
+        result.noLoadCurrentRefusal = Problem{error.input(), error.rule(), error.what()};
+        return;
+    }
+    if (!in.ratedPower) {
+        result.noLoadCurrentRefusal = Problem{DesignInput::RatedPower, DesignRule::Fit,
+                                              "the no-load current needs the rated power"};
+        return;
+    }
+    result.noLoadCurrent = workshop::noLoadCurrent(result.apparentPower->total, *in.ratedPower);
+    if (in.guaranteedCurrent) {
+        result.currentVerdict =
+            workshop::checkNoLoadCurrent(*result.noLoadCurrent, *in.guaranteedCurrent);
+    }
+}
+
+// The no-load loss and its verdict, then the no-load current.
 void addNoLoad(const Inputs& in, Design& result) {
     const workshop::LossCurve curve = curveOf(in);
     result.curveName = curve.name;
@@ -247,23 +305,7 @@ void addNoLoad(const Inputs& in, Design& result) {
     if (in.guaranteedLoss) {
         result.lossVerdict = workshop::checkNoLoadLoss(result.loss.loss, *in.guaranteedLoss);
     }
-    result.method = workshop::methodOf(in.apparentPowerFactor, in.joints);
-    try {
-        const workshop::ApparentPowerInputs power = {{in.joints, static_cast<int>(in.limbs)},
-                                                     in.apparentPowerFactor};
-        result.apparentPower = workshop::frameApparentPower(
-            curve, workshop::typicalJointCurve(), power, flux, result.loss, list.netAreaMm2);
-    } catch (const DesignError& error) {
-        result.apparentPowerRefusal = error.what();
-        return;
-    }
-    if (in.ratedPower) {
-        result.noLoadCurrent = workshop::noLoadCurrent(result.apparentPower->total, *in.ratedPower);
-        if (in.guaranteedCurrent) {
-            result.currentVerdict =
-                workshop::checkNoLoadCurrent(*result.noLoadCurrent, *in.guaranteedCurrent);
-        }
-    }
+    addNoLoadCurrent(in, curve, flux, result);
 }
 
 // Everything after the ranges: throws DesignError or CalcError for the first
@@ -370,6 +412,9 @@ bool usesInput(const Inputs& inputs, DesignInput input) {
             return inputs.lossSource == LossSource::Grade;
         case DesignInput::Curve:
             return inputs.lossSource == LossSource::CurveFile;
+        case DesignInput::StepLapSteps:
+        case DesignInput::StepLapSheets:
+            return inputs.joints == workshop::JointKind::StepLap;
         case DesignInput::Mass:
             return false;  // the design's own frame mass
         default:

@@ -81,6 +81,11 @@ struct Inputs {
     double voltsPerTurnFactor = 0.45;  // K_t
     // no-load current and the guarantees
     workshop::JointKind joints = workshop::JointKind::Mitred;
+    std::string jointCurveName;  // a joint curve file's name; empty for the typical curve
+    std::string jointCurveText;  // and its text, "B,VA/cm2" lines
+    // a step-lap joint's layout, both or neither, recorded for the report
+    std::optional<double> stepLapSteps;   // steps per book
+    std::optional<double> stepLapSheets;  // sheets per step
     double apparentPowerFactor = workshop::kDefaultApparentPowerFactor;
     std::optional<double> guaranteedLoss;     // W
     std::optional<double> guaranteedCurrent;  // %
@@ -101,7 +106,8 @@ struct NumberInput {
 std::span<const NumberInput> numberInputs();
 const NumberInput* findNumberInput(DesignInput input);
 
-// The numbers that may be left out: the rating's and the guarantees.
+// The numbers that may be left out: the rating's, the guarantees and the
+// step-lap layout.
 struct OptionalNumberInput {
     DesignInput input;
     std::optional<double> Inputs::*value;
@@ -154,11 +160,19 @@ struct Design {
     workshop::NoLoadLoss loss;
     // with a rating: its turns; the loss's flux density is the one in this core
     std::optional<rating::Turns> turns;
-    // the apparent power, or why the curve cannot give it
+    // the apparent power, and I0 with a rating
     std::optional<workshop::ApparentPower> apparentPower;
-    std::string method;  // the method applied, as methodOf names it
-    std::string apparentPowerRefusal;
-    std::optional<double> noLoadCurrent;  // %, with a rating
+    std::string method;          // the method applied, as methodOf names it
+    std::string jointCurveName;  // the joint curve used: "typical" or the file's name
+    std::optional<workshop::StepLapLayout> stepLap;  // step-lap joints, when given
+    std::optional<double> noLoadCurrent;             // %
+    // Why there is no I0: the curve has no VA/kg (Grade or Curve), B lies
+    // outside the joint curve (FluxDensity, or VoltsPerTurn when they drive
+    // it), or there is no rating (RatedPower). The loss and its verdict stand
+    // all the same; a joint curve file that does not read is a problem of
+    // the design, DesignError(JointCurve).
+    std::optional<Problem> noLoadCurrentRefusal;
+    bool currentGuaranteed = false;  // a guarantee of I0 was given, verdict or not
     std::optional<workshop::GuaranteeCheck> lossVerdict;
     std::optional<workshop::GuaranteeCheck> currentVerdict;
 };
@@ -179,7 +193,8 @@ Evaluation evaluate(const Inputs& inputs, drawing::Language language);
 
 // Whether the modes of the inputs use the input: the widths only when they
 // are given, D not when it is found, the volts per turn and the frequency
-// only when the flux comes from them, the curve file only when the loss does.
+// only when the flux comes from them, the curve file only when the loss does,
+// the step-lap layout only for step-lap joints.
 bool usesInput(const Inputs& inputs, DesignInput input);
 
 // The cut list's options that the design used, for writing it again.

@@ -61,8 +61,12 @@ public:
     // which becomes a new, modified design. A file that cannot be read
     // leaves the document as it was.
     std::optional<FileError> open(const QString& path);
-    // Takes a loss curve file's path and text, and chooses it as the grade.
-    std::optional<FileError> takeCurveFile(const QString& path);
+    // Takes a loss curve file's path and text, and chooses it as the grade;
+    // or a joint curve file's (JointCurve), in place of the typical curve.
+    std::optional<FileError> takeCurveFile(const QString& path,
+                                           DesignInput curve = DesignInput::Curve);
+    // Drops the joint curve file: the typical joint curve.
+    void useTypicalJointCurve();
     // Writes the design file; the old file stays whole when that fails.
     std::optional<QString> save(const QString& path);
 

@@ -12,6 +12,7 @@
 #include "kalvitra/designer/form.h"
 
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
 class QAction;
 
@@ -87,6 +88,7 @@ private:
     void buildHelpMenu();
     QWidget* buildInputs();
     QWidget* newInputControl(const InputRow& row, QWidget* parent);
+    QList<QPushButton*> newCurveButtons(const InputRow& row, QWidget* parent);
     QWidget* buildOutputs();
     void showTexts();
     void edited(const QString& key);
@@ -105,7 +107,7 @@ private:
     bool save();
     bool saveAs();
     bool saveReported(const QString& path);
-    void chooseCurveFile();
+    void chooseCurveFile(DesignInput curve);
     void openInCalculator();
     // Asks where to write, suggesting the design's name with the ending
     // ("-section.dxf"), so that no two exports suggest the same file.

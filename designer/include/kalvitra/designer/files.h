@@ -65,7 +65,9 @@ FileRead readSheetFile(const QString& path, const DesignTexts& base);
 QString lenientNote(const LenientFinding& finding, const DesignTexts& texts);
 QStringList lenientNotes(const std::vector<LenientFinding>& findings, const DesignTexts& texts);
 
-// A loss curve file's text, or why it cannot be read.
-FileRead readCurveFile(const QString& path, const DesignTexts& base);
+// A curve file's path and text over base, or why it cannot be read: a loss
+// curve's (Curve), which becomes the grade chosen, or the joints' (JointCurve).
+FileRead readCurveFile(const QString& path, const DesignTexts& base,
+                       DesignInput curve = DesignInput::Curve);
 
 }  // namespace kalvitra::designer

@@ -55,6 +55,8 @@ QList<Choice> choicesOf(const InputRow& row);
 
 // The key of the loss-curve text kept beside the curve file's path.
 inline const QString kCurveTextKey = QStringLiteral("curve");
+// The same for the joint curve; both empty is the typical joint curve.
+inline const QString kJointCurveTextKey = QStringLiteral("jointCurve");
 
 // Every input's text by key, as the controls hold them and a design file
 // keeps them.
