@@ -614,8 +614,8 @@ bool lacksCurrentData(const DesignError& error) {
 std::string noLoadCurrentLines(const workshop::LossCurve& curve, const LossNumbers& loss,
                                const workshop::NoLoadLoss& frame, const CutList& list,
                                const CurrentOptions& options, CurrentNumbers& numbers,
-                               std::span<const InputSource> sources,
-                               std::optional<double>& current, std::string& diagnostics) {
+                               std::span<const InputSource> sources, std::optional<double>& current,
+                               std::string& diagnostics) {
     const workshop::JointCurve jointCurve = jointCurveOf(options, sources);
     numbers.inputs.joints.limbs = list.frame.limbs;
     try {

@@ -68,9 +68,10 @@ std::optional<QString> DesignExporter::exportCutListCsv(const QString& path) con
 
 std::optional<QString> DesignExporter::exportCutListDxf(const QString& path) const {
     const core_design::Design* design = document_.design();
-    return exportText(path, design ? dxf::writeCutListDxf(design->cutList, currentLanguage(),
-                                                          design->section.titleBlock)
-                                   : std::string());
+    return exportText(path, design
+                                ? dxf::writeCutListDxf(design->cutList, currentLanguage(),
+                                                       design->section.titleBlock, design->joints)
+                                : std::string());
 }
 
 std::optional<QString> DesignExporter::exportReportPdf(const QString& path) const {

@@ -190,13 +190,13 @@ QString jointCurveText(const core_design::Design& d) {
 }
 
 QString stepLapText(const core_design::Design& d) {
-    if (!d.stepLap) {
+    if (!d.joints.stepLap) {
         return {};
     }
     return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation",
                                        "%1 steps per book, %2 sheets per step"))
-        .arg(d.stepLap->stepsPerBook)
-        .arg(d.stepLap->sheetsPerStep);
+        .arg(d.joints.stepLap->stepsPerBook)
+        .arg(d.joints.stepLap->sheetsPerStep);
 }
 
 // The verdict on I0, or why there is none for the guarantee given.

@@ -400,6 +400,9 @@ private Q_SLOTS:
         typeInto(field(window, QStringLiteral("designer")), signatures[1]);
         typeInto(field(window, QStringLiteral("checker")), signatures[3]);
         typeInto(field(window, QStringLiteral("date")), signatures[5]);
+        choose(window, QStringLiteral("joints"), QStringLiteral("step-lap"));
+        typeInto(field(window, QStringLiteral("stepLapSteps")), QStringLiteral("6"));
+        typeInto(field(window, QStringLiteral("stepLapSheets")), QStringLiteral("2"));
         QTemporaryDir folder;
         const auto path = [&](const char* name) { return folder.filePath(QLatin1String(name)); };
         QVERIFY(written(window.exportSheet(path("core.kvs"))));
@@ -426,7 +429,10 @@ private Q_SLOTS:
         compare(
             QStringList{QStringLiteral("cutlist"), QStringLiteral("--stack-round"),
                         QStringLiteral("2"), QStringLiteral("--sheet-thickness"),
-                        QStringLiteral("0.27"), QStringLiteral("--dxf"), path("tool-cutlist.dxf")}
+                        QStringLiteral("0.27"), QStringLiteral("--dxf"), path("tool-cutlist.dxf"),
+                        QStringLiteral("--joints"), QStringLiteral("step-lap"),
+                        QStringLiteral("--step-lap-steps"), QStringLiteral("6"),
+                        QStringLiteral("--step-lap-sheets"), QStringLiteral("2")}
                 << langOption << csvWords,
             "cutlist.csv");
         QVERIFY(contents(path("section.svg")).contains(QByteArrayLiteral(">J2026-17</text>")));

@@ -270,8 +270,9 @@ void addNoLoadCurrent(const Inputs& in, const workshop::LossCurve& curve,
     result.jointCurveName = jointCurve.name;
     result.method = workshop::methodOf(in.apparentPowerFactor, in.joints);
     result.currentGuaranteed = in.guaranteedCurrent.has_value();
+    result.joints.kind = in.joints;
     if (in.joints == workshop::JointKind::StepLap && in.stepLapSteps && in.stepLapSheets) {
-        result.stepLap = workshop::stepLapLayout(*in.stepLapSteps, *in.stepLapSheets);
+        result.joints.stepLap = workshop::stepLapLayout(*in.stepLapSteps, *in.stepLapSheets);
     }
     try {
         const workshop::ApparentPowerInputs power = {{in.joints, static_cast<int>(in.limbs)},

@@ -162,10 +162,10 @@ struct Design {
     std::optional<rating::Turns> turns;
     // the apparent power, and I0 with a rating
     std::optional<workshop::ApparentPower> apparentPower;
-    std::string method;          // the method applied, as methodOf names it
-    std::string jointCurveName;  // the joint curve used: "typical" or the file's name
-    std::optional<workshop::StepLapLayout> stepLap;  // step-lap joints, when given
-    std::optional<double> noLoadCurrent;             // %
+    std::string method;                   // the method applied, as methodOf names it
+    std::string jointCurveName;           // the joint curve used: "typical" or the file's name
+    workshop::JointLayout joints;         // and a step-lap joint's counts, when given
+    std::optional<double> noLoadCurrent;  // %
     // Why there is no I0: the curve has no VA/kg (Grade or Curve), B lies
     // outside the joint curve (FluxDensity, or VoltsPerTurn when they drive
     // it), or there is no rating (RatedPower). The loss and its verdict stand
