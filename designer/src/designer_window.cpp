@@ -128,6 +128,18 @@ void setShownText(QLineEdit& field, const QString& text) {
     }
 }
 
+// A result wider than its field could show is shown whole in its tooltip;
+// a short one keeps the field's own tooltip, if it has one.
+void showResult(QLineEdit& field, const QString& text) {
+    setShownText(field, text);
+    if (!field.property("ownToolTip").isValid()) {
+        field.setProperty("ownToolTip", field.toolTip());
+    }
+    const int room = field.isVisible() ? field.contentsRect().width() : 180;
+    const bool fits = field.fontMetrics().horizontalAdvance(text) < room - 8;
+    field.setToolTip(fits ? field.property("ownToolTip").toString() : text);
+}
+
 }  // namespace
 
 DesignerWindow::DesignerWindow(QWidget* parent)
@@ -552,7 +564,7 @@ void DesignerWindow::showDesign(const core_design::Design& design) {
     section_->setSection(design.section);
     for (const ValueRow& row : valueRows(&design)) {
         QLineEdit& field = *outputs_.value(QLatin1String(row.key));
-        setShownText(field, row.text);
+        showResult(field, row.text);
         field.setProperty("tone", static_cast<int>(row.tone));
         paintTone(field, field.palette());
     }

@@ -152,6 +152,9 @@ QString refusalText(const core_design::Problem& refusal) {
     if (inChinese()) {
         switch (refusal.input) {
             case DesignInput::Grade:
+                return localised(QT_TRANSLATE_NOOP(
+                    "kalvitra::designer::Presentation",
+                    "The grade gives no VA/kg: give a curve file with a third column of VA/kg."));
             case DesignInput::Curve:
                 return localised(QT_TRANSLATE_NOOP(
                     "kalvitra::designer::Presentation",
@@ -187,6 +190,18 @@ QString jointCurveText(const core_design::Design& d) {
             QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Typical 45° joint curve"));
     }
     return QString::fromStdString(d.jointCurveName);
+}
+
+// The method applied, as the batch tool names it, its joints in the
+// window's words.
+QString methodText(const core_design::Design& d) {
+    const char* joints = d.joints.kind == workshop::JointKind::StepLap
+                             ? QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "step-lap")
+                             : QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "mitred");
+    return localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "%1 (K_q=%2, %3)"))
+        .arg(QString::fromUtf8(workshop::kApparentPowerFormula.data(),
+                               static_cast<qsizetype>(workshop::kApparentPowerFormula.size())),
+             QString::fromStdString(writeDefault(d.apparentPowerFactor)), localised(joints));
 }
 
 QString stepLapText(const core_design::Design& d) {
@@ -231,7 +246,7 @@ QList<ValueRow> noLoadRows(const core_design::Design* d) {
          d ? currentText(*d) : QString()},
         {"method", ValueGroup::NoLoad,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Method")),
-         d ? QString::fromStdString(d->method) : QString()},
+         d ? methodText(*d) : QString()},
         {"jointCurveUsed", ValueGroup::NoLoad,
          localised(QT_TRANSLATE_NOOP("kalvitra::designer::Presentation", "Joint curve")),
          d ? jointCurveText(*d) : QString()},

@@ -1132,6 +1132,22 @@ Check these inputs before using the design.</translation>
         <source>Step-lap layout</source>
         <translation>Step-lap layout</translation>
     </message>
+    <message>
+        <source>The grade gives no VA/kg: give a curve file with a third column of VA/kg.</source>
+        <translation>The grade gives no VA/kg: give a curve file with a third column of VA/kg.</translation>
+    </message>
+    <message>
+        <source>step-lap</source>
+        <translation>step-lap</translation>
+    </message>
+    <message>
+        <source>mitred</source>
+        <translation>mitred</translation>
+    </message>
+    <message>
+        <source>%1 (K_q=%2, %3)</source>
+        <translation>%1 (K_q=%2, %3)</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Report</name>

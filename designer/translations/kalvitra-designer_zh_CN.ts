@@ -1132,6 +1132,22 @@ Check these inputs before using the design.</source>
         <source>Step-lap layout</source>
         <translation>步进搭接布置</translation>
     </message>
+    <message>
+        <source>The grade gives no VA/kg: give a curve file with a third column of VA/kg.</source>
+        <translation>该牌号没有 VA/kg：请给出第三列为 VA/kg 的曲线文件。</translation>
+    </message>
+    <message>
+        <source>step-lap</source>
+        <translation>步进搭接</translation>
+    </message>
+    <message>
+        <source>mitred</source>
+        <translation>斜接</translation>
+    </message>
+    <message>
+        <source>%1 (K_q=%2, %3)</source>
+        <translation>%1（K_q=%2，%3）</translation>
+    </message>
 </context>
 <context>
     <name>kalvitra::designer::Report</name>

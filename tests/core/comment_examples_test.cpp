@@ -381,7 +381,7 @@ TEST(CommentExamples, Workshop) {
               std::string::npos);
     EXPECT_NE(dxf::writeCutListDxf(unsheeted, drawing::Language::Chinese, {}, stepLap)
                   .find("\n\\U+526A\\U+5207\\U+6E05\\U+5355\\U+FF08\\U+6B65\\U+8FDB\\U+642D"
-                        "\\U+63A5\\U+FF0C\\U+6BCF\\U+7EC4 6 \\U+6B65\\U+FF0C\\U+6BCF\\U+6B65 2 "
+                        "\\U+63A5\\U+FF0C\\U+6BCF\\U+53E0 6 \\U+6B65\\U+FF0C\\U+6BCF\\U+6B65 2 "
                         "\\U+7247\\U+FF09\\U+FF1AD = "),
               std::string::npos);
 }

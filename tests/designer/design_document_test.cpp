@@ -353,6 +353,12 @@ private Q_SLOTS:
                          qPrintable(valueRow(values, key).text));
             }
             QVERIFY(!valueRow(values, "noLoadLossVerdict").text.isEmpty());
+            // The method is the batch tool's, its joints in the window's words.
+            QCOMPARE(
+                valueRow(values, "method").text,
+                language == Language::English
+                    ? QString::fromStdString(workshop::methodOf(1.3, workshop::JointKind::Mitred))
+                    : QStringLiteral("K_q*q(B)*m + n_j*f_j*q_j(B)*A_net（K_q=1.3，斜接）"));
         }
     }
 

@@ -268,7 +268,7 @@ void addNoLoadCurrent(const Inputs& in, const workshop::LossCurve& curve,
                       const workshop::FluxGiven& flux, Design& result) {
     const workshop::JointCurve jointCurve = jointCurveOf(in);
     result.jointCurveName = jointCurve.name;
-    result.method = workshop::methodOf(in.apparentPowerFactor, in.joints);
+    result.apparentPowerFactor = in.apparentPowerFactor;
     result.currentGuaranteed = in.guaranteedCurrent.has_value();
     result.joints.kind = in.joints;
     if (in.joints == workshop::JointKind::StepLap && in.stepLapSteps && in.stepLapSheets) {

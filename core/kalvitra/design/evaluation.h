@@ -162,7 +162,7 @@ struct Design {
     std::optional<rating::Turns> turns;
     // the apparent power, and I0 with a rating
     std::optional<workshop::ApparentPower> apparentPower;
-    std::string method;                   // the method applied, as methodOf names it
+    double apparentPowerFactor = 0;       // K_q of the method applied (methodOf)
     std::string jointCurveName;           // the joint curve used: "typical" or the file's name
     workshop::JointLayout joints;         // and a step-lap joint's counts, when given
     std::optional<double> noLoadCurrent;  // %

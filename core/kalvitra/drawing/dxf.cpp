@@ -304,7 +304,7 @@ std::string jointWords(const workshop::JointLayout& joints, Language language) {
     if (joints.stepLap) {
         const std::string steps = std::to_string(joints.stepLap->stepsPerBook);
         const std::string sheets = std::to_string(joints.stepLap->sheetsPerStep);
-        words += chinese ? "，每组 " + steps + " 步，每步 " + sheets + " 片"
+        words += chinese ? "，每叠 " + steps + " 步，每步 " + sheets + " 片"
                          : ", " + steps + " steps per book, " + sheets + " sheets per step";
     }
     return chinese ? words + "）" : words;

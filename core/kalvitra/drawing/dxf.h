@@ -41,7 +41,7 @@ std::string writeSectionDxf(const drawing::SectionDrawing& drawing);
 // Under the pieces, at their right, the title block. The title names
 // step-lap joints with their counts (mitred ones are the frame's own):
 //   "Cut list, step-lap joints, 6 steps per book, 2 sheets per step: D = ..."
-//   "剪切清单（步进搭接，每组 6 步，每步 2 片）：D = ..."
+//   "剪切清单（步进搭接，每叠 6 步，每步 2 片）：D = ..."
 std::string writeCutListDxf(const workshop::CutList& list, drawing::Language language,
                             const drawing::TitleBlock& block = {},
                             const workshop::JointLayout& joints = {});

@@ -88,7 +88,7 @@ double noLoadCurrent(double apparentPower, double ratedPower) {
 }
 
 std::string methodOf(double factor, JointKind kind) {
-    return "K_q*q(B)*m + n_j*f_j*q_j(B)*A_net (K_q=" + writeDefault(factor) + ", " +
+    return std::string(kApparentPowerFormula) + " (K_q=" + writeDefault(factor) + ", " +
            std::string(jointKindName(kind)) + ")";
 }
 

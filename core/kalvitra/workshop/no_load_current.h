@@ -121,4 +121,7 @@ double noLoadCurrent(double apparentPower, double ratedPower);
 //   (1.3, Mitred) -> "K_q*q(B)*m + n_j*f_j*q_j(B)*A_net (K_q=1.3, mitred)"
 std::string methodOf(double factor, JointKind kind);
 
+// The formula that methodOf names, for a front end to word the rest.
+inline constexpr std::string_view kApparentPowerFormula = "K_q*q(B)*m + n_j*f_j*q_j(B)*A_net";
+
 }  // namespace kalvitra::workshop
