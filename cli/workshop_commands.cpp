@@ -503,6 +503,12 @@ CurrentNumbers readCurrentNumbers(const CurrentOptions& current,
     if (numbers.asked) {
         numbers.power = readOption(current.power);
         numbers.inputs.factor = readOption(current.factor);
+        ask(
+            [&] {
+                checkInput(DesignInput::RatedPower, numbers.power);
+                checkInput(DesignInput::ApparentPowerFactor, numbers.inputs.factor);
+            },
+            sources);
         const workshop::JointLayout joints = readJointLayout(current.joints, sources);
         numbers.inputs.joints.kind = joints.kind;
         numbers.stepLap = joints.stepLap;
@@ -600,17 +606,10 @@ std::string lossLines(const workshop::NoLoadLoss& loss) {
            "no_load_loss=" + writeDefault(loss.loss) + "\n";
 }
 
-// Whether the core refused the current for want of data at this B (a curve
-// without VA/kg, a B outside the joints' curve), not for a bad input.
-bool lacksCurrentData(const DesignError& error) {
-    const DesignInput input = error.input();
-    return input == DesignInput::Grade || input == DesignInput::Curve ||
-           input == DesignInput::FluxDensity || input == DesignInput::VoltsPerTurn;
-}
-
 // The lines of the apparent power and I0 of the frame whose loss is given,
-// with the current for its verdict. A bad input refuses the command; a want
-// of data leaves the loss standing: no lines, and the warning why.
+// with the current for its verdict. S and K_q were checked when read, so the
+// core refuses here only for want of data at this B (a curve without VA/kg,
+// a B outside the joints' curve): the loss stands, with the warning why.
 std::string noLoadCurrentLines(const workshop::LossCurve& curve, const LossNumbers& loss,
                                const workshop::NoLoadLoss& frame, const CutList& list,
                                const CurrentOptions& options, CurrentNumbers& numbers,
@@ -624,9 +623,6 @@ std::string noLoadCurrentLines(const workshop::LossCurve& curve, const LossNumbe
         current = workshop::noLoadCurrent(power.total, numbers.power);
         return currentLines(power, *current, numbers, jointCurve);
     } catch (const DesignError& error) {
-        if (!lacksCurrentData(error)) {
-            throw Refusal{describeRefusal(error, sources)};
-        }
         diagnostics += "warning: no no-load current: " + describeRefusal(error, sources) + "\n";
         return {};
     }
